@@ -1,0 +1,41 @@
+#pragma once
+// The main window: a light grey frame with the menu bar and one "Exit"
+// button. Its set-up fills the process-wide start-up values; its commands
+// open the dialogs.
+
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/TFrameWindow.h"
+
+namespace app {
+
+class TWndw : public framework::TFrameWindow {
+public:
+    TWndw(framework::TWindow* parent, std::string title);
+    ~TWndw() override;
+
+protected:
+    void SetupWindow() override;
+    bool HandleCommand(int id) override;
+
+private:
+    // Setup menu: each runs its setup dialog; the main window waits again.
+    void SetSubjectHeadings();
+    void SetEntryPreference();
+    void SetTextTitle();
+    void EnterByButtons();
+    // Help menu: each shows its screen; the main window waits again.
+    void ShowGeneralHelp();
+    void ShowButtonEntryHelp();
+    void ShowFurtherButtonEntryHelp();
+    void ShowTextEntryHelp();
+    void ShowAbout();
+    void ShowHelpScreen(int templateId);
+    void ExitButton();
+
+    std::unique_ptr<framework::TButton> exitButton_;
+};
+
+}  // namespace app

@@ -1,0 +1,164 @@
+#include "framework/Controls.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "framework/DialogWidget.h"
+#include "framework/EditWidgets.h"
+#include "framework/TDialog.h"
+#include "framework/TFrameWindow.h"
+#include "framework/TabStopDelegate.h"
+#include "framework/TextCodec.h"
+
+namespace framework {
+namespace {
+
+QWidget* FindControl(TDialog* parent, int id) {
+    QWidget* widget = parent->Control(id);
+    if (!widget) qFatal("dialog %d has no control %d", parent->TemplateId(), id);
+    return widget;
+}
+
+std::string ToStored(const QString& text) {
+    QString withBreaks = text;
+    withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    // Edit boxes refuse what the code page cannot hold, so this never fails;
+    // a stray character would be dropped rather than stored wrongly.
+    std::string bytes;
+    for (QChar c : withBreaks) {
+        if (auto b = ToCp1252(QString(c))) bytes += *b;
+    }
+    return bytes;
+}
+
+QString FromStored(std::string_view bytes) {
+    QString text = FromCp1252(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+}  // namespace
+
+TControl::TControl(TDialog* parent, int id) : id_(id), widget_(FindControl(parent, id)) {}
+
+void TControl::Show(bool visible) { widget_->setVisible(visible); }
+bool TControl::IsVisible() const { return !widget_->isHidden(); }
+void TControl::Enable(bool enabled) { widget_->setEnabled(enabled); }
+
+void TStatic::SetText(std::string_view text) {
+    static_cast<QLabel*>(widget_)->setText(FromCp1252(text));
+}
+
+std::string TStatic::GetText() const {
+    return ToStored(static_cast<QLabel*>(widget_)->text());
+}
+
+TEdit::TEdit(TDialog* parent, int id, int textLimit) : TControl(parent, id) {
+    SetTextLimit(textLimit);
+}
+
+void TEdit::SetTextLimit(int textLimit) {
+    const int maxBytes = textLimit > 0 ? textLimit - 1 : 0;
+    if (auto* single = qobject_cast<SingleLineEdit*>(widget_)) single->SetMaxBytes(maxBytes);
+    if (auto* multi = qobject_cast<MultiLineEdit*>(widget_)) multi->SetMaxBytes(maxBytes);
+}
+
+std::string TEdit::GetText() const {
+    if (auto* single = qobject_cast<SingleLineEdit*>(widget_)) return ToStored(single->text());
+    return ToStored(static_cast<MultiLineEdit*>(widget_)->toPlainText());
+}
+
+std::string TEdit::GetText(std::size_t maxBytes) const {
+    std::string text = GetText();
+    if (text.size() > maxBytes) text.resize(maxBytes);
+    return text;
+}
+
+void TEdit::SetText(std::string_view text) {
+    if (auto* single = qobject_cast<SingleLineEdit*>(widget_)) {
+        single->setText(FromCp1252(text));
+        return;
+    }
+    static_cast<MultiLineEdit*>(widget_)->SetTextUnchecked(FromStored(text));
+}
+
+TButton::TButton(TFrameWindow* parent, int id, std::string_view text, int x, int y, int width,
+                 int height, bool isDefault)
+    : TControl(id, new QPushButton(FromCp1252(text), parent->Client())) {
+    auto* button = static_cast<QPushButton*>(widget_);
+    button->setObjectName(QStringLiteral("ctl%1").arg(id));
+    button->setGeometry(x, y, width, height);
+    button->setDefault(isDefault);
+    QObject::connect(button, &QPushButton::clicked, button, [parent, id] { parent->Command(id); });
+    button->show();
+}
+
+void TButton::Click() { static_cast<QAbstractButton*>(widget_)->click(); }
+
+QAbstractButton* TCheckBox::Button() const { return static_cast<QAbstractButton*>(widget_); }
+
+bool TCheckBox::IsChecked() const { return Button()->isChecked(); }
+void TCheckBox::SetCheck(bool checked) { Button()->setChecked(checked); }
+void TCheckBox::Click() { Button()->click(); }
+
+void TRadioButton::SetCheck(bool checked) {
+    QAbstractButton* button = Button();
+    QButtonGroup* group = button->group();
+    if (checked || !group) {
+        button->setChecked(checked);
+        return;
+    }
+    group->setExclusive(false);
+    button->setChecked(false);
+    group->setExclusive(true);
+}
+
+QListWidget* TListBox::List() const { return static_cast<QListWidget*>(widget_); }
+
+void TListBox::ClearList() { List()->clear(); }
+
+int TListBox::AddString(std::string_view line) {
+    List()->addItem(FromCp1252(line));
+    return List()->count() - 1;
+}
+
+void TListBox::AddStrings(const std::vector<std::string>& lines) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) texts.append(FromCp1252(line));
+    List()->addItems(texts);
+}
+
+int TListBox::GetCount() const { return List()->count(); }
+
+std::string TListBox::GetString(int index) const {
+    const QListWidgetItem* item = List()->item(index);
+    return item ? ToStored(item->text()) : std::string();
+}
+
+int TListBox::GetSelIndex() const {
+    const QList<QListWidgetItem*> selected = List()->selectedItems();
+    return selected.isEmpty() ? -1 : List()->row(selected.first());
+}
+
+void TListBox::SetSelIndex(int index) {
+    if (index < 0) {
+        List()->clearSelection();
+        return;
+    }
+    List()->setCurrentRow(index);
+}
+
+void TListBox::SetTabStops(const std::vector<int>& dialogUnits) {
+    auto* dialog = qobject_cast<DialogWidget*>(widget_->window());
+    auto* delegate = qobject_cast<TabStopDelegate*>(List()->itemDelegate());
+    if (!dialog || !delegate) return;
+    QList<qreal> pixels;
+    for (int units : dialogUnits) pixels.append(dialog->units().X(units));
+    delegate->SetTabStops(pixels);
+    List()->viewport()->update();
+}
+
+}  // namespace framework

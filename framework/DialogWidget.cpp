@@ -1,0 +1,272 @@
+#include "framework/DialogWidget.h"
+
+#include <QAbstractButton>
+#include <algorithm>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "framework/EditWidgets.h"
+#include "framework/ResourceModule.h"
+#include "framework/TabStopDelegate.h"
+#include "framework/TextCodec.h"
+
+namespace framework {
+namespace {
+
+constexpr int kIconSize = 32;
+
+Qt::Alignment TextAlignment(std::uint32_t style) {
+    if (style & kCenter) return Qt::AlignHCenter | Qt::AlignTop;
+    if (style & kRight) return Qt::AlignRight | Qt::AlignTop;
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QLabel* MakeStatic(QWidget* parent, const ControlTemplate& control) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(FromUtf8(control.text));
+    label->setWordWrap(true);
+    label->setAlignment(TextAlignment(control.style));
+    if (control.style & kSunken) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    } else if (control.style & kBorder) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    return label;
+}
+
+QLabel* MakeImage(QWidget* parent, const ControlTemplate& control) {
+    auto* label = new QLabel(parent);
+    const TResourceModule& resources = Resources();
+    const QPixmap image = control.kind == ControlKind::Icon
+                              ? resources.LoadIcon(control.resource).pixmap(kIconSize, kIconSize)
+                              : resources.LoadBitmap(control.resource);
+    label->setPixmap(image);
+    return label;
+}
+
+QWidget* MakeEdit(QWidget* parent, const ControlTemplate& control) {
+    if (control.style & kMultiLine) {
+        EditRules rules{0, !(control.style & kAutoVScroll)};
+        return new MultiLineEdit(parent, rules, control.style & kWantReturn);
+    }
+    EditRules rules{0, !(control.style & kAutoHScroll)};
+    return new SingleLineEdit(parent, rules);
+}
+
+QListWidget* MakeListBox(QWidget* parent, const ControlTemplate& control) {
+    auto* list = new QListWidget(parent);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy((control.style & kVScroll) ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setSortingEnabled(control.style & kSort);
+    list->setItemDelegate(new TabStopDelegate(list));
+    return list;
+}
+
+QAbstractButton* MakeButton(QWidget* parent, const ControlTemplate& control) {
+    switch (control.kind) {
+        case ControlKind::CheckBox:
+            if (control.style & kPushLike) {
+                auto* toggle = new QPushButton(parent);
+                toggle->setCheckable(true);
+                toggle->setAutoDefault(false);
+                toggle->setText(FromUtf8(control.text));
+                return toggle;
+            }
+            return new QCheckBox(FromUtf8(control.text), parent);
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(FromUtf8(control.text), parent);
+            radio->setAutoExclusive(false);
+            if (control.style & kLeftText) radio->setLayoutDirection(Qt::RightToLeft);
+            return radio;
+        }
+        default: {
+            auto* button = new QPushButton(FromUtf8(control.text), parent);
+            button->setAutoDefault(false);
+            button->setDefault(control.style & kDefault);
+            return button;
+        }
+    }
+}
+
+bool IsButtonKind(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::RadioButton;
+}
+
+Qt::FocusPolicy FocusPolicyOf(const ControlTemplate& control) {
+    switch (control.kind) {
+        case ControlKind::Static:
+        case ControlKind::EtchedFrame:
+        case ControlKind::Icon:
+        case ControlKind::Picture:
+            return Qt::NoFocus;
+        case ControlKind::RadioButton:
+            return Qt::StrongFocus;  // arrow keys move within the group
+        default:
+            return (control.style & kTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+    }
+}
+
+}  // namespace
+
+DialogWidget::DialogWidget(QWidget* parent, const DialogTemplate& dialogTemplate,
+                           std::function<void(int)> onCommand)
+    : QDialog(parent), units_(DialogFont(dialogTemplate)), onCommand_(std::move(onCommand)) {
+    setFont(DialogFont(dialogTemplate));
+    setWindowTitle(FromUtf8(dialogTemplate.caption));
+    setObjectName(QStringLiteral("dlg%1").arg(dialogTemplate.id));
+    Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::CustomizeWindowHint;
+    if (!dialogTemplate.closeDisabled) flags |= Qt::WindowCloseButtonHint;
+    if (dialogTemplate.contextHelp) flags |= Qt::WindowContextHelpButtonHint;
+    setWindowFlags(flags);
+    setFixedSize(units_.X(dialogTemplate.width), units_.Y(dialogTemplate.height));
+    int group = 0;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        if (control.style & kGroup) ++group;
+        BuildControl(control, group);
+    }
+}
+
+void DialogWidget::BuildControl(const ControlTemplate& control, int group) {
+    QWidget* widget = MakeWidget(control);
+    widget->setObjectName(QStringLiteral("ctl%1").arg(control.id));
+    widget->setGeometry(units_.ToPixels(control.x, control.y, control.width, control.height));
+    if (control.kind == ControlKind::Icon) widget->resize(kIconSize, kIconSize);
+    if (control.kind == ControlKind::Picture) widget->adjustSize();
+    widget->setFocusPolicy(FocusPolicyOf(control));
+    if (!control.accessibleName.empty()) {
+        widget->setAccessibleName(FromUtf8(control.accessibleName));
+    }
+    widget->setVisible(!(control.style & kHidden));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && IsButtonKind(control.kind)) {
+        const int id = control.id;
+        connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand_(id); });
+        if (control.kind == ControlKind::RadioButton) {
+            auto found = std::find_if(radioGroups_.begin(), radioGroups_.end(),
+                                      [group](const auto& entry) { return entry.first == group; });
+            if (found == radioGroups_.end()) {
+                radioGroups_.emplace_back(group, new QButtonGroup(this));
+                found = radioGroups_.end() - 1;
+            }
+            found->second->addButton(button);
+        }
+    }
+    controls_.push_back(BuiltControl{&control, widget, group});
+}
+
+QWidget* DialogWidget::MakeWidget(const ControlTemplate& control) {
+    switch (control.kind) {
+        case ControlKind::Static:
+            return MakeStatic(this, control);
+        case ControlKind::EtchedFrame: {
+            auto* frame = new QFrame(this);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            return frame;
+        }
+        case ControlKind::Icon:
+        case ControlKind::Picture:
+            return MakeImage(this, control);
+        case ControlKind::Edit:
+            return MakeEdit(this, control);
+        case ControlKind::ListBox:
+            return MakeListBox(this, control);
+        default:
+            return MakeButton(this, control);
+    }
+}
+
+QWidget* DialogWidget::Control(int id) const {
+    for (const BuiltControl& built : controls_) {
+        if (built.control->id == id) return built.widget;
+    }
+    return nullptr;
+}
+
+QButtonGroup* DialogWidget::RadioGroup(QWidget* radio) const {
+    auto* button = qobject_cast<QAbstractButton*>(radio);
+    return button ? button->group() : nullptr;
+}
+
+void DialogWidget::reject() { onCommand_(2); }
+
+void DialogWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            onCommand_(2);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) break;
+            PressEnter();
+            return;
+        default:
+            break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogWidget::PressEnter() {
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    if (focused && !focused->isCheckable() && focused->isEnabled()) {
+        focused->click();
+        return;
+    }
+    for (const BuiltControl& built : controls_) {
+        if (built.control->kind == ControlKind::PushButton && (built.control->style & kDefault)) {
+            if (built.widget->isEnabled()) onCommand_(built.control->id);
+            return;
+        }
+    }
+    onCommand_(1);
+}
+
+std::vector<QWidget*> DialogWidget::TabStops() const {
+    std::vector<QWidget*> stops;
+    std::vector<QButtonGroup*> groupsSeen;
+    for (const BuiltControl& built : controls_) {
+        QWidget* widget = built.widget;
+        if (!(built.control->style & kTabStop) || !widget->isVisible() || !widget->isEnabled()) {
+            continue;
+        }
+        if (QButtonGroup* group = RadioGroup(widget)) {
+            if (std::find(groupsSeen.begin(), groupsSeen.end(), group) != groupsSeen.end()) continue;
+            groupsSeen.push_back(group);
+            QAbstractButton* checked = group->checkedButton();
+            stops.push_back(checked && checked->isVisible() ? checked : widget);
+            continue;
+        }
+        stops.push_back(widget);
+    }
+    return stops;
+}
+
+bool DialogWidget::focusNextPrevChild(bool next) {
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty()) return false;
+    QWidget* current = focusWidget();
+    QButtonGroup* currentGroup = current ? RadioGroup(current) : nullptr;
+    int at = -1;
+    for (int i = 0; i < static_cast<int>(stops.size()); ++i) {
+        if (stops[i] == current || (currentGroup && RadioGroup(stops[i]) == currentGroup)) {
+            at = i;
+            break;
+        }
+    }
+    const int count = static_cast<int>(stops.size());
+    const int target = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    stops[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+}  // namespace framework

@@ -1,0 +1,60 @@
+#pragma once
+// The Qt dialog behind a TDialog, built from its template. It keeps the
+// dialog keyboard of the desktop the templates come from:
+// - Tab and Shift+Tab visit the tab-stop controls in template order; a group
+//   of radio buttons is one stop, entered at its checked button;
+// - Enter presses the focused push button, else the default push button,
+//   else sends command 1; a multi-line box that wants Enter keeps it;
+// - Escape and the close box send command 2.
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "framework/DialogTemplate.h"
+#include "framework/DialogUnits.h"
+
+class QButtonGroup;
+
+namespace framework {
+
+struct BuiltControl {
+    const ControlTemplate* control = nullptr;
+    QWidget* widget = nullptr;
+    int group = 0;  // number of the group the control belongs to
+};
+
+class DialogWidget : public QDialog {
+    Q_OBJECT
+public:
+    // Builds every control of dialogTemplate. onCommand receives the command
+    // ids of clicks and keys; it must outlive the widget.
+    DialogWidget(QWidget* parent, const DialogTemplate& dialogTemplate,
+                 std::function<void(int)> onCommand);
+
+    const DialogUnits& units() const { return units_; }
+    const std::vector<BuiltControl>& controls() const { return controls_; }
+    // The first control with this id, or nullptr.
+    QWidget* Control(int id) const;
+    // The exclusive group a radio button belongs to, or nullptr.
+    QButtonGroup* RadioGroup(QWidget* radio) const;
+
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void BuildControl(const ControlTemplate& control, int group);
+    QWidget* MakeWidget(const ControlTemplate& control);
+    void PressEnter();
+    std::vector<QWidget*> TabStops() const;
+
+    DialogUnits units_;
+    std::function<void(int)> onCommand_;
+    std::vector<BuiltControl> controls_;
+    std::vector<std::pair<int, QButtonGroup*>> radioGroups_;
+};
+
+}  // namespace framework

@@ -1,0 +1,40 @@
+#include "framework/TextCodec.h"
+
+#include "platform/CodePage.h"
+
+namespace framework {
+
+QString FromCp1252(std::string_view bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char b : bytes) {
+        text.append(QChar(static_cast<char16_t>(
+            platform::Cp1252ToCodePoint(static_cast<unsigned char>(b)))));
+    }
+    return text;
+}
+
+std::optional<std::string> ToCp1252(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar c : text) {
+        if (c.isSurrogate()) return std::nullopt;
+        auto b = platform::CodePointToCp1252(c.unicode());
+        if (!b) return std::nullopt;
+        bytes.push_back(static_cast<char>(*b));
+    }
+    return bytes;
+}
+
+bool IsCp1252(const QString& text) {
+    for (QChar c : text) {
+        if (c.isSurrogate() || !platform::CodePointToCp1252(c.unicode())) return false;
+    }
+    return true;
+}
+
+QString FromUtf8(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace framework

@@ -1,0 +1,87 @@
+#pragma once
+// The diary file Jotwel.dat and its hold file Jotwel.hld in the data
+// directory. Every operation opens, works and closes within one call; all
+// file access goes through platform::Env.
+//
+// Changes to existing content (ordered insertion, deletion) rebuild the diary
+// through the hold file: the complete new content is written to a hold file
+// created afresh, synced, renamed over the diary file, and the folder is
+// synced. A crash at any moment leaves either the old or the new diary, whole.
+// On failure the diary is left exactly as it was, the hold file is removed,
+// and the failure is returned with its reason.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Env.h"
+#include "platform/Status.h"
+#include "store/EntryRecord.h"
+#include "store/RecordFile.h"
+
+namespace store {
+
+std::string DiaryPath(std::string_view dataDir);
+std::string HoldPath(std::string_view dataDir);
+
+// A text entry: Text "%s  = %s)" of summary and note, cut at 500 bytes;
+// Stamp FormatStamp(key); Score as given (0..10 or -1).
+TEntryRecord MakeTextEntryRecord(std::string_view summary, std::string_view note, int score,
+                                 dates::Instant key);
+// The composed Text of a text entry before any cut (may exceed 500 bytes).
+std::string ComposeTextEntry(std::string_view summary, std::string_view note);
+// A button entry: Text from the six headings and scores in the button
+// format, headings copied as they are; Stamp FormatShortDate(key); Score -1.
+TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
+                                   const std::array<int, 6>& scores, dates::Instant key);
+
+// Appends the record at the end of the diary, creating the file if absent,
+// and syncs it.
+platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record);
+
+// Sequential reader over the diary file. A missing or unreadable file reads
+// as empty (check status() to tell them apart); a trailing fragment shorter
+// than a record is skipped.
+class DiaryReader {
+public:
+    ~DiaryReader();
+    // Reads the next record; false at the end of the file or on a failed read.
+    bool ReadNext(TEntryRecord* record);
+    // Ok, or why the file could not be opened or read. A missing file is Ok.
+    const platform::Status& status() const { return status_; }
+
+private:
+    friend std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
+    DiaryReader() = default;
+    std::unique_ptr<RecordReader> records_;  // null when the file failed to open
+    platform::Status status_;
+};
+
+std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
+bool ReadNextRecord(DiaryReader& reader, TEntryRecord* record);
+void CloseDiary(std::unique_ptr<DiaryReader> reader);
+
+// Rebuilds the diary with record placed before the first record whose Key is
+// greater (in file order), or at the end.
+platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record);
+
+// Where a record stands in the diary file: its index (0-based, in records)
+// and its content, so that a deletion removes exactly that record.
+struct RecordLocation {
+    std::int64_t index = 0;
+    TEntryRecord record;
+};
+
+// The record whose own listing line (its first piece when folded) equals
+// line exactly; the first such record in file order. Nothing for headings,
+// continuation pieces, separator lines and empty lines.
+std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line);
+
+// Rebuilds the diary without the one record at location. Fails (and changes
+// nothing) when the record at that index is no longer the same record.
+platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location);
+
+}  // namespace store

@@ -1,0 +1,48 @@
+#pragma once
+// TEntryRecord: one entry of the diary file, and its 534-byte codec.
+// The byte layout is described in store/RecordFormat.md.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dates/DiaryDates.h"
+
+namespace store {
+
+inline constexpr std::size_t RecordSize = 534;
+inline constexpr std::size_t TextFieldSize = 501;   // 500 characters and a NUL
+inline constexpr std::size_t StampFieldSize = 25;   // 24 characters and a NUL
+inline constexpr std::size_t KeyOffset = 526;
+inline constexpr std::size_t ScoreOffset = 530;
+inline constexpr std::size_t MaxTextLength = TextFieldSize - 1;
+inline constexpr std::size_t MaxStampLength = StampFieldSize - 1;
+
+using RecordBytes = std::array<char, RecordSize>;
+
+// Text and Stamp are Windows-1252 byte strings without their terminator.
+struct TEntryRecord {
+    std::string Text;        // at most 500 bytes when encoded
+    std::string Stamp;       // at most 24 bytes when encoded
+    std::int32_t Key = 0;    // the entry's instant
+    std::int32_t Score = -1; // 0..10, or -1 (and anything below) for none
+
+    bool operator==(const TEntryRecord&) const = default;
+};
+
+// Field by field, little-endian; Text and Stamp are cut to their field less
+// the terminator, and every byte after a terminator is zero.
+RecordBytes EncodeRecord(const TEntryRecord& record);
+// Text and Stamp are taken up to their terminator, or the whole field when it
+// has none.
+TEntryRecord DecodeRecord(const char* bytes);
+// The same into an existing record, reusing its buffers (readers of long
+// diaries decode every record into one).
+void DecodeRecord(const char* bytes, TEntryRecord* record);
+// The Key of the record whose RecordSize bytes start at bytes, without
+// decoding the rest (rebuilds compare keys of records they copy unchanged).
+std::int32_t DecodeKey(const char* bytes);
+
+}  // namespace store

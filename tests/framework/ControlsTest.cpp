@@ -1,0 +1,113 @@
+// Control wrappers and the rules of the edit boxes.
+#include <QListWidget>
+#include <QTest>
+
+#include "FrameworkFixture.h"
+#include "framework/Controls.h"
+#include "framework/TextCodec.h"
+
+namespace jtest {
+namespace {
+
+TEST_F(FrameworkTest, EditLimitCountsTheTerminatorAndLineBreaksTakeTwo) {
+    Run([](TTestDlg& d) {
+        framework::TEdit line(&d, kLine, 5);
+        Type(d, kLine, "abcdefg");
+        EXPECT_EQ(line.GetText(), "abcd");
+
+        framework::TEdit summary(&d, kSummary, 6);
+        Type(d, kSummary, "ab");
+        PressKey(d, Qt::Key_Return);
+        QTest::keyClicks(d.Control(kSummary), "cdef");
+        EXPECT_EQ(summary.GetText(), "ab\r\nc");  // five bytes and the terminator
+        EXPECT_EQ(summary.GetText(3), "ab\r");
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, EditBoxesRefuseWhatTheCodePageCannotHold) {
+    Run([](TTestDlg& d) {
+        Type(d, kLine, QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xC4\x80 \xF0\x9F\x98\x80!"));
+        EXPECT_EQ(framework::TEdit(&d, kLine).GetText(), "caf\xE9 \x80  !");
+        Type(d, kSummary, QString::fromUtf8("\xC4\x80ok"));
+        EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "ok");
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, ABoxWithoutScrollingStopsTakingTextWhenFull) {
+    Run([](TTestDlg& d) {
+        Type(d, kNarrow, QString(60, QLatin1Char('W')));
+        const std::string kept = framework::TEdit(&d, kNarrow).GetText();
+        EXPECT_GT(kept.size(), 0u);
+        EXPECT_LT(kept.size(), 60u);
+        Type(d, kLine, QString(60, QLatin1Char('W')));  // scrolls: takes it all
+        EXPECT_EQ(framework::TEdit(&d, kLine).GetText().size(), 60u);
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, TextRoundTripsThroughTheCodePage) {
+    Run([](TTestDlg& d) {
+        std::string every;
+        for (int b = 0x20; b < 0x100; ++b) every.push_back(static_cast<char>(b));
+        framework::TStatic label(&d, kLabel);
+        label.SetText(every);
+        EXPECT_EQ(label.GetText(), every);
+        framework::TEdit summary(&d, kSummary);
+        summary.SetText("one\r\ntwo \x80");
+        EXPECT_EQ(summary.GetText(), "one\r\ntwo \x80");
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselves) {
+    Run([](TTestDlg& d) {
+        framework::TRadioButton a0(&d, kRadioA0), a1(&d, kRadioA0 + 1), b0(&d, kRadioB0);
+        Click(d, kRadioA0);
+        Click(d, kRadioB0);
+        Click(d, kRadioA0 + 1);
+        EXPECT_FALSE(a0.IsChecked());
+        EXPECT_TRUE(a1.IsChecked());
+        EXPECT_TRUE(b0.IsChecked());
+        Click(d, kRadioA0 + 1);  // a checked radio stays checked
+        EXPECT_TRUE(a1.IsChecked());
+        a1.SetCheck(false);  // the program can clear a group
+        EXPECT_FALSE(a0.IsChecked() || a1.IsChecked());
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, ClicksOnCheckBoxesToggleBeforeTheCommandArrives) {
+    Run([](TTestDlg& d) {
+        framework::TCheckBox toggle(&d, kToggle);
+        EXPECT_FALSE(toggle.IsChecked());
+        Click(d, kToggle);
+        EXPECT_TRUE(toggle.IsChecked());
+        toggle.Click();
+        EXPECT_FALSE(toggle.IsChecked());
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
+    Run([](TTestDlg& d) {
+        framework::TListBox list(&d, kList);
+        list.SetTabStops({40, 90});
+        list.AddString("b\tsecond");
+        list.AddStrings({"a\tfirst", "caf\xE9"});
+        EXPECT_EQ(list.GetCount(), 3);
+        EXPECT_EQ(list.GetString(0), "b\tsecond");
+        EXPECT_EQ(list.GetString(2), "caf\xE9");
+        EXPECT_EQ(list.GetString(9), "");
+        EXPECT_EQ(list.GetSelIndex(), -1);
+        list.SetSelIndex(1);
+        EXPECT_EQ(list.GetSelIndex(), 1);
+        list.ClearList();
+        EXPECT_EQ(list.GetCount(), 0);
+        d.EndDialog(2);
+    });
+}
+
+}  // namespace
+}  // namespace jtest

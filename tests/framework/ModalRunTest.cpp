@@ -1,0 +1,144 @@
+// Modal runs: results, command tables, ending from a handler, nesting.
+#include <QTest>
+
+#include "FrameworkFixture.h"
+#include "framework/DialogUnits.h"
+#include "framework/MessageBox.h"
+
+namespace jtest {
+namespace {
+
+using framework::testing::DialogsShown;
+
+TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
+    struct Case {
+        const char* name;
+        std::function<void(TTestDlg&)> act;
+        int result;
+    };
+    const Case cases[] = {
+        {"Cancel button", [](TTestDlg& d) { Click(d, 2); }, 2},
+        {"Escape", [](TTestDlg& d) { PressKey(d, Qt::Key_Escape); }, 2},
+        {"close box", [](TTestDlg& d) { d.Widget()->close(); }, 2},
+        {"EndDialog", [](TTestDlg& d) { d.EndDialog(108); }, 108},
+        {"OK through the base table",
+         [](TTestDlg& d) {
+             d.interceptOk = false;
+             Click(d, 1);
+         },
+         1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.act), c.result) << c.name;
+        EXPECT_FALSE(DialogsShown().back().leftOpen) << c.name;
+    }
+}
+
+TEST_F(FrameworkTest, OwnTableComesBeforeTheBaseAndUnboundIdsDoNothing) {
+    Run([](TTestDlg& d) {
+        Click(d, 1);         // bound by TTestDlg: logs, does not close
+        Click(d, kUnbound);  // bound nowhere
+        EXPECT_TRUE(d.IsRunning());
+    });
+    EXPECT_EQ(log, (std::vector<std::string>{"setup", "ok"}));
+    EXPECT_TRUE(DialogsShown().back().leftOpen);
+}
+
+TEST_F(FrameworkTest, SetupRunsOnceBeforeTheDialogIsShown) {
+    Run([this](TTestDlg& d) {
+        EXPECT_TRUE(d.Widget()->isVisible());
+        EXPECT_EQ(log, std::vector<std::string>{"setup"});
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, EndingHidesAtOnceAndReturnsAfterTheHandler) {
+    std::vector<std::string>& events = log;
+    framework::testing::OnNextDialog([&](framework::TDialog& d) {
+        auto& outer = static_cast<TTestDlg&>(d);
+        outer.onDo = [&](TTestDlg& self) {
+            self.EndDialog(2);
+            EXPECT_FALSE(self.Widget()->isVisible());
+            events.push_back("outer ended");
+            framework::testing::OnNextDialog([&](framework::TDialog& inner) {
+                events.push_back("inner shown");
+                inner.EndDialog(2);
+            });
+            TTestDlg nested(&self, &events);
+            events.push_back("inner result " + std::to_string(nested.Execute()));
+            events.push_back("outer handler done");
+        };
+        Click(outer, kDo);
+    });
+    TTestDlg dialog(nullptr, &events);
+    const int result = dialog.Execute();
+    events.push_back("outer returned " + std::to_string(result));
+    EXPECT_EQ(events, (std::vector<std::string>{"setup", "do", "outer ended", "setup",
+                                                "inner shown", "inner result 2",
+                                                "outer handler done", "outer returned 2"}));
+}
+
+// Two dialogs hand over to each other three times; the runs unwind innermost first.
+TEST_F(FrameworkTest, HandOversNestAndUnwindInnermostFirst) {
+    std::vector<int> returned;
+    std::function<void(TTestDlg&, int)> handOver = [&](TTestDlg& self, int depth) {
+        self.EndDialog(2);
+        if (depth == 3) return;
+        framework::testing::OnNextDialog([&, depth](framework::TDialog& d) {
+            auto& next = static_cast<TTestDlg&>(d);
+            next.onDo = [&, depth](TTestDlg& s) { handOver(s, depth + 1); };
+            Click(next, kDo);
+        });
+        TTestDlg next(&self, &log);
+        next.Execute();
+        returned.push_back(depth + 1);
+    };
+    Run([&](TTestDlg& d) {
+        d.onDo = [&](TTestDlg& s) { handOver(s, 0); };
+        Click(d, kDo);
+    });
+    EXPECT_EQ(returned, (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(DialogsShown().size(), 4u);
+    for (const auto& shown : DialogsShown()) EXPECT_FALSE(shown.leftOpen);
+}
+
+TEST_F(FrameworkTest, ControlsCarryTheirIdAndAccessibleName) {
+    Run([](TTestDlg& d) {
+        EXPECT_EQ(d.Control(kToggle)->objectName(), "ctl103");
+        EXPECT_EQ(d.Control(kToggle)->accessibleName(), "Toggle");
+        EXPECT_EQ(d.Control(999), nullptr);
+        d.EndDialog(2);
+    });
+}
+
+TEST_F(FrameworkTest, SizesFollowTheDialogFont) {
+    Run([](TTestDlg& d) {
+        const framework::DialogUnits units(d.Widget()->font());
+        EXPECT_EQ(d.Widget()->size(), QSize(units.X(300), units.Y(200)));
+        EXPECT_EQ(d.Control(kDo)->geometry(), units.ToPixels(200, 120, 40, 14));
+        EXPECT_GT(units.baseX(), 3);
+        EXPECT_GT(units.baseY(), 8);
+        d.EndDialog(2);
+    });
+    const framework::DialogUnits units(6, 13);
+    EXPECT_EQ(units.ToPixels(240, 120, 50, 14), QRect(360, 195, 75, 23));
+    EXPECT_EQ(units.X(1), 2);  // 1.5 rounds away from zero
+}
+
+TEST_F(FrameworkTest, MessageBoxesAreRecordedAndAnswered) {
+    framework::testing::AnswerNextMessageBox(framework::kIdYes);
+    EXPECT_EQ(framework::MessageBox(nullptr, "Sure?", "Ask",
+                                    framework::kMbYesNo | framework::kMbIconQuestion),
+              framework::kIdYes);
+    EXPECT_EQ(framework::MessageBox(nullptr, "Sure?", "Ask", framework::kMbYesNo),
+              framework::kIdNo);  // unanswered Yes/No: No
+    EXPECT_EQ(framework::MessageBox(nullptr, "Done\nwell"), framework::kIdOk);
+    const auto& shown = framework::testing::MessageBoxesShown();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].flags, framework::kMbYesNo | framework::kMbIconQuestion);
+    EXPECT_EQ(shown[2].text, "Done\nwell");
+    EXPECT_EQ(shown[2].caption, "");
+}
+
+}  // namespace
+}  // namespace jtest
