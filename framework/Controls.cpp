@@ -48,7 +48,9 @@ bool TControl::IsVisible() const { return !widget_->isHidden(); }
 void TControl::Enable(bool enabled) { widget_->setEnabled(enabled); }
 
 void TStatic::SetText(std::string_view text) {
-    static_cast<QLabel*>(widget_)->setText(FromCp1252(text));
+    auto* label = static_cast<QLabel*>(widget_);
+    label->setText(FromCp1252(text));
+    FitStaticText(label);
 }
 
 std::string TStatic::GetText() const {

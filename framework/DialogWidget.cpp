@@ -119,6 +119,24 @@ Qt::FocusPolicy FocusPolicyOf(const ControlTemplate& control) {
 
 }  // namespace
 
+void FitStaticText(QLabel* label) {
+    const QRect planned = label->property(kTemplateGeometry).toRect();
+    if (planned.isNull()) return;
+    const QFontMetrics metrics = label->fontMetrics();
+    const QString text = label->text();
+    const bool oneLine = planned.height() < 2 * metrics.height() && !text.contains('\n');
+    label->setWordWrap(!oneLine);
+    QRect fitted = planned;
+    const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth();
+    if (oneLine && needed > planned.width()) {
+        const int extra = needed - planned.width();
+        if (label->alignment() & Qt::AlignHCenter) fitted.adjust(-extra / 2, 0, extra - extra / 2, 0);
+        else if (label->alignment() & Qt::AlignRight) fitted.adjust(-extra, 0, 0, 0);
+        else fitted.adjust(0, 0, extra, 0);
+    }
+    label->setGeometry(fitted);
+}
+
 DialogWidget::DialogWidget(QWidget* parent, const DialogTemplate& dialogTemplate,
                            std::function<void(int)> onCommand)
     : QDialog(parent), units_(DialogFont(dialogTemplate)), onCommand_(std::move(onCommand)) {
@@ -149,6 +167,10 @@ void DialogWidget::BuildControl(const ControlTemplate& control, int group) {
         widget->setAccessibleName(FromUtf8(control.accessibleName));
     }
     widget->setVisible(!(control.style & kHidden));
+    if (auto* label = qobject_cast<QLabel*>(widget); label && control.kind == ControlKind::Static) {
+        label->setProperty(kTemplateGeometry, label->geometry());
+        FitStaticText(label);
+    }
     if (auto* button = qobject_cast<QAbstractButton*>(widget); button && IsButtonKind(control.kind)) {
         const int id = control.id;
         connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand_(id); });

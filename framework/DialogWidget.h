@@ -15,6 +15,7 @@
 #include "framework/DialogUnits.h"
 
 class QButtonGroup;
+class QLabel;
 
 namespace framework {
 
@@ -23,6 +24,13 @@ struct BuiltControl {
     QWidget* widget = nullptr;
     int group = 0;  // number of the group the control belongs to
 };
+
+// A one-line static text is never wrapped onto a line it has no room for:
+// when its text is wider than the template planned (the font differs from
+// the one the template was drawn with), the control widens to show it all,
+// keeping its alignment. Called when a static is built and when its text is set.
+void FitStaticText(QLabel* label);
+inline constexpr char kTemplateGeometry[] = "templateGeometry";
 
 class DialogWidget : public QDialog {
     Q_OBJECT
