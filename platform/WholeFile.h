@@ -1,0 +1,28 @@
+#pragma once
+// Reading a small file whole, and replacing one whole so that a crash or a
+// full disk at any moment leaves either the old content or the new.
+
+#include <string>
+#include <string_view>
+
+#include "platform/Env.h"
+#include "platform/Status.h"
+
+namespace platform {
+
+// Reads the whole file at path into *content. On failure *content is empty
+// and the status says why (ENOENT for a missing file).
+Status ReadWholeFile(Env& env, const std::string& path, std::string* content);
+
+// The temporary file beside path that ReplaceWholeFile writes first.
+std::string TempPathFor(const std::string& path);
+
+// Makes content the whole of the file at path: creates the file's folder
+// when it is missing, writes content to TempPathFor(path) created afresh,
+// syncs and closes it, renames it over path and syncs the folder. A failure
+// before the rename removes the temporary file and leaves path as it was. A
+// failure to sync the folder after the rename is returned too, although path
+// then already holds the new content.
+Status ReplaceWholeFile(Env& env, const std::string& path, std::string_view content);
+
+}  // namespace platform
