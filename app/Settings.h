@@ -16,6 +16,9 @@ inline constexpr char kSettingsSection[] = "Jotwel";
 
 std::string SettingsPath();
 
+// "Head0" .. "Head5": the key of subject heading index.
+std::string HeadingKey(std::size_t index);
+
 // The key's value, or the empty string when the file, the section or the key
 // is missing or cannot be read; at most capacity - 1 bytes.
 std::string ReadSetting(std::string_view key, int capacity);

@@ -31,7 +31,7 @@ void TakeTodayAndYesterday(TAppValues& values) {
 
 void ReadSubjectHeadings(TAppValues& values) {
     for (std::size_t i = 0; i < kHeadingCount; ++i) {
-        values.headings[i] = ReadSetting("Head" + std::to_string(i), kStartupReadCapacity);
+        values.headings[i] = ReadSetting(HeadingKey(i), kStartupReadCapacity);
     }
 }
 

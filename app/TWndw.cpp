@@ -60,9 +60,17 @@ bool TWndw::HandleCommand(int id) {
     return table.Dispatch(*this, id) || TFrameWindow::HandleCommand(id);
 }
 
-void TWndw::SetSubjectHeadings() { setup::TDlg7(this).Execute(); }
-void TWndw::SetEntryPreference() { setup::TDlg5(this).Execute(); }
-void TWndw::SetTextTitle() { setup::TDlg11(this).Execute(); }
+void TWndw::SetSubjectHeadings() {
+    setup::TDlg7(this).Execute();
+}
+
+void TWndw::SetEntryPreference() {
+    setup::TDlg5(this).Execute();
+}
+
+void TWndw::SetTextTitle() {
+    setup::TDlg11(this).Execute();
+}
 
 void TWndw::EnterByButtons() {
     if (!dates::HasLetterOrDigit(Values().headings[0])) {
@@ -73,12 +81,29 @@ void TWndw::EnterByButtons() {
     }
 }
 
-void TWndw::ShowGeneralHelp() { ShowHelpScreen(resources::kGeneralHelpDialog); }
-void TWndw::ShowButtonEntryHelp() { ShowHelpScreen(resources::kButtonEntryHelpDialog); }
-void TWndw::ShowFurtherButtonEntryHelp() { ShowHelpScreen(resources::kHeadingsHelpDialog); }
-void TWndw::ShowTextEntryHelp() { ShowHelpScreen(resources::kTextEntryHelpDialog); }
-void TWndw::ShowAbout() { ShowHelpScreen(resources::kAboutDialog); }
-void TWndw::ShowHelpScreen(int templateId) { setup::TDlg3(this, templateId).Execute(); }
+void TWndw::ShowGeneralHelp() {
+    ShowHelpScreen(resources::kGeneralHelpDialog);
+}
+
+void TWndw::ShowButtonEntryHelp() {
+    ShowHelpScreen(resources::kButtonEntryHelpDialog);
+}
+
+void TWndw::ShowFurtherButtonEntryHelp() {
+    ShowHelpScreen(resources::kHeadingsHelpDialog);
+}
+
+void TWndw::ShowTextEntryHelp() {
+    ShowHelpScreen(resources::kTextEntryHelpDialog);
+}
+
+void TWndw::ShowAbout() {
+    ShowHelpScreen(resources::kAboutDialog);
+}
+
+void TWndw::ShowHelpScreen(int templateId) {
+    setup::TDlg3(this, templateId).Execute();
+}
 
 void TWndw::ExitButton() { CloseWindow(0); }
 

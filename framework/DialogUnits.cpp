@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QtMath>
+#include <algorithm>
 #include <mutex>
 
 #include "framework/DialogTemplate.h"
@@ -29,7 +31,10 @@ DialogUnits::DialogUnits(const QFont& font) {
     const int alphabet =
         metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     baseX_ = (alphabet / 26 + 1) / 2;
-    baseY_ = metrics.height();
+    // Wrapped text advances by the line spacing, which may exceed the
+    // character height by a fraction: a static sized for n lines must
+    // hold n lines.
+    baseY_ = std::max(metrics.height(), qCeil(QFontMetricsF(font).lineSpacing()));
 }
 
 int DialogUnits::Scale(int units, int base, int divisor) {

@@ -32,6 +32,7 @@ QLabel* MakeStatic(QWidget* parent, const ControlTemplate& control) {
     label->setText(FromUtf8(control.text));
     label->setWordWrap(true);
     label->setAlignment(TextAlignment(control.style));
+    label->setIndent(0);  // a framed label would indent its text at the top too
     if (control.style & kSunken) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     } else if (control.style & kBorder) {
