@@ -33,10 +33,10 @@ DialogWidget* TDialog::Dialog() const { return widget_.data(); }
 QWidget* TDialog::Control(int id) const { return widget_->Control(id); }
 
 void TDialog::PlaceOnParent() {
-    QWidget* parent = widget_->parentWidget();
+    QWidget* client = Parent() ? Parent()->ClientWidget() : nullptr;
     const DialogUnits& units = widget_->units();
     QPoint origin(units.X(template_.x), units.Y(template_.y));
-    if (parent) origin = parent->mapToGlobal(origin);
+    if (client) origin = client->mapToGlobal(origin);
     widget_->move(origin);
 }
 

@@ -37,6 +37,7 @@ public:
     QWidget* Widget() const override;
     // The client area, parent of child controls.
     QWidget* Client() const;
+    QWidget* ClientWidget() const override { return Client(); }
     QMenuBar* MenuBar() const;
     // Sets the title-bar icon from an icon resource.
     void SetIconSm(int iconId);

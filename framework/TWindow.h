@@ -20,6 +20,8 @@ public:
     TWindow* Parent() const { return parent_; }
     // The window's widget; nullptr before it is created.
     virtual QWidget* Widget() const = 0;
+    // The area that child windows and dialogs are placed relative to.
+    virtual QWidget* ClientWidget() const { return Widget(); }
 
     // Sends command id to the window: its own command table is searched, then
     // its base classes'. An id that no table binds does nothing.

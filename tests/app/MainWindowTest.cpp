@@ -11,6 +11,7 @@
 #include "app/Settings.h"
 #include "app/TApp.h"
 #include "app/TWndw.h"
+#include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 
@@ -133,6 +134,23 @@ TEST_F(MainWindowTest, ButtonEntriesWithoutHeadingsShowTheMessageAndCarryOn) {
         EXPECT_EQ(box.caption, "");
         EXPECT_EQ(box.flags, framework::kMbOk);
         EXPECT_TRUE(window->Widget() != nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, DialogsOpenAtTheirPlaceInTheClientArea) {
+    auto window = MakeWindow();
+    window->Show();
+    // The About box sits at 0, 0 of the client area, the general help at 1, 1.
+    for (const auto& [command, x, y] : {std::tuple{11844, 0, 0}, std::tuple{11848, 1, 1}}) {
+        QPoint placed, expected;
+        framework::testing::OnNextDialog([&, x = x, y = y](framework::TDialog& d) {
+            const framework::DialogUnits& units = d.Dialog()->units();
+            expected = window->Client()->mapToGlobal(QPoint(units.X(x), units.Y(y)));
+            placed = d.Widget()->pos();
+            d.EndDialog(2);
+        });
+        window->Command(command);
+        EXPECT_EQ(placed, expected) << command;
     }
 }
 
