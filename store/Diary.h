@@ -8,7 +8,14 @@
 // created afresh, synced, renamed over the diary file, and the folder is
 // synced. A crash at any moment leaves either the old or the new diary, whole.
 // On failure the diary is left exactly as it was, the hold file is removed,
-// and the failure is returned with its reason.
+// and the failure is returned with its reason. One exception: when only the
+// final folder sync fails, the new content is already in place (it may not
+// survive a power cut), and the failure is still returned.
+//
+// A diary that exists but cannot be opened or read is never replaced: the
+// change fails. An absent diary is simply empty. A trailing fragment shorter
+// than a record (an append cut short) is skipped by readers and dropped by
+// the next change. A leftover hold file is discarded.
 
 #include <array>
 #include <cstdint>
@@ -28,7 +35,8 @@ std::string DiaryPath(std::string_view dataDir);
 std::string HoldPath(std::string_view dataDir);
 
 // A text entry: Text "%s  = %s)" of summary and note, cut at 500 bytes;
-// Stamp FormatStamp(key); Score as given (0..10 or -1).
+// Stamp FormatStamp(key); Score as given (0..10 or -1). Key is stored in 32
+// bits, as the file holds it.
 TEntryRecord MakeTextEntryRecord(std::string_view summary, std::string_view note, int score,
                                  dates::Instant key);
 // The composed Text of a text entry before any cut (may exceed 500 bytes).
@@ -39,7 +47,9 @@ TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
                                    const std::array<int, 6>& scores, dates::Instant key);
 
 // Appends the record at the end of the diary, creating the file if absent,
-// and syncs it.
+// and syncs it. A diary ending in a fragment is rebuilt with the record at
+// the end instead, so the record is never misaligned. When a write or sync
+// fails, the diary is put back as it was before the failure is returned.
 platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record);
 
 // Sequential reader over the diary file. A missing or unreadable file reads
@@ -77,11 +87,13 @@ struct RecordLocation {
 
 // The record whose own listing line (its first piece when folded) equals
 // line exactly; the first such record in file order. Nothing for headings,
-// continuation pieces, separator lines and empty lines.
+// continuation pieces, separator lines and empty lines, and nothing when the
+// diary cannot be read.
 std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line);
 
 // Rebuilds the diary without the one record at location. Fails (and changes
-// nothing) when the record at that index is no longer the same record.
+// nothing) when the record at that index is no longer the same record (its
+// decoded fields differ) or the diary has no such index.
 platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location);
 
 }  // namespace store

@@ -13,8 +13,8 @@
 namespace store {
 
 inline constexpr std::size_t RecordSize = 534;
-inline constexpr std::size_t TextFieldSize = 501;   // 500 characters and a NUL
-inline constexpr std::size_t StampFieldSize = 25;   // 24 characters and a NUL
+inline constexpr std::size_t TextFieldSize = 501;  // 500 characters and a NUL
+inline constexpr std::size_t StampFieldSize = 25;  // 24 characters and a NUL
 inline constexpr std::size_t KeyOffset = 526;
 inline constexpr std::size_t ScoreOffset = 530;
 inline constexpr std::size_t MaxTextLength = TextFieldSize - 1;
@@ -24,10 +24,10 @@ using RecordBytes = std::array<char, RecordSize>;
 
 // Text and Stamp are Windows-1252 byte strings without their terminator.
 struct TEntryRecord {
-    std::string Text;        // at most 500 bytes when encoded
-    std::string Stamp;       // at most 24 bytes when encoded
-    std::int32_t Key = 0;    // the entry's instant
-    std::int32_t Score = -1; // 0..10, or -1 (and anything below) for none
+    std::string Text;         // at most 500 bytes when encoded
+    std::string Stamp;        // at most 24 bytes when encoded
+    std::int32_t Key = 0;     // the entry's instant
+    std::int32_t Score = -1;  // 0..10, or -1 (and anything below) for none
 
     bool operator==(const TEntryRecord&) const = default;
 };

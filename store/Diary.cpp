@@ -1,0 +1,103 @@
+// The diary's paths, the two rebuilds that change its existing content, and
+// the lookup of a listed line.
+
+#include "store/Diary.h"
+
+#include <utility>
+
+#include "dates/TextOps.h"
+#include "store/ListingLine.h"
+#include "store/Rebuild.h"
+
+namespace store {
+namespace {
+
+// The old records with one more placed before the first record whose Key is
+// greater, or after them all.
+class InsertPlan : public RebuildPlan {
+public:
+    explicit InsertPlan(const TEntryRecord& record) : bytes_(EncodeRecord(record)) {}
+
+    platform::Status OnRecord(std::int64_t, const char* record, RecordWriter& out) override {
+        if (!placed_ && DecodeKey(record) > DecodeKey(bytes_.data())) {
+            placed_ = true;
+            platform::Status status = out.Add(bytes_.data());
+            if (!status.ok()) {
+                return status;
+            }
+        }
+        return out.Add(record);
+    }
+    platform::Status OnEnd(std::int64_t, RecordWriter& out) override {
+        return placed_ ? platform::Status::Ok() : out.Add(bytes_.data());
+    }
+
+private:
+    RecordBytes bytes_;
+    bool placed_ = false;
+};
+
+// The old records less the one at a location, which must still hold the
+// record that was found there.
+class DeletePlan : public RebuildPlan {
+public:
+    DeletePlan(const RecordLocation& location, std::string diary)
+        : location_(location), diary_(std::move(diary)) {}
+
+    platform::Status OnRecord(std::int64_t index, const char* record, RecordWriter& out) override {
+        if (index != location_.index) {
+            return out.Add(record);
+        }
+        found_ = DecodeRecord(record) == location_.record;
+        return found_ ? platform::Status::Ok() : Moved();
+    }
+    platform::Status OnEnd(std::int64_t, RecordWriter&) override {
+        return found_ ? platform::Status::Ok() : Moved();
+    }
+
+private:
+    platform::Status Moved() const {
+        return platform::Status::Error(
+            0, "The entry is no longer where it was listed in " + diary_ + " (list it again)");
+    }
+
+    const RecordLocation& location_;
+    std::string diary_;
+    bool found_ = false;
+};
+
+}  // namespace
+
+std::string DiaryPath(std::string_view dataDir) {
+    return platform::JoinPath(dataDir, "Jotwel.dat");
+}
+
+std::string HoldPath(std::string_view dataDir) {
+    return platform::JoinPath(dataDir, "Jotwel.hld");
+}
+
+platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record) {
+    InsertPlan plan(record);
+    return RebuildDiary(dataDir, plan);
+}
+
+platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location) {
+    DeletePlan plan(location, DiaryPath(dataDir));
+    return RebuildDiary(dataDir, plan);
+}
+
+std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line) {
+    if (!dates::HasLetterOrDigit(line) || line.starts_with(ContinuationPrefix)) {
+        return std::nullopt;
+    }
+    std::unique_ptr<DiaryReader> reader = OpenDiaryForReading(dataDir);
+    RecordLocation location;
+    for (; reader->ReadNext(&location.record); ++location.index) {
+        if (FirstListedPiece(location.record) == line) {
+            return location;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace store

@@ -1,0 +1,35 @@
+#include <utility>
+
+#include "store/Diary.h"
+
+namespace store {
+
+DiaryReader::~DiaryReader() = default;
+
+bool DiaryReader::ReadNext(TEntryRecord* record) {
+    const char* bytes = records_ ? records_->Next() : nullptr;
+    if (bytes == nullptr) {
+        if (records_) {
+            status_ = records_->status();
+        }
+        return false;
+    }
+    DecodeRecord(bytes, record);
+    return true;
+}
+
+std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir) {
+    std::unique_ptr<DiaryReader> reader(new DiaryReader);
+    reader->status_ = OpenRecordReader(DiaryPath(dataDir), &reader->records_);
+    return reader;
+}
+
+bool ReadNextRecord(DiaryReader& reader, TEntryRecord* record) {
+    return reader.ReadNext(record);
+}
+
+void CloseDiary(std::unique_ptr<DiaryReader> reader) {
+    reader.reset();
+}
+
+}  // namespace store

@@ -1,0 +1,99 @@
+// Reading, appending, ordered insertion and deletion on real files.
+
+#include <gtest/gtest.h>
+
+#include "StoreFixture.h"
+
+namespace store {
+namespace {
+
+using namespace storetest;
+
+TEST(DiaryReader, ReturnsWholeRecordsInFileOrderAndSkipsATrailingFragment) {
+    EXPECT_TRUE(ReadAll().empty());  // absent
+    PutDiary(RecsWithKeys({30, 10, 20}), std::string(533, 'z'));
+    EXPECT_EQ(ReadAll(), RecsWithKeys({30, 10, 20}));
+}
+
+TEST(AppendRecord, AddsAtTheEndWhateverTheKeyAndDropsAFragmentFirst) {
+    ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({50})[0]).ok());
+    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({50}))));  // a new diary of one record
+    ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({10})[0]).ok());
+    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({50, 10}))));
+    PutDiary(RecsWithKeys({1, 2}), "partial");  // appending after it would misalign the record
+    ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({3})[0]).ok());
+    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1, 2, 3}))));
+    EXPECT_FALSE(HoldExists());
+}
+
+TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKeyInFileOrder) {
+    const struct {
+        std::vector<std::int32_t> before;
+        std::int32_t key;
+        std::vector<std::int32_t> after;
+        std::size_t newAt;
+    } cases[] = {
+        {{}, 5, {5}, 0},                          // absent diary
+        {{10, 30, 25}, 20, {10, 20, 30, 25}, 1},  // 25, a button entry, is out of order
+        {{10, 30, 40}, 30, {10, 30, 30, 40}, 2},  // after equal keys
+        {{10, 20}, 99, {10, 20, 99}, 2},          // largest at the end
+        {{10, 20}, -7, {-7, 10, 20}, 0},
+    };
+    for (const auto& c : cases) {
+        if (!c.before.empty()) PutDiary(RecsWithKeys(c.before));
+        ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(c.key, "new")).ok()) << c.key;
+        const Records records = ReadAll();
+        EXPECT_EQ(Keys(records), c.after);
+        EXPECT_EQ(records[c.newAt].Text, "new") << c.key;
+        EXPECT_FALSE(HoldExists());
+    }
+}
+
+TEST(InsertRecordInOrder, CopiesOldRecordsByteForByteAcrossManyChunks) {
+    std::string old;  // 700 records, the first with a foreign writer's bytes after its Text
+    for (std::int32_t key = 0; key < 1400; key += 2) old += Encoded({Rec(key)});
+    old.replace(100, 10, "junk-bytes");
+    jtest::WriteFileBytes(DiaryPath(DataDir()), old + "fragment");
+    jtest::WriteFileBytes(HoldPath(DataDir()), std::string(2000, 'h'));  // left by a crash
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(501)).ok());
+    EXPECT_TRUE(DiaryIs(old.substr(0, 251 * RecordSize) + Encoded({Rec(501)}) +
+                        old.substr(251 * RecordSize)));
+    EXPECT_FALSE(HoldExists());
+}
+
+TEST(DeleteRecordAt, RemovesExactlyTheChosenRecord) {
+    const TEntryRecord a = Rec(10, "a"), b = Rec(20, "b"), c = Rec(30, "c"), twin = Rec(20, "twin");
+    const struct {
+        Records before;
+        std::int64_t index;
+        Records after;
+    } cases[] = {
+        {{a, b, c}, 0, {b, c}},
+        {{a, b, c}, 2, {a, b}},
+        {{a}, 0, {}},
+        {{a, b, twin, c}, 2, {a, b, c}},  // the other record of the key stays
+    };
+    for (const auto& d : cases) {
+        PutDiary(d.before);
+        ASSERT_TRUE(
+            DeleteRecordAt(DataDir(), {d.index, d.before[static_cast<std::size_t>(d.index)]}).ok());
+        EXPECT_TRUE(DiaryIs(Encoded(d.after))) << d.index;
+        EXPECT_FALSE(HoldExists());
+    }
+}
+
+TEST(DeleteRecordAt, RefusesAStaleLocationAndChangesNothing) {
+    const Records before = {Rec(10, "a"), Rec(20, "b")};
+    for (const RecordLocation& stale :
+         {RecordLocation{0, Rec(20, "b")}, RecordLocation{2, Rec(20, "b")},
+          RecordLocation{-1, Rec(10, "a")}}) {
+        PutDiary(before);
+        const platform::Status status = DeleteRecordAt(DataDir(), stale);
+        EXPECT_NE(status.message().find("no longer"), std::string::npos) << status.message();
+        EXPECT_TRUE(DiaryIs(Encoded(before))) << stale.index;
+        EXPECT_FALSE(HoldExists());
+    }
+}
+
+}  // namespace
+}  // namespace store

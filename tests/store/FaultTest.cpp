@@ -1,0 +1,113 @@
+// Every failure a full, broken or read-only disk can cause, injected through
+// platform::FaultEnv.
+//
+// Method: each change to the diary is first run without faults to learn the
+// new content. Then, from the same starting files, it is run again with the
+// N-th file operation failing, for N = 1, 2, ... until a run completes
+// without reaching the fault. After every failed run the operation must have
+// said so, the diary must be byte-for-byte the old or the complete new one
+// (or absent, if it was), and no hold file may be left.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+
+#include "StoreFixture.h"
+#include "platform/FaultEnv.h"
+#include "store/ListingLine.h"
+
+namespace store {
+namespace {
+
+using namespace storetest;
+using platform::FaultEnv;
+using Change = std::function<platform::Status()>;
+
+void Start(const std::optional<std::string>& diary) {
+    std::remove(DiaryPath(DataDir()).c_str());
+    if (diary) jtest::WriteFileBytes(DiaryPath(DataDir()), *diary);
+}
+
+void SweepFaults(const char* name, const std::optional<std::string>& before, const Change& change,
+                 int errorNumber) {
+    Start(before);
+    ASSERT_TRUE(change().ok()) << name;
+    const std::optional<std::string> after = DiaryBytes();
+    FaultEnv env(platform::Env::Default());
+    platform::ScopedEnv scoped(&env);
+    for (int n = 1;; ++n) {
+        Start(before);
+        env.FailNth(n, FaultEnv::kAll, errorNumber);
+        const platform::Status status = change();
+        if (!env.fired()) {
+            EXPECT_TRUE(status.ok() && DiaryIs(after)) << name << " " << status.message();
+            EXPECT_GT(n, 4) << name;
+            return;
+        }
+        EXPECT_EQ(status.code(), errorNumber) << name << ", operation " << n << " failing";
+        EXPECT_TRUE(DiaryIs(before) || DiaryIs(after)) << name << ", operation " << n << " failing";
+        EXPECT_FALSE(HoldExists()) << name << ", operation " << n << " failing";
+    }
+}
+
+TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
+    const std::string three = Encoded(RecsWithKeys({10, 30, 25}));
+    std::string many;  // several chunks, so that reads and writes repeat
+    for (std::int32_t key = 0; key < 400; ++key) many += Encoded({Rec(key)});
+    const struct {
+        const char* name;
+        std::optional<std::string> diary;
+        Change change;
+    } scenarios[] = {
+        {"insert", three, [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
+        {"insert into many", many, [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
+        {"insert into absent", std::nullopt,
+         [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
+        {"delete", three,
+         [] {
+             return DeleteRecordAt(DataDir(), {1, RecsWithKeys({30})[0]});
+         }},
+        {"append", three, [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {"append to absent", std::nullopt, [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {"append after fragment", three + "frag", [] { return AppendRecord(DataDir(), Rec(1)); }},
+    };
+    for (const auto& s : scenarios) {
+        for (int errorNumber : {EIO, ENOSPC}) SweepFaults(s.name, s.diary, s.change, errorNumber);
+    }
+}
+
+// As root the permission bits stop nothing, so an unreadable diary and a
+// read-only folder are simulated.
+TEST(StoreFaults, UnreadableDiaryOrReadOnlyFolderChangesNothing) {
+    const std::string two = Encoded(RecsWithKeys({10, 30})) + "frag";  // append rebuilds too
+    const Change changes[] = {
+        [] { return InsertRecordInOrder(DataDir(), Rec(20)); },
+        [] {
+            return DeleteRecordAt(DataDir(), {0, RecsWithKeys({10})[0]});
+        },
+        [] { return AppendRecord(DataDir(), Rec(20)); },
+    };
+    FaultEnv env(platform::Env::Default());
+    platform::ScopedEnv scoped(&env);
+    for (auto [ops, errorNumber] : {std::pair{FaultEnv::kOpenRead, EACCES},
+                                    {FaultEnv::kRead, EIO},
+                                    {FaultEnv::kOpenWrite, EACCES}}) {
+        for (const Change& change : changes) {
+            jtest::WriteFileBytes(DiaryPath(DataDir()), two);
+            env.FailNth(1, ops, errorNumber);
+            EXPECT_EQ(change().code(), errorNumber) << ops;
+            EXPECT_TRUE(DiaryIs(two)) << ops;
+            EXPECT_FALSE(HoldExists()) << ops;
+        }
+        env.FailNth(1, ops, errorNumber);
+        std::unique_ptr<DiaryReader> reader = OpenDiaryForReading(DataDir());
+        TEntryRecord record;
+        EXPECT_EQ(ReadNextRecord(*reader, &record), ops == FaultEnv::kOpenWrite);
+        EXPECT_EQ(reader->status().code(), ops == FaultEnv::kOpenWrite ? 0 : errorNumber);
+    }
+}
+
+}  // namespace
+}  // namespace store
