@@ -5,11 +5,14 @@
 namespace framework {
 
 QString FromCp1252(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
+    bool ascii = true;
+    for (char b : bytes) ascii &= static_cast<unsigned char>(b) < 0x80;
+    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char b : bytes) {
-        text.append(QChar(static_cast<char16_t>(
-            platform::Cp1252ToCodePoint(static_cast<unsigned char>(b)))));
+        *out++ = QChar(
+            static_cast<char16_t>(platform::Cp1252ToCodePoint(static_cast<unsigned char>(b))));
     }
     return text;
 }

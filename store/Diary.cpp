@@ -86,7 +86,9 @@ platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& 
     return RebuildDiary(dataDir, plan);
 }
 
-std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line) {
+std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line,
+                                             platform::Status* readStatus) {
+    if (readStatus) *readStatus = platform::Status::Ok();
     if (!dates::HasLetterOrDigit(line) || line.starts_with(ContinuationPrefix)) {
         return std::nullopt;
     }
@@ -97,6 +99,7 @@ std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::stri
             return location;
         }
     }
+    if (readStatus) *readStatus = reader->status();
     return std::nullopt;
 }
 

@@ -87,9 +87,11 @@ struct RecordLocation {
 
 // The record whose own listing line (its first piece when folded) equals
 // line exactly; the first such record in file order. Nothing for headings,
-// continuation pieces, separator lines and empty lines, and nothing when the
-// diary cannot be read.
-std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line);
+// continuation pieces, separator lines and empty lines. When the diary cannot
+// be read nothing is found and *readStatus (if given) says why; a missing
+// diary reads as empty.
+std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line,
+                                             platform::Status* readStatus = nullptr);
 
 // Rebuilds the diary without the one record at location. Fails (and changes
 // nothing) when the record at that index is no longer the same record (its

@@ -7,15 +7,18 @@
 namespace store {
 
 std::string FormatListingLine(const TEntryRecord& record) {
-    std::string line = record.Stamp;
+    std::string line;
+    line.reserve(record.Stamp.size() + 16 + record.Text.size());
+    line.append(record.Stamp);
     if (record.Score >= 0) {
         line.append(" Score = ").append(std::to_string(record.Score)).append("   ");
     } else {
         line.append("  ");
     }
     line.append(record.Text);
-    std::replace(line.begin(), line.end(), '\r', ' ');
-    std::replace(line.begin(), line.end(), '\n', ' ');
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
     return line;
 }
 
@@ -24,15 +27,14 @@ std::vector<std::string> FoldListingLine(std::string_view line) {
         return {std::string(line)};
     }
     std::vector<std::string> pieces;
-    std::string piece;
-    for (std::size_t j = 0; j < line.size() && pieces.size() < static_cast<std::size_t>(MaxPieces);
-         ++j) {
-        piece.push_back(line[j]);
-        const bool cut = line[j] == ' ' && piece.size() > FoldThreshold;
-        if (cut || j + 1 == line.size()) {
-            pieces.push_back(pieces.empty() ? piece : std::string(ContinuationPrefix) + piece);
-            piece.clear();
-        }
+    for (std::size_t start = 0;
+         start < line.size() && pieces.size() < static_cast<std::size_t>(MaxPieces);) {
+        const std::size_t space = line.find(' ', start + FoldThreshold);
+        const std::size_t end = space == std::string_view::npos ? line.size() : space + 1;
+        std::string piece = pieces.empty() ? std::string() : std::string(ContinuationPrefix);
+        piece.append(line.substr(start, end - start));
+        pieces.push_back(std::move(piece));
+        start = end;
     }
     return pieces;
 }
