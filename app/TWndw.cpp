@@ -2,8 +2,8 @@
 
 #include "app/AppValues.h"
 #include "app/StartupValues.h"
-#include "dates/TextOps.h"
-#include "framework/MessageBox.h"
+#include "entry/RunButtonEntry.h"
+#include "entry/TDlg1.h"
 #include "framework/TApplication.h"
 #include "resources/ResourceIds.h"
 #include "setup/TDlg11.h"
@@ -48,6 +48,7 @@ bool TWndw::HandleCommand(int id) {
         {resources::kCmSetSubjectHeadings, &TWndw::SetSubjectHeadings},
         {resources::kCmSetEntryPreference, &TWndw::SetEntryPreference},
         {resources::kCmSetTextTitle, &TWndw::SetTextTitle},
+        {resources::kCmEnterByText, &TWndw::EnterByText},
         {resources::kCmEnterByButtons, &TWndw::EnterByButtons},
         {resources::kCmGeneralHelp, &TWndw::ShowGeneralHelp},
         {resources::kCmButtonEntryHelp, &TWndw::ShowButtonEntryHelp},
@@ -72,13 +73,13 @@ void TWndw::SetTextTitle() {
     setup::TDlg11(this).Execute();
 }
 
+void TWndw::EnterByText() {
+    entry::TDlg1(this).Execute();
+    framework::TApplication::PostQuitMessage(0);
+}
+
 void TWndw::EnterByButtons() {
-    if (!dates::HasLetterOrDigit(Values().headings[0])) {
-        framework::MessageBox(this,
-                              "You have not yet set and headings for Button entries\n"
-                              "Use the 'Setup' option to do this");
-        return;
-    }
+    if (entry::RunButtonEntry(this)) framework::TApplication::PostQuitMessage(0);
 }
 
 void TWndw::ShowGeneralHelp() {

@@ -25,6 +25,10 @@ private:
     void SetSubjectHeadings();
     void SetEntryPreference();
     void SetTextTitle();
+    // Each runs its entry dialog, then ends the program whatever the dialog
+    // did; EnterByButtons first needs a first subject heading, and without
+    // one only says so and the main window waits again.
+    void EnterByText();
     void EnterByButtons();
     // Help menu: each shows its screen; the main window waits again.
     void ShowGeneralHelp();

@@ -46,6 +46,9 @@ TControl::TControl(TDialog* parent, int id) : id_(id), widget_(FindControl(paren
 void TControl::Show(bool visible) { widget_->setVisible(visible); }
 bool TControl::IsVisible() const { return !widget_->isHidden(); }
 void TControl::Enable(bool enabled) { widget_->setEnabled(enabled); }
+void TControl::SetAccessibleName(std::string_view name) {
+    widget_->setAccessibleName(FromCp1252(name));
+}
 
 void TStatic::SetText(std::string_view text) {
     auto* label = static_cast<QLabel*>(widget_);

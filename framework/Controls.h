@@ -29,6 +29,9 @@ public:
     void Show(bool visible);
     bool IsVisible() const;
     void Enable(bool enabled);
+    // The name assistive tools announce for the control (Windows-1252 bytes),
+    // in place of the template's.
+    void SetAccessibleName(std::string_view name);
 
 protected:
     TControl(int id, QWidget* widget) : id_(id), widget_(widget) {}

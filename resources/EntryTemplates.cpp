@@ -61,9 +61,8 @@ framework::DialogTemplate ButtonEntry() {
         }
     }
     const int headingY[6] = {59, 73, 88, 101, 116, 129};
-    dialog.controls.push_back(
-        Text(167, " 0     1     2    3      4     5     6     7     8      9    10", 129, 142, 150,
-             10, kGroup));
+    dialog.controls.push_back(Text(
+        167, " 0     1     2    3      4     5     6     7     8      9    10", 129, 142, 150, 10));
     dialog.controls.push_back(Text(168, "Score out of 10", 170, 154, 58, 10));
     for (int r = 0; r < 6; ++r) {
         dialog.controls.push_back(Text(169 + r, "", 21, headingY[r], 103, 7, kRight));

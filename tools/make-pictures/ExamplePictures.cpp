@@ -1,5 +1,9 @@
 #include "tools/make-pictures/ExamplePictures.h"
 
+#include "app/AppValues.h"
+#include "dates/DiaryDates.h"
+#include "entry/TDlg1.h"
+#include "entry/TDlg4.h"
 #include "framework/Controls.h"
 #include "resources/ResourceIds.h"
 #include "setup/TDlg7.h"
@@ -16,16 +20,53 @@ std::unique_ptr<framework::TDialog> HeadingsExample() {
     return dialog;
 }
 
+// The entry dialogs open for a fixed day, Friday 14 October 2011, with the
+// example headings above, so the pictures do not change with the clock.
+void SetExampleDay() {
+    constexpr dates::Instant kExampleDay = 1318593600;  // 14/10/11 12:00:00 UTC
+    app::TAppValues& values = app::Values();
+    values.todayPreference = true;
+    values.todayInstant = kExampleDay;
+    values.yesterdayInstant = kExampleDay - dates::SecondsPerDay;
+    values.headings = {"Health", "Work", "Family", "Exercise", "Sleep", "Mood"};
+}
+
+// The button entry dialog with a score chosen on each of the six rows.
+std::unique_ptr<framework::TDialog> ButtonEntryExample() {
+    SetExampleDay();
+    auto dialog = std::make_unique<entry::TDlg4>(nullptr);
+    dialog->ShowModeless();
+    const int scores[] = {7, 5, 8, 3, 6, 9};
+    for (int row = 0; row < 6; ++row) {
+        framework::TRadioButton(dialog.get(), 101 + 11 * row + scores[row]).SetCheck(true);
+    }
+    return dialog;
+}
+
+// The text entry dialog with a summary, a note under a changed note title,
+// and a score.
+std::unique_ptr<framework::TDialog> TextEntryExample() {
+    SetExampleDay();
+    app::Values().noteTitle = "Best Moment of the Day";
+    auto dialog = std::make_unique<entry::TDlg1>(nullptr);
+    dialog->ShowModeless();
+    framework::TEdit(dialog.get(), 102)
+        .SetText(
+            "Walked the coast path in the morning sunshine, then lunch with Anna at the "
+            "harbour caf\xE9.\r\nSpent the afternoon clearing out the garden shed and "
+            "found Dad's old fishing rods.");
+    framework::TEdit(dialog.get(), 103).SetText("Seals basking on the rocks");
+    framework::TRadioButton(dialog.get(), 105 + 8).SetCheck(true);
+    return dialog;
+}
+
 }  // namespace
 
 const std::vector<ExamplePicture>& ExamplePictures() {
     static const std::vector<ExamplePicture> pictures = {
         {resources::kHeadingsPicture, QSize(371, 327), HeadingsExample},
-        // To come with the entry dialogs:
-        // {resources::kButtonEntryPicture, QSize(515, 368), ButtonEntryExample}: the button
-        //     entry dialog with a score chosen on each of the six rows;
-        // {resources::kTextEntryPicture, QSize(613, 370), TextEntryExample}: the text entry
-        //     dialog with a summary, a note under a changed note title, and a score.
+        {resources::kButtonEntryPicture, QSize(515, 368), ButtonEntryExample},
+        {resources::kTextEntryPicture, QSize(613, 370), TextEntryExample},
     };
     return pictures;
 }

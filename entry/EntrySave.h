@@ -1,0 +1,37 @@
+#pragma once
+// Storing an entry: the record goes into the diary file, then the day of
+// saving is noted under LastDate in the settings. Plain functions over
+// values; the dialogs only gather the record and report the outcome.
+
+#include <string_view>
+
+#include "platform/Status.h"
+#include "store/EntryRecord.h"
+
+namespace entry {
+
+struct EntrySaveResult {
+    enum class Outcome {
+        kSaved,               // the record is stored and LastDate written
+        kNotSaved,            // the record could not be stored; LastDate untouched
+        kLastDateNotWritten,  // the record is stored, but LastDate could not be written
+    };
+    Outcome outcome = Outcome::kSaved;
+    platform::Status status;  // why, unless kSaved
+
+    bool stored() const { return outcome != Outcome::kNotSaved; }
+};
+
+// Where a record goes in the diary file.
+enum class Placement {
+    kInKeyOrder,  // a text entry: before the first record with a greater Key
+    kAtEnd,       // a button entry: appended, whatever its Key
+};
+
+// Stores record in the diary file of dataDir at its placement; once it is
+// stored, writes compactDate (today's, whatever day the entry is for) under
+// LastDate. A diary that could not be changed is left as it was.
+EntrySaveResult SaveEntry(const store::TEntryRecord& record, Placement placement,
+                          std::string_view dataDir, std::string_view compactDate);
+
+}  // namespace entry

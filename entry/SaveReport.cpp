@@ -1,0 +1,23 @@
+#include "entry/SaveReport.h"
+
+#include "entry/EntryTexts.h"
+#include "framework/MessageBox.h"
+#include "framework/NotSavedMessage.h"
+
+namespace entry {
+
+bool ReportEntrySave(framework::TWindow* owner, const EntrySaveResult& result) {
+    switch (result.outcome) {
+        case EntrySaveResult::Outcome::kSaved:
+            break;
+        case EntrySaveResult::Outcome::kNotSaved:
+            framework::ShowNotSaved(owner, "Your entry", result.status);
+            break;
+        case EntrySaveResult::Outcome::kLastDateNotWritten:
+            framework::MessageBox(owner, LastDateNotWrittenMessage(result.status));
+            break;
+    }
+    return result.stored();
+}
+
+}  // namespace entry
