@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -183,6 +184,7 @@ void DialogWidget::BuildControl(const ControlTemplate& control, int group) {
                 found = radioGroups_.end() - 1;
             }
             found->second->addButton(button);
+            button->installEventFilter(this);
         }
     }
     controls_.push_back(BuiltControl{&control, widget, group});
@@ -222,6 +224,34 @@ QButtonGroup* DialogWidget::RadioGroup(QWidget* radio) const {
 }
 
 void DialogWidget::reject() { onCommand_(2); }
+
+bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+    const bool backward = key == Qt::Key_Left || key == Qt::Key_Up;
+    auto* radio = qobject_cast<QAbstractButton*>(watched);
+    if (!radio || !(forward || backward)) return QDialog::eventFilter(watched, event);
+    StepInGroup(radio, forward);
+    return true;
+}
+
+void DialogWidget::StepInGroup(QAbstractButton* radio, bool forward) {
+    QButtonGroup* group = radio->group();
+    std::vector<QAbstractButton*> members;
+    for (const BuiltControl& built : controls_) {
+        auto* button = qobject_cast<QAbstractButton*>(built.widget);
+        if (button && button->group() == group &&
+            (button == radio || (!button->isHidden() && button->isEnabled()))) {
+            members.push_back(button);
+        }
+    }
+    const auto at = std::find(members.begin(), members.end(), radio) - members.begin();
+    const auto count = static_cast<std::ptrdiff_t>(members.size());
+    QAbstractButton* target = members[(at + (forward ? 1 : count - 1)) % count];
+    target->setFocus(Qt::OtherFocusReason);
+    target->click();
+}
 
 void DialogWidget::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {

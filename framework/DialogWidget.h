@@ -5,7 +5,9 @@
 //   of radio buttons is one stop, entered at its checked button;
 // - Enter presses the focused push button, else the default push button,
 //   else sends command 1; a multi-line box that wants Enter keeps it;
-// - Escape and the close box send command 2.
+// - Escape and the close box send command 2;
+// - the arrow keys move within a group of radio buttons in template order,
+//   wrapping around, and check the button they reach (a click).
 
 #include <QDialog>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
 
+class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 
@@ -48,6 +51,7 @@ public:
     QButtonGroup* RadioGroup(QWidget* radio) const;
 
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,6 +61,8 @@ private:
     void BuildControl(const ControlTemplate& control, int group);
     QWidget* MakeWidget(const ControlTemplate& control);
     void PressEnter();
+    // Moves from radio to the next (or previous) button of its group.
+    void StepInGroup(QAbstractButton* radio, bool forward);
     std::vector<QWidget*> TabStops() const;
 
     DialogUnits units_;

@@ -90,9 +90,11 @@ TEST_F(EntryKeyboardTest, ButtonEntryByKeyboardAlone) {
         ExpectTabOrder(d, {"ctl112"});  // row 2 left without a score
         ExpectTabOrder(d, {"ctl123"});
         PressKey(d, Qt::Key_Space);
-        PressTimes(d, Qt::Key_Right, 12);  // row 3: stops at 10
+        PressTimes(d, Qt::Key_Right, 10);  // row 3: 10
         EXPECT_EQ(FocusedName(d), "ctl133");
-        PressKey(d, Qt::Key_Left);  // row 3: 9
+        PressKey(d, Qt::Key_Right);  // wraps round to 0
+        EXPECT_EQ(FocusedName(d), "ctl123");
+        PressTimes(d, Qt::Key_Left, 2);  // back round to 10, then 9
         // Shift+Tab comes back to row 1 at its checked button.
         PressKey(d, Qt::Key_Backtab, Qt::ShiftModifier);
         PressKey(d, Qt::Key_Backtab, Qt::ShiftModifier);

@@ -70,13 +70,19 @@ TEST_F(FrameworkTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
     EXPECT_EQ(log, (std::vector<std::string>{"setup", "do"}));
 }
 
-TEST_F(FrameworkTest, ArrowKeysMoveWithinOneRadioGroupOnly) {
+// Arrows step through a group in template order, wrapping, and check the
+// button they reach; the other group is left alone.
+TEST_F(FrameworkTest, ArrowKeysMoveWithinOneRadioGroupAndCheck) {
     Run([](TTestDlg& d) {
         Click(d, kRadioA0);
-        PressKey(d, Qt::Key_Right);
-        PressKey(d, Qt::Key_Right);
-        PressKey(d, Qt::Key_Right);
-        EXPECT_EQ(FocusedName(d), "ctl106");
+        std::vector<std::string> visited;
+        for (int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}) {
+            PressKey(d, key);
+            visited.push_back(FocusedName(d));
+        }
+        EXPECT_EQ(visited, (std::vector<std::string>{"ctl105", "ctl106", "ctl104", "ctl106",
+                                                     "ctl105"}));
+        EXPECT_TRUE(framework::TRadioButton(&d, kRadioA0 + 1).IsChecked());
         EXPECT_FALSE(framework::TRadioButton(&d, kRadioB0).IsChecked());
         d.EndDialog(2);
     });

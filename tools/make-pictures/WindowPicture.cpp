@@ -39,7 +39,8 @@ void DrawTitleButton(QPainter& p, const QRect& r, const QString& glyph, QColor f
     p.drawText(r, Qt::AlignCenter, glyph);
 }
 
-void DrawTitleBar(QPainter& p, const QRect& bar, const QString& caption, QColor face) {
+void DrawTitleBar(QPainter& p, const QRect& bar, const QString& caption, QColor face,
+                  bool contextHelp) {
     QLinearGradient gradient(bar.topLeft(), bar.topRight());
     gradient.setColorAt(0, kTitleLeft);
     gradient.setColorAt(1, kTitleRight);
@@ -49,31 +50,34 @@ void DrawTitleBar(QPainter& p, const QRect& bar, const QString& caption, QColor 
     const QRect close(QPoint(bar.right() - 1 - button.width(), buttonTop), button);
     const QRect help(close.topLeft() - QPoint(button.width() + 2, 0), button);
     DrawTitleButton(p, close, QStringLiteral("\u00d7"), face);
-    DrawTitleButton(p, help, QStringLiteral("?"), face);
+    if (contextHelp) DrawTitleButton(p, help, QStringLiteral("?"), face);
+    const int captionEnd = contextHelp ? help.left() : close.left();
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
-    const QRect text(bar.left() + 4, bar.top(), help.left() - bar.left() - 8, bar.height());
+    const QRect text(bar.left() + 4, bar.top(), captionEnd - bar.left() - 8, bar.height());
     p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
-QImage FramedWindow(const QImage& inside, const QString& caption, QColor face) {
+QImage FramedWindow(const QImage& inside, const QString& caption, QColor face, bool contextHelp) {
     const QSize whole(inside.width() + 2 * kBorder, inside.height() + 2 * kBorder + kTitleHeight);
     QImage framed(whole, QImage::Format_RGB32);
     framed.fill(face);
     QPainter p(&framed);
     DrawRaisedEdge(p, framed.rect());
-    DrawTitleBar(p, QRect(kBorder, kBorder, inside.width(), kTitleHeight), caption, face);
+    DrawTitleBar(p, QRect(kBorder, kBorder, inside.width(), kTitleHeight), caption, face,
+                 contextHelp);
     p.drawImage(kBorder, kBorder + kTitleHeight, inside);
     return framed;
 }
 
 }  // namespace
 
-QImage WindowPicture(const QImage& inside, const QString& caption, QSize size, QColor face) {
-    QImage framed = FramedWindow(inside, caption, face);
+QImage WindowPicture(const QImage& inside, const QString& caption, QSize size, QColor face,
+                     bool contextHelp) {
+    QImage framed = FramedWindow(inside, caption, face, contextHelp);
     if (framed.width() > size.width() || framed.height() > size.height()) {
         framed = framed.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }

@@ -22,7 +22,8 @@ bool MakePicture(const pictures::ExamplePicture& example, const QDir& folder) {
     QWidget* window = dialog->Widget();
     const QImage picture =
         pictures::WindowPicture(window->grab().toImage(), window->windowTitle(), example.size,
-                                window->palette().color(QPalette::Window));
+                                window->palette().color(QPalette::Window),
+                                dialog->Template().contextHelp);
     const QString path = folder.filePath(QStringLiteral("bitmap%1.png").arg(example.bitmap));
     if (!picture.save(path, "PNG")) {
         std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
