@@ -5,6 +5,7 @@
 #include "entry/RunButtonEntry.h"
 #include "entry/TDlg1.h"
 #include "framework/TApplication.h"
+#include "reports/TDlg2.h"
 #include "resources/ResourceIds.h"
 #include "setup/TDlg11.h"
 #include "setup/TDlg3.h"
@@ -50,6 +51,7 @@ bool TWndw::HandleCommand(int id) {
         {resources::kCmSetTextTitle, &TWndw::SetTextTitle},
         {resources::kCmEnterByText, &TWndw::EnterByText},
         {resources::kCmEnterByButtons, &TWndw::EnterByButtons},
+        {resources::kCmSeeEntries, &TWndw::SeeEntries},
         {resources::kCmGeneralHelp, &TWndw::ShowGeneralHelp},
         {resources::kCmButtonEntryHelp, &TWndw::ShowButtonEntryHelp},
         {resources::kCmFurtherButtonEntryHelp, &TWndw::ShowFurtherButtonEntryHelp},
@@ -80,6 +82,11 @@ void TWndw::EnterByText() {
 
 void TWndw::EnterByButtons() {
     if (entry::RunButtonEntry(this)) framework::TApplication::PostQuitMessage(0);
+}
+
+void TWndw::SeeEntries() {
+    if (reports::TDlg2(this).Execute() != reports::TDlg2::kPrintListResult) return;
+    ExitButton();
 }
 
 void TWndw::ShowGeneralHelp() {

@@ -30,6 +30,9 @@ private:
     // one only says so and the main window waits again.
     void EnterByText();
     void EnterByButtons();
+    // Runs the event reports; left through "Print List", the listing is
+    // printed and the program ends; closed, the main window waits again.
+    void SeeEntries();
     // Help menu: each shows its screen; the main window waits again.
     void ShowGeneralHelp();
     void ShowButtonEntryHelp();

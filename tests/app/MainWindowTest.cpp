@@ -164,6 +164,24 @@ int RunApp(std::function<void(app::TWndw&)> act) {
     return application.Run();
 }
 
+TEST_F(MainWindowTest, SeeEntriesEndsTheProgramOnlyThroughPrintList) {
+    bool stillRunning = false;
+    framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
+    EXPECT_EQ(RunApp([&](app::TWndw& w) {
+                  w.Command(11851);
+                  stillRunning = w.Widget()->isVisible();
+                  w.CloseWindow(7);
+              }),
+              7);
+    EXPECT_TRUE(stillRunning);
+    // Nothing listed, so nothing is printed and no print dialog is shown.
+    framework::testing::OnNextDialog([](framework::TDialog& d) {
+        Click(d, 1);    // Show Results
+        Click(d, 108);  // Print List
+    });
+    EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
+}
+
 TEST_F(MainWindowTest, ExitButtonCloseBoxAndSetupExitEndTheProgram) {
     EXPECT_EQ(RunApp([](app::TWndw& w) {
                   w.Client()->findChild<QPushButton*>("ctl201")->click();
