@@ -5,6 +5,7 @@
 #include "entry/RunButtonEntry.h"
 #include "entry/TDlg1.h"
 #include "framework/TApplication.h"
+#include "reports/PrintListing.h"
 #include "reports/TDlg2.h"
 #include "resources/ResourceIds.h"
 #include "setup/TDlg11.h"
@@ -25,6 +26,7 @@ TWndw::TWndw(framework::TWindow* parent, std::string title)
     SetPosition(kX, kY, kWidth, kHeight);
     AssignMenu(resources::kMainMenu);
     SetBackground(kLightGrey);
+    printer_ = std::make_unique<framework::TPrinter>();
 }
 
 TWndw::~TWndw() = default;
@@ -86,6 +88,7 @@ void TWndw::EnterByButtons() {
 
 void TWndw::SeeEntries() {
     if (reports::TDlg2(this).Execute() != reports::TDlg2::kPrintListResult) return;
+    reports::PrintListing(*printer_, this);
     ExitButton();
 }
 

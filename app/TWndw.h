@@ -8,6 +8,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TFrameWindow.h"
+#include "framework/TPrinter.h"
 
 namespace app {
 
@@ -42,6 +43,8 @@ private:
     void ShowHelpScreen(int templateId);
     void ExitButton();
 
+    // The printer of the print run, for the window's whole life.
+    std::unique_ptr<framework::TPrinter> printer_;
     std::unique_ptr<framework::TButton> exitButton_;
 };
 

@@ -13,6 +13,9 @@ struct Seams {
     std::deque<std::function<void(TDialog&)>> actions;
     std::vector<ShownMessageBox> boxes;
     std::vector<ShownDialog> dialogs;
+    std::deque<PrintDialogAnswer> printAnswers;
+    std::vector<ShownPrintDialog> printDialogs;
+    int printDeviceFailures = 0;
 };
 
 Seams& State() {
@@ -33,8 +36,16 @@ void OnNextDialog(std::function<void(TDialog&)> action) {
 }
 const std::vector<ShownDialog>& DialogsShown() { return State().dialogs; }
 
+void AnswerNextPrintDialog(PrintDialogAnswer answer) {
+    State().printAnswers.push_back(std::move(answer));
+}
+const std::vector<ShownPrintDialog>& PrintDialogsShown() { return State().printDialogs; }
+void FailNextPrintDevice() { ++State().printDeviceFailures; }
+
 int PendingSeams() {
-    return static_cast<int>(State().answers.size() + State().actions.size());
+    const Seams& s = State();
+    return static_cast<int>(s.answers.size() + s.actions.size() + s.printAnswers.size()) +
+           s.printDeviceFailures;
 }
 
 void ResetSeams() {
@@ -43,6 +54,9 @@ void ResetSeams() {
     s.actions.clear();
     s.boxes.clear();
     s.dialogs.clear();
+    s.printAnswers.clear();
+    s.printDialogs.clear();
+    s.printDeviceFailures = 0;
 }
 
 int TakeMessageBoxAnswer(ShownMessageBox shown) {
@@ -73,6 +87,26 @@ int RecordDialog(const ShownDialog& shown) {
 void MarkDialogLeftOpen(int index) {
     auto& dialogs = State().dialogs;
     if (index >= 0 && index < static_cast<int>(dialogs.size())) dialogs[index].leftOpen = true;
+}
+
+PrintDialogAnswer TakePrintDialogAnswer(ShownPrintDialog shown) {
+    Seams& s = State();
+    PrintDialogAnswer answer;
+    shown.hadAnswer = !s.printAnswers.empty();
+    if (shown.hadAnswer) {
+        answer = std::move(s.printAnswers.front());
+        s.printAnswers.pop_front();
+    }
+    shown.answer = answer.kind;
+    s.printDialogs.push_back(shown);
+    return answer;
+}
+
+bool TakePrintDeviceFailure() {
+    Seams& s = State();
+    if (s.printDeviceFailures == 0) return false;
+    --s.printDeviceFailures;
+    return true;
 }
 
 }  // namespace framework::testing

@@ -5,12 +5,16 @@
 //   OK for an OK box and No for a Yes/No box);
 // - each modal dialog, once shown, is handed to the next queued action, which
 //   acts on its controls as a user would; a dialog still open after its
-//   action (or shown with no action queued) is recorded and cancelled.
+//   action (or shown with no action queued) is recorded and cancelled;
+// - the print dialog is never shown: it is recorded and answered at once by
+//   a queued answer (print to a PDF file, or cancel); with no answer queued
+//   it is cancelled.
 // Queued actions are taken first in, first out, so nested dialogs are driven
 // in the order they appear.
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace framework {
@@ -32,6 +36,26 @@ struct ShownDialog {
     bool leftOpen = false;   // still open after its action, cancelled by the seam
 };
 
+// How a test answers the next print dialog.
+struct PrintDialogAnswer {
+    enum class Kind { kCancel, kPdfFile };
+    Kind kind = Kind::kCancel;
+    std::string path;  // the PDF file to print to (UTF-8)
+    int copies = 1;
+
+    static PrintDialogAnswer Cancel() { return {}; }
+    static PrintDialogAnswer PdfFile(std::string path, int copies = 1) {
+        return {Kind::kPdfFile, std::move(path), copies};
+    }
+};
+
+struct ShownPrintDialog {
+    bool pageRangeOffered = false;
+    bool selectionOffered = false;
+    bool hadAnswer = false;  // false: no answer was queued, so it was cancelled
+    PrintDialogAnswer::Kind answer = PrintDialogAnswer::Kind::kCancel;
+};
+
 void SetTestMode(bool on);
 bool InTestMode();
 
@@ -43,6 +67,13 @@ const std::vector<ShownMessageBox>& MessageBoxesShown();
 void OnNextDialog(std::function<void(TDialog&)> action);
 const std::vector<ShownDialog>& DialogsShown();
 
+// Answers the next print dialog with answer.
+void AnswerNextPrintDialog(PrintDialogAnswer answer);
+const std::vector<ShownPrintDialog>& PrintDialogsShown();
+// Makes the next print job that gets past its print dialog find no device
+// context to draw on, as when the printer chosen goes away meanwhile.
+void FailNextPrintDevice();
+
 // Number of queued actions and answers not used yet.
 int PendingSeams();
 // Forgets queued actions and answers and what was shown (test teardown).
@@ -53,6 +84,8 @@ int TakeMessageBoxAnswer(ShownMessageBox shown);
 bool TakeDialogAction(std::function<void(TDialog&)>* action);
 int RecordDialog(const ShownDialog& shown);  // returns its index
 void MarkDialogLeftOpen(int index);
+PrintDialogAnswer TakePrintDialogAnswer(ShownPrintDialog shown);
+bool TakePrintDeviceFailure();
 
 }  // namespace testing
 }  // namespace framework

@@ -14,6 +14,7 @@
 #include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
+#include "store/Diary.h"
 
 namespace jtest {
 namespace {
@@ -180,6 +181,22 @@ TEST_F(MainWindowTest, SeeEntriesEndsTheProgramOnlyThroughPrintList) {
         Click(d, 108);  // Print List
     });
     EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
+    EXPECT_TRUE(framework::testing::PrintDialogsShown().empty());
+}
+
+TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
+    store::TEntryRecord entry{"Went to the coast  = Saw seals)", "06/12/14 @ 10:00:00",
+                              static_cast<std::int32_t>(kNow - 40000), 7};
+    ASSERT_TRUE(store::AppendRecord(TestDir(), entry).ok());
+    framework::testing::OnNextDialog([](framework::TDialog& d) {
+        Click(d, 1);
+        Click(d, 108);
+    });
+    framework::testing::AnswerNextPrintDialog(
+        framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
+    EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
+    const std::string pdf = ReadFileBytes(InTestDir("list.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
 }
 
 TEST_F(MainWindowTest, ExitButtonCloseBoxAndSetupExitEndTheProgram) {

@@ -1,0 +1,15 @@
+#include "reports/TBlindPrintout.h"
+
+#include "reports/PrintLayout.h"
+
+namespace reports {
+
+void TBlindPrintout::GetDialogInfo(framework::TPageRange& range) {
+    range = framework::TPageRange{0, 0, 0, 0};
+}
+
+void TBlindPrintout::PrintPage(int /*page*/, const QRect& /*band*/, unsigned /*flags*/) {
+    if (DC()) DrawPrintLines(*DC(), table_, PreviousLineTop());
+}
+
+}  // namespace reports
