@@ -1,12 +1,10 @@
 #pragma once
-// The fixture of the entry dialog tests: a program as start-up leaves it on
-// Sunday 7 December 2014 at 21:05:09 (TZ=UTC), with six subject headings,
-// the data directory in the test's own folder, and the clock standing two
-// minutes later, when OK is pressed. Helpers run a dialog and read back
-// what reached the diary file and the settings file.
+// The fixture of the entry dialog tests: the values start-up leaves on Sunday
+// 7 December 2014 at 21:05:09 (TZ=UTC), six subject headings, and the clock
+// two minutes later, when OK is pressed. Table-driven tests call StartUp()
+// for each case: no diary, no settings file, no dialog shown.
 
-#include <array>
-#include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,19 +21,37 @@
 
 namespace jtest {
 
-// Start-up: Sunday 07/12/14 21:05:09 UTC.
 inline constexpr std::int64_t kStartup = 1417986309;
-// The clock when OK is pressed.
 inline constexpr std::int64_t kAtOk = kStartup + 120;
-inline const std::array<std::string, 6> kHeadings = {"Work",   "Health", "Money",
-                                                     "Family", "Hobby",  "Weather"};
+inline constexpr std::int64_t kDay = 86400;
+// A settings file holding only LastDate of the start-up day.
+inline constexpr char kLastDateWritten[] = "[Jotwel]\r\nLastDate=071214\r\n";
+// What both entry dialogs show once their today box has been clicked.
+inline constexpr char kTodayHeading[] = "OK, Enter Events for TODAY!  ( 7 December)";
+inline constexpr char kYesterdayHeading[] = "Enter Events for Yesterday";
+
+using Action = std::function<void(framework::TDialog&)>;
 
 class EntryTest : public GuiTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-    // The process-wide values as start-up leaves them (again).
-    void StartUp();
+    void SetUp() override {
+        GuiTest::SetUp();
+        StartUp();
+    }
+    void StartUp() {
+        std::remove(InTestDir("Jotwel.dat").c_str());
+        std::remove(app::SettingsPath().c_str());
+        framework::testing::ResetSeams();
+        clock_.SetNow(kAtOk);
+        app::ResetValues();
+        app::TAppValues& values = app::Values();
+        values.dataDirectory = TestDir();
+        values.todayInstant = kStartup;
+        values.yesterdayInstant = kStartup - kDay;
+        values.todayCompactDate = dates::FormatCompactDate(kStartup);
+        values.todayShortDate = dates::FormatShortDate(kStartup);
+        values.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"};
+    }
 
     platform::ClockEnv clock_{platform::PosixEnv(), kAtOk};
     platform::ScopedEnv useClock_{&clock_};
@@ -43,27 +59,61 @@ protected:
 
 // Runs a Dialog made with no parent; action gets it once it is shown.
 template <class Dialog>
-void RunDialog(std::function<void(framework::TDialog&)> action) {
+void RunDialog(Action action) {
     framework::testing::OnNextDialog(std::move(action));
     Dialog(nullptr).Execute();
 }
 
-// The records of Jotwel.dat in file order (fails the test when the file is
-// not a whole number of records).
-std::vector<store::TEntryRecord> DiaryRecords();
-// Writes Jotwel.dat with these records.
-void WriteDiary(const std::vector<store::TEntryRecord>& records);
-// The settings file's bytes ("" when it does not exist).
-std::string SettingsBytes();
-// What a settings file holding only LastDate of the start-up day looks like.
-inline constexpr char kLastDateWritten[] = "[Jotwel]\r\nLastDate=071214\r\n";
+inline std::string DiaryBytes() {
+    return ReadFileBytes(InTestDir("Jotwel.dat"));
+}
+inline std::string SettingsBytes() {
+    return ReadFileBytes(app::SettingsPath());
+}
 
-// Whether the dialogs shown so far, in order, were these templates, each
-// closed by what its action did.
-std::vector<int> TemplatesShown();
-bool AllClosedByTheirActions();
+inline std::vector<store::TEntryRecord> DiaryRecords() {
+    EXPECT_EQ(DiaryBytes().size() % store::RecordSize, 0u) << "a fragment at the end";
+    auto reader = store::OpenDiaryForReading(TestDir());
+    std::vector<store::TEntryRecord> records;
+    for (store::TEntryRecord record; store::ReadNextRecord(*reader, &record);) {
+        records.push_back(record);
+    }
+    EXPECT_TRUE(reader->status().ok()) << reader->status().message();
+    return records;
+}
 
-// Types each line into the multi-line box id, pressing Enter between them.
-void TypeLines(const framework::TDialog& d, int id, const std::vector<QString>& lines);
+// The Text of each record, in file order.
+inline std::vector<std::string> DiaryTexts() {
+    std::vector<std::string> texts;
+    for (const auto& record : DiaryRecords()) texts.push_back(record.Text);
+    return texts;
+}
+
+inline void WriteDiary(const std::vector<store::TEntryRecord>& records) {
+    for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
+}
+
+// The templates of the dialogs shown so far, in order; fails the test for
+// one that its action did not close.
+inline std::vector<int> TemplatesShown() {
+    std::vector<int> ids;
+    for (const auto& shown : framework::testing::DialogsShown()) {
+        EXPECT_TRUE(shown.hadAction && !shown.leftOpen) << "dialog " << shown.templateId;
+        ids.push_back(shown.templateId);
+    }
+    return ids;
+}
+
+// Each message box shown so far as "caption: text", followed by its flags
+// unless it is a plain OK box.
+inline std::vector<std::string> BoxesShown() {
+    std::vector<std::string> boxes;
+    for (const auto& box : framework::testing::MessageBoxesShown()) {
+        const bool plain = box.flags == framework::kMbOk;
+        boxes.push_back(box.caption + ": " + box.text +
+                        (plain ? "" : " (flags " + std::to_string(box.flags) + ")"));
+    }
+    return boxes;
+}
 
 }  // namespace jtest

@@ -1,7 +1,8 @@
-// The two entry dialogs hand over to each other: the one left ends without
-// saving and, still inside its handler, runs the other, so modal runs nest
-// and unwind innermost first. The main window's entry commands end the
-// program after their dialog, whatever it did.
+// The entry commands of the main window, run in the whole program: the two
+// entry dialogs hand over to each other (the one left ends without saving
+// and, still inside its handler, runs the other, so modal runs nest and
+// unwind innermost first), and the program ends after the dialog whatever
+// it did.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
@@ -9,8 +10,6 @@
 #include "EntryTest.h"
 #include "app/TApp.h"
 #include "app/TWndw.h"
-#include "entry/TDlg1.h"
-#include "entry/TDlg4.h"
 #include "resources/ResourceIds.h"
 
 namespace jtest {
@@ -18,22 +17,18 @@ namespace {
 
 constexpr int kText = resources::kTextEntryDialog;
 constexpr int kButtons = resources::kButtonEntryDialog;
-constexpr int kToButtons = 119;
-constexpr int kToText = 179;
+constexpr char kNoHeadings[] =
+    ": You have not yet set and headings for Button entries\nUse the 'Setup' option to do this";
 
-using Action = std::function<void(framework::TDialog&)>;
-
-// Fills the text entry dialog with something that must not be stored, then
-// switches to the button entry dialog.
-void TypeAndSwitchToButtons(framework::TDialog& d) {
+// Each fills its dialog with something that must not be stored, then switches.
+void ToButtons(framework::TDialog& d) {
     Type(d, 102, "Dropped");
-    Click(d, 108);
-    Click(d, kToButtons);
+    Click(d, 119);
     EXPECT_FALSE(d.IsRunning());
 }
-void ScoreAndSwitchToText(framework::TDialog& d) {
+void ToText(framework::TDialog& d) {
     Click(d, 101);
-    Click(d, kToText);
+    Click(d, 179);
     EXPECT_FALSE(d.IsRunning());
 }
 void SaveText(framework::TDialog& d) {
@@ -42,160 +37,84 @@ void SaveText(framework::TDialog& d) {
     Click(d, 1);
 }
 void SaveButtons(framework::TDialog& d) {
-    for (int id = 101; id <= 166; ++id) {
-        EXPECT_FALSE(ControlOf<QAbstractButton>(d, id)->isChecked()) << "nothing is carried over";
-    }
+    EXPECT_FALSE(ControlOf<QAbstractButton>(d, 101)->isChecked()) << "nothing is carried over";
     Click(d, 101 + 11 * 5 + 10);
     Click(d, 1);
 }
-
-struct Case {
-    const char* name;
-    int first;  // the dialog opened by the caller
-    std::vector<Action> actions;
-    std::vector<int> shown;
-    const char* stored;  // Text of the one record, or nullptr: nothing stored
-};
-
-class SwitchTest : public EntryTest {};
-
-TEST_F(SwitchTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
-    const char* buttonText =
-        "Work = -1 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 10";
-    const Case cases[] = {
-        {"text to buttons",
-         kText,
-         {TypeAndSwitchToButtons, SaveButtons},
-         {kText, kButtons},
-         buttonText},
-        {"buttons to text",
-         kButtons,
-         {ScoreAndSwitchToText, SaveText},
-         {kButtons, kText},
-         "Kept  = )"},
-        {"there and back twice",
-         kText,
-         {TypeAndSwitchToButtons, ScoreAndSwitchToText, TypeAndSwitchToButtons,
-          ScoreAndSwitchToText, SaveText},
-         {kText, kButtons, kText, kButtons, kText},
-         "Kept  = )"},
-        {"switched then cancelled",
-         kButtons,
-         {ScoreAndSwitchToText, [](framework::TDialog& d) { Click(d, 2); }},
-         {kButtons, kText},
-         nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::remove(InTestDir("Jotwel.dat").c_str());
-        std::remove(app::SettingsPath().c_str());
-        framework::testing::ResetSeams();
-        for (const Action& action : c.actions) framework::testing::OnNextDialog(action);
-        int result = 0;
-        if (c.first == kText) result = entry::TDlg1(nullptr).Execute();
-        if (c.first == kButtons) result = entry::TDlg4(nullptr).Execute();
-        EXPECT_EQ(result, framework::kIdCancel);
-        EXPECT_EQ(TemplatesShown(), c.shown);
-        EXPECT_TRUE(AllClosedByTheirActions());
-        for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible());
-        const auto records = DiaryRecords();
-        if (!c.stored) {
-            EXPECT_TRUE(records.empty());
-            EXPECT_EQ(SettingsBytes(), "");
-            continue;
-        }
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].Text, c.stored);
-        EXPECT_EQ(SettingsBytes(), kLastDateWritten);
-    }
+void Cancel(framework::TDialog& d) {
+    Click(d, 2);
+}
+void Escape(framework::TDialog& d) {
+    PressKey(d, Qt::Key_Escape);
 }
 
-// Without a first subject heading the text entry dialog closes with the
-// message, and no button entry dialog opens.
-TEST_F(SwitchTest, NoFirstHeadingClosesWithTheMessage) {
-    for (const char* first : {"", "   ", "-/-"}) {
-        SCOPED_TRACE(first);
-        framework::testing::ResetSeams();
-        app::Values().headings[0] = first;
-        framework::TDialog* textDialog = nullptr;
-        RunDialog<entry::TDlg1>([&textDialog](framework::TDialog& d) {
-            textDialog = &d;
-            TypeAndSwitchToButtons(d);
-        });
-        EXPECT_EQ(TemplatesShown(), std::vector<int>{kText});
-        EXPECT_TRUE(AllClosedByTheirActions());
-        const auto& boxes = framework::testing::MessageBoxesShown();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text,
-                  "You have not yet set and headings for Button entries\n"
-                  "Use the 'Setup' option to do this");
-        EXPECT_EQ(boxes[0].caption, "");
-        EXPECT_EQ(boxes[0].flags, framework::kMbOk);
-        EXPECT_TRUE(DiaryRecords().empty());
-    }
-}
-
-// Runs the whole program; act runs on the main window once the loop has
-// started. A program still running two seconds later is ended with 99.
-int RunProgram(std::function<void(app::TWndw&)> act) {
+// Runs the whole program, with the settings file holding only Head0, and
+// command on its main window once the loop has started; the dialogs shown
+// get actions in turn. Returns the exit status (99: still running two
+// seconds later) and whether the first dialog opened over the main window.
+std::pair<int, bool> RunCommand(const std::string& head0, int command,
+                                const std::vector<Action>& actions) {
+    WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nHead0=" + head0 + "\r\n");
     int argc = 1;
     char name[] = "jotwel";
     char* argv[] = {name, nullptr};
     app::TApp application(argc, argv);
-    QTimer::singleShot(0, [&] { act(static_cast<app::TWndw&>(*application.MainWindow())); });
+    framework::TWindow* main = nullptr;
+    bool overMain = false;
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        framework::testing::OnNextDialog([&, i](framework::TDialog& d) {
+            if (i == 0) overMain = d.Parent() == main;
+            actions[i](d);
+        });
+    }
+    QTimer::singleShot(0, [&] {
+        main = application.MainWindow();
+        static_cast<app::TWndw*>(main)->Command(command);
+    });
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout,
                      [] { framework::TApplication::PostQuitMessage(99); });
     guard.start(2000);
-    return application.Run();
+    return {application.Run(), overMain};
 }
 
-TEST_F(SwitchTest, EntryCommandsRunTheirDialogOverTheMainWindowThenEndTheProgram) {
-    WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nHead0=Work\r\n");
-    struct Command {
-        int id;
-        int templateId;
-        Action action;
+class SwitchTest : public EntryTest {};
+
+// Nothing typed or chosen is carried over a switch. Without a first subject
+// heading the text entry dialog closes with the message and opens nothing.
+TEST_F(SwitchTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
+    const struct {
+        std::vector<Action> actions;  // the first dialog's first
+        std::vector<int> shown;
+        std::vector<std::string> stored;  // Text of each record
+        std::string head0 = "Work";
+        std::vector<std::string> boxes = {};
+    } cases[] = {
+        {{ToButtons, SaveButtons},
+         {kText, kButtons},
+         {"Work = -1 :  = -1 : = -1  = -1 :  = -1 :  = 10"}},
+        {{ToButtons, ToText, ToButtons, ToText, SaveText},
+         {kText, kButtons, kText, kButtons, kText},
+         {"Kept  = )"}},
+        {{ToText, Escape}, {kButtons, kText}, {}},
+        {{Cancel}, {kText}, {}},
+        {{ToButtons}, {kText}, {}, "", {kNoHeadings}},
+        {{ToButtons}, {kText}, {}, "-/-", {kNoHeadings}},
     };
-    const Command commands[] = {
-        {resources::kCmEnterByText, kText, [](framework::TDialog& d) { Click(d, 2); }},
-        {resources::kCmEnterByText, kText, TypeAndSwitchToButtons},
-        {resources::kCmEnterByButtons, kButtons, [](framework::TDialog& d) { Click(d, 2); }},
-        {resources::kCmEnterByButtons, kButtons, ScoreAndSwitchToText},
-    };
-    for (const Command& command : commands) {
-        SCOPED_TRACE(command.id);
-        framework::testing::ResetSeams();
-        framework::TWindow* mainWindow = nullptr;
-        framework::TWindow* parent = nullptr;
-        framework::testing::OnNextDialog([&](framework::TDialog& d) {
-            parent = d.Parent();
-            command.action(d);
-        });
-        const int status = RunProgram([&](app::TWndw& window) {
-            mainWindow = &window;
-            window.Command(command.id);
-        });
-        EXPECT_EQ(status, 0);
-        EXPECT_EQ(parent, mainWindow);
-        ASSERT_FALSE(framework::testing::DialogsShown().empty());
-        EXPECT_EQ(framework::testing::DialogsShown()[0].templateId, command.templateId);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.shown) + " " + c.head0);
+        StartUp();
+        const int command =
+            c.shown[0] == kText ? resources::kCmEnterByText : resources::kCmEnterByButtons;
+        EXPECT_EQ(RunCommand(c.head0, command, c.actions), std::make_pair(0, true));
+        EXPECT_EQ(TemplatesShown(), c.shown);
+        for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(BoxesShown(), c.boxes);
+        EXPECT_EQ(DiaryTexts(), c.stored);
+        EXPECT_EQ(SettingsBytes(), "[Jotwel]\r\nHead0=" + c.head0 + "\r\n" +
+                                       (c.stored.empty() ? "" : "LastDate=071214\r\n"));
     }
-}
-
-// Without a first subject heading Enter-by-Buttons only says so, and the
-// main window waits for the next command.
-TEST_F(SwitchTest, EnterByButtonsWithoutHeadingsKeepsTheProgramRunning) {
-    const int status = RunProgram([](app::TWndw& window) {
-        window.Command(resources::kCmEnterByButtons);
-        framework::TApplication::PostQuitMessage(7);
-    });
-    EXPECT_EQ(status, 7);
-    EXPECT_TRUE(framework::testing::DialogsShown().empty());
-    EXPECT_EQ(LastMessageBox().text,
-              "You have not yet set and headings for Button entries\n"
-              "Use the 'Setup' option to do this");
 }
 
 }  // namespace

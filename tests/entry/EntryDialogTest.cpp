@@ -1,0 +1,296 @@
+// The text and button entry dialogs driven through their controls and keys,
+// and the bytes OK leaves in the diary and the settings file.
+#include <errno.h>
+
+#include <QTest>
+#include <cstring>
+
+#include "EntryTest.h"
+#include "entry/TDlg1.h"
+#include "entry/TDlg4.h"
+
+namespace jtest {
+namespace {
+
+using platform::FaultEnv;
+
+int ScoreButton(int row, int score) {
+    return 101 + 11 * row + score;
+}
+// Types each line into the summary box, pressing Enter between them.
+void TypeSummary(const framework::TDialog& d, const std::vector<QString>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) QTest::keyClick(d.Control(102), Qt::Key_Return);
+        Type(d, 102, lines[i]);
+    }
+}
+
+// Presses key once per name, expecting the focus on each in turn.
+void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<const char*>& names) {
+    for (const char* name : names) {
+        PressKey(d, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(FocusedName(d), name);
+    }
+}
+
+void FillText(framework::TDialog& d) {
+    TypeSummary(d, {"First line", "Second line"});
+    Type(d, 103, "Note");
+    Click(d, 110);
+}
+void FillButtons(framework::TDialog& d) {
+    Click(d, ScoreButton(0, 3));
+    Click(d, ScoreButton(5, 9));
+}
+
+// One of the two entry dialogs: its template and control ids, and a way to
+// fill it in with the record text that makes (so a record with that text
+// shows that the dialog kept all of it).
+struct Kind {
+    const char* name;
+    void (*run)(Action);
+    int templateId, heading, label, todayBox, helpTemplate;
+    void (*fill)(framework::TDialog&);
+    const char* text;
+};
+constexpr char kTextFilled[] = "First line\r\nSecond line  = Note)";
+constexpr char kButtonsFilled[] =
+    "Work = 3 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 9";
+const Kind kText{"text", RunDialog<entry::TDlg1>, 1, 101, 118, 117, 10, FillText, kTextFilled};
+const Kind kButtons{"button",    RunDialog<entry::TDlg4>, 4, 176, 177, 178, 9,
+                    FillButtons, kButtonsFilled};
+
+class EntryDialogTest : public EntryTest {};
+
+// OK stores for the day the today box says, at the instant of OK (here once
+// after midnight), and notes the start-up day under LastDate.
+TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
+    const struct {
+        const Kind& kind;
+        bool preference;
+        int clicks;
+        std::string heading, label;
+        std::int64_t key, now = kAtOk;
+    } cases[] = {
+        {kText, true, 0, "Enter Events for: Sunday 07 December 2014",
+         "I want to enter Yesterday's Events", kStartup + 3 * 3600, kStartup + 3 * 3600},
+        {kText, false, 0, "Enter Events for: Saturday 06 December 2014",
+         "I want to enter Today's Events", kAtOk - kDay},
+        {kText, false, 1, kTodayHeading, "I want to Enter Yesterdays's Events", kAtOk},
+        {kButtons, true, 0, "Enter news for: Sunday 07 December 2014",
+         "I wish to enter Yesterday's news", kAtOk},
+        {kButtons, false, 0, "Enter news for: Saturday 06 December 2014",
+         "I wish to enter Today's news", kAtOk - kDay},
+        {kButtons, true, 1, kYesterdayHeading, "I want to Enter Todays's Events", kAtOk - kDay},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind.name) + ": " + c.label + " " + std::to_string(c.clicks));
+        StartUp();
+        clock_.SetNow(c.now);
+        app::Values().todayPreference = c.preference;
+        c.kind.run([&c](framework::TDialog& d) {
+            for (int i = 0; i < c.clicks; ++i) Click(d, c.kind.todayBox);
+            EXPECT_EQ(TextOf(d, c.kind.heading), c.heading);
+            EXPECT_EQ(TextOf(d, c.kind.label), c.label);
+            Click(d, 1);
+        });
+        const auto records = DiaryRecords();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].Key, c.key);
+        EXPECT_EQ(records[0].Stamp,
+                  &c.kind == &kText ? dates::FormatStamp(c.key) : dates::FormatShortDate(c.key));
+        EXPECT_EQ(SettingsBytes(), kLastDateWritten);
+    }
+}
+
+// The boxes refuse a character past their limit (narrow ones, so that the
+// width of a box without scrolling does not stop them first); a full summary
+// is stored whole, only the composition's own tail being cut.
+TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
+    const struct {
+        std::vector<QString> summary;
+        QString note;
+        int scoreButton;  // 0: none clicked
+        std::string text;
+        int score;
+    } cases[] = {
+        {{"Went to the coast", "Saw seals"}, "", 0, "Went to the coast\r\nSaw seals  = )", -1},
+        {{"Quiet"}, "Nothing", 105, "Quiet  = Nothing)", 0},
+        {{"100% %s %d"}, "%n", 115, "100% %s %d  = %n)", 10},
+        {{QStringLiteral("Caf\u00e9 \u20ac")}, "", 0, "Caf\xE9 \x80  = )", -1},
+        {{QString(498, '.') + "ab"}, "", 0, std::string(498, '.') + "a ", -1},
+        {{}, QString(78, 'i') + "lx", 0, "  = " + std::string(78, 'i') + "l)", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        StartUp();
+        RunDialog<entry::TDlg1>([&c](framework::TDialog& d) {
+            TypeSummary(d, c.summary);
+            Type(d, 103, c.note);
+            if (c.scoreButton) Click(d, c.scoreButton);
+            Click(d, 1);
+        });
+        const auto records = DiaryRecords();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].Text, c.text);
+        EXPECT_EQ(records[0].Score, c.score);
+    }
+}
+
+TEST_F(EntryDialogTest, TooLongForOneEntryIsRefusedUntilShortened) {
+    RunDialog<entry::TDlg1>([](framework::TDialog& d) {
+        TypeSummary(d, {QString(493, '.'), "last"});  // 493 + 2 + 4 = 499 bytes
+        Type(d, 103, "abc");
+        Click(d, 1);
+        ASSERT_TRUE(d.IsRunning());
+        EXPECT_EQ(BoxesShown(), std::vector<std::string>{
+                                    "Entry Too Long: The summary and the note are too long to be "
+                                    "kept together in one entry.\nPlease remove 6 characters "
+                                    "from them (a line break counts as two)."});
+        EXPECT_EQ(DiaryBytes() + SettingsBytes(), "");
+        EXPECT_EQ(TextOf(d, 103), "abc");
+        for (int i = 0; i < 6; ++i) QTest::keyClick(d.Control(102), Qt::Key_Backspace);
+        Click(d, 1);
+    });
+    EXPECT_EQ(TemplatesShown(), std::vector<int>{1});
+    // Six keys took "last", the line break (two bytes) and one dot.
+    EXPECT_EQ(DiaryRecords().at(0).Text, std::string(492, '.') + "  = abc)");
+}
+
+// The stored title is used only when it holds a letter or digit, cut to 80.
+TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) {
+    const std::string title = "Best " + std::string(90, 'o');
+    for (const auto& [stored, shown] :
+         {std::pair<std::string, std::string>{" ?! ", "Most Memorable Event"},
+          {title, title.substr(0, 80)}}) {
+        StartUp();
+        app::WriteSetting("TextTit", stored);
+        RunDialog<entry::TDlg1>([&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
+        EXPECT_EQ(app::Values().noteTitle, shown);
+    }
+}
+
+// Each row's score follows its own heading as it is (no format applied), -1
+// for a row with none; the record goes at the end of the diary whatever its
+// key. Screen readers name a score button by its heading, or by its row when
+// the heading holds no letter or digit.
+TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
+    const store::TEntryRecord today{"today  = )", "07/12/14 @ 21:00:00", 1417986000, 5};
+    WriteDiary({today});
+    app::Values().headings = {"100% %s", "%d%n", "Caf\xE9", "", " ", "x"};
+    RunDialog<entry::TDlg4>([](framework::TDialog& d) {
+        EXPECT_EQ(TextOf(d, 169) + "|" + TextOf(d, 171) + "|" + TextOf(d, 172),
+                  "100% %s|Caf\u00e9|");
+        EXPECT_EQ(d.Control(ScoreButton(0, 0))->accessibleName(), "100% %s, score 0");
+        EXPECT_EQ(d.Control(ScoreButton(4, 10))->accessibleName(), "Subject heading 5, score 10");
+        Click(d, ScoreButton(0, 2));
+        Click(d, ScoreButton(0, 9));  // a row holds one score: the last clicked
+        Click(d, ScoreButton(1, 0));
+        Click(d, ScoreButton(5, 10));
+        Click(d, 1);
+    });
+    const store::TEntryRecord expected{
+        "100% %s = 9 : %d%n = 0 :Caf\xE9 = -1  = -1 :   = -1 : x = 10", "06/12/14",
+        static_cast<std::int32_t>(kAtOk - kDay), -1};
+    EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{today, expected}));
+    EXPECT_EQ(SettingsBytes(), kLastDateWritten);
+}
+
+// Help shows the dialog's own help screen over it, which keeps the entry.
+TEST_F(EntryDialogTest, HelpShowsItsScreenOverTheDialogWhichKeepsTheEntry) {
+    for (const Kind* kind : {&kText, &kButtons}) {
+        StartUp();
+        kind->run([&](framework::TDialog& d) {
+            kind->fill(d);
+            framework::testing::OnNextDialog([&d](framework::TDialog& help) {
+                EXPECT_EQ(help.Parent(), &d);
+                PressKey(help, Qt::Key_Escape);
+            });
+            Click(d, 9);
+            Click(d, 1);
+        });
+        EXPECT_EQ(TemplatesShown(), (std::vector<int>{kind->templateId, kind->helpTemplate}));
+        EXPECT_EQ(DiaryTexts(), std::vector<std::string>{kind->text});
+    }
+}
+
+// Tab visits the controls in template order, a group of score buttons being
+// one stop, entered at its checked button; the arrow keys move the score,
+// round the ends; Enter is a new line in the summary and OK elsewhere.
+TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
+    RunDialog<entry::TDlg1>([](framework::TDialog& d) {
+        QTest::keyClicks(d.Widget()->focusWidget(), "Rain");  // the summary has the focus
+        PressKey(d, Qt::Key_Return);
+        QTest::keyClicks(d.Widget()->focusWidget(), "Sun");
+        ExpectFocusPath(d, Qt::Key_Tab, {"ctl103", "ctl9", "ctl2", "ctl1", "ctl105"});
+        PressKey(d, Qt::Key_Space);
+        ExpectFocusPath(d, Qt::Key_Right, {"ctl106", "ctl107"});
+        ExpectFocusPath(d, Qt::Key_Tab, {"ctl117", "ctl119", "ctl121", "ctl102"});
+        ExpectFocusPath(d, Qt::Key_Backtab, {"ctl121", "ctl119", "ctl117", "ctl107"});
+        PressKey(d, Qt::Key_Return);
+    });
+    RunDialog<entry::TDlg4>([](framework::TDialog& d) {
+        ExpectFocusPath(d, Qt::Key_Tab,
+                        {"ctl2", "ctl9", "ctl101", "ctl112", "ctl123", "ctl134", "ctl145", "ctl156",
+                         "ctl178", "ctl179", "ctl1", "ctl2", "ctl9", "ctl101"});
+        PressKey(d, Qt::Key_Space);
+        ExpectFocusPath(d, Qt::Key_Left, {"ctl111", "ctl110"});
+        ExpectFocusPath(d, Qt::Key_Tab, {"ctl112"});
+        ExpectFocusPath(d, Qt::Key_Backtab, {"ctl110"});
+        PressKey(d, Qt::Key_Return);
+    });
+    EXPECT_EQ(TemplatesShown(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"Rain\r\nSun  = )",
+                                                      "Work = 9 : Health = -1 :Money = -1 Family = "
+                                                      "-1 : Hobby = -1 : Weather = -1"}));
+    EXPECT_EQ(DiaryRecords().at(0).Score, 2);
+}
+
+// An entry the disk refuses is reported with a stop icon and kept whole in
+// the open dialog for another OK, the diary as it was and LastDate unwritten.
+// When only LastDate cannot be written, the entry is kept and the user told.
+TEST_F(EntryDialogTest, FailedSaveIsNeverTakenForASuccess) {
+    const struct {
+        const Kind& kind;
+        unsigned op;
+        int nth;  // the settings file is renamed into place after the diary
+        int error;
+        bool stored;
+    } cases[] = {
+        {kText, FaultEnv::kRename, 1, ENOSPC, false},
+        {kButtons, FaultEnv::kWrite, 1, EIO, false},
+        {kText, FaultEnv::kRename, 2, EACCES, true},
+        {kButtons, FaultEnv::kRename, 1, EACCES, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind.name) + " " + std::strerror(c.error));
+        StartUp();
+        WriteDiary({{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2}});
+        const std::string diaryBefore = DiaryBytes();
+        FaultEnv env(&clock_);
+        env.FailNth(c.nth, c.op, c.error);
+        platform::ScopedEnv useFaults(&env);
+        c.kind.run([&](framework::TDialog& d) {
+            c.kind.fill(d);
+            Click(d, 1);
+            ASSERT_EQ(d.IsRunning(), !c.stored);
+            if (c.stored) return;
+            EXPECT_EQ(DiaryBytes() + SettingsBytes(), diaryBefore);
+            Click(d, 1);
+        });
+        EXPECT_EQ(TemplatesShown().size(), 1u);
+        ASSERT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
+        const auto box = LastMessageBox();
+        EXPECT_EQ(box.text.rfind(c.stored ? "Your entry has been saved.\n\n"
+                                          : "Your entry could not be saved.\n\n",
+                                 0),
+                  0u);
+        EXPECT_NE(box.text.find(std::strerror(c.error)), std::string::npos) << box.text;
+        EXPECT_EQ(box.flags, framework::kMbOk | (c.stored ? 0u : framework::kMbIconStop));
+        EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"earlier  = )", c.kind.text}));
+        EXPECT_EQ(SettingsBytes(), c.stored ? "" : kLastDateWritten);
+    }
+}
+
+}  // namespace
+}  // namespace jtest

@@ -1,0 +1,84 @@
+// A text entry for another past date. Each click on the other-date box runs
+// the special date dialog, which ends only on an accepted date or a cancel;
+// the box is then checked exactly while an accepted date is in force.
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include "EntryTest.h"
+#include "entry/TDlg1.h"
+
+namespace jtest {
+namespace {
+
+constexpr int kOtherDateBox = 121;
+// The start of 25/12/10, counted without a zone offset.
+constexpr std::int64_t kXmas = 1293235200;
+const std::string kTooLate = "Date Not Allowed: Date must be earlier than 06/12/14";
+const std::string kTooEarly = "Date Not Allowd: Date must be later Jan 1st 2005";
+
+// Types each date and presses Enter (OK); cancels when the dialog is still
+// open after the last.
+Action Typed(std::vector<const char*> dates) {
+    return [dates](framework::TDialog& d) {
+        for (std::size_t i = 0; i < dates.size(); ++i) {
+            ControlOf<QLineEdit>(d, 103)->clear();
+            Type(d, 103, dates[i]);
+            PressKey(d, Qt::Key_Return);
+        }
+        if (d.IsRunning()) Click(d, 2);
+    };
+}
+const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
+
+class OtherDateTest : public EntryTest {};
+
+// Whatever the special date runs did, the box and the heading tell the day
+// OK stores: 25/12/10 when checked, else the day of the today box. Text
+// entries go in key order, before a later entry already stored.
+TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
+    const struct {
+        bool today;
+        std::vector<Action> runs;  // one special date dialog per click on the box
+        bool checked;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {true, {Typed({"25/12/10"})}, true, {}},
+        {false, {Typed({"06/12/14"})}, false, {kTooLate}},
+        {true, {Typed({"31/12/04"})}, false, {kTooEarly}},
+        {true, {Typed({"01/01/2005"})}, false, {kTooLate}},  // 9 characters read: year 2100
+        {false, {Typed({"07/12/14", "25/12/10"})}, true, {kTooLate}},
+        {false, {kEscape}, false, {}},
+        {true, {Typed({"25/12/10"}), kEscape}, false, {}},
+        {false, {Typed({"25/12/10"}), Typed({"01/01/99"})}, false, {kTooEarly}},
+        {false, {Typed({"01/01/05"}), Typed({"25/12/10"})}, true, {}},
+    };
+    const store::TEntryRecord later{"later  = )", "08/12/14 @ 09:00:00", 1418029200, 5};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        const auto& c = cases[i];
+        StartUp();
+        WriteDiary({later});
+        app::Values().todayPreference = c.today;
+        RunDialog<entry::TDlg1>([&c](framework::TDialog& d) {
+            for (const Action& run : c.runs) {
+                framework::testing::OnNextDialog(run);
+                Click(d, kOtherDateBox);
+            }
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(), c.checked);
+            EXPECT_EQ(TextOf(d, 101), c.checked ? "Entry for 25/12/10"
+                                      : c.today ? kTodayHeading
+                                                : kYesterdayHeading);
+            Click(d, 1);
+        });
+        EXPECT_EQ(TemplatesShown().size(), 1 + c.runs.size());
+        EXPECT_EQ(BoxesShown(), c.boxes);
+        const auto records = DiaryRecords();
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0].Key, c.checked ? kXmas : c.today ? kAtOk : kAtOk - kDay);
+        EXPECT_EQ(records[1], later);
+        EXPECT_EQ(SettingsBytes(), kLastDateWritten);
+    }
+}
+
+}  // namespace
+}  // namespace jtest

@@ -1,0 +1,84 @@
+#pragma once
+// The fixture of the reports tests: today is 15/06/20 (TZ=UTC), the data
+// directory is the test's own folder, and a file layer a test may arm to
+// fail one operation. Helpers make diaries and read back what a report left
+// in the list, the diary and the listing file.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/AppValues.h"
+#include "framework/MessageBox.h"
+#include "platform/FaultEnv.h"
+#include "store/Diary.h"
+#include "support/GuiTest.h"
+#include "support/TestEnvironment.h"
+
+namespace jtest {
+
+class ReportsTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        app::ResetValues();
+        app::Values().dataDirectory = TestDir();
+        app::Values().todayShortDate = "15/06/20";
+    }
+    void TearDown() override {
+        app::ResetValues();
+        GuiTest::TearDown();
+    }
+
+    platform::FaultEnv faults_{platform::Env::Default()};
+    platform::ScopedEnv useFaults_{&faults_};
+};
+
+// Instant of the given hour on a "dd/mm/yy" day.
+inline dates::Instant At(const char* date, int hour = 12) {
+    return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600;
+}
+// A text entry (Stamp with the time) and a button entry (date only, no score).
+inline store::TEntryRecord TextEntry(dates::Instant key, std::string text, int score = 5) {
+    return {std::move(text), dates::FormatStamp(key), static_cast<std::int32_t>(key), score};
+}
+inline store::TEntryRecord ButtonEntry(dates::Instant key, std::string text) {
+    return {std::move(text), dates::FormatShortDate(key), static_cast<std::int32_t>(key), -1};
+}
+
+// Replaces the diary with these records.
+inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
+    std::remove(store::DiaryPath(TestDir()).c_str());
+    for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
+}
+inline std::vector<store::TEntryRecord> DiaryRecords() {
+    auto reader = store::OpenDiaryForReading(TestDir());
+    std::vector<store::TEntryRecord> records;
+    for (store::TEntryRecord record; store::ReadNextRecord(*reader, &record);) {
+        records.push_back(record);
+    }
+    EXPECT_TRUE(reader->status().ok()) << reader->status().message();
+    return records;
+}
+
+inline std::string ListingBytes() {
+    return ReadFileBytes(InTestDir("listd.tmp"));
+}
+// The bytes of a listing file holding these lines after its heading.
+inline std::string ListingOf(const std::vector<std::string>& lines) {
+    std::string bytes = "Date\tEvents\tScore\tDate/time entered\r\n";
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+// The lines of the list around these listed lines; search is the search
+// line's word, "" when not searching.
+inline std::vector<std::string> ListOf(const std::vector<std::string>& lines,
+                                       const std::string& search = "") {
+    std::vector<std::string> list = {"Date\tNews\tScore\tDate/time entered", " "};
+    if (!search.empty()) list.push_back("Searching for: " + search);
+    list.insert(list.end(), lines.begin(), lines.end());
+    list.push_back(std::string(150, '-'));
+    return list;
+}
+
+}  // namespace jtest

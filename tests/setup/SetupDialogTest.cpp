@@ -1,0 +1,210 @@
+// The setup dialogs and help screens driven through their controls: what
+// they show, what OK writes to the settings file and keeps in memory, where
+// it stops (the dialog staying open) when a box is blank or a write fails,
+// and that every other way out changes nothing.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <array>
+#include <vector>
+
+#include "SetupTest.h"
+#include "app/TWndw.h"
+#include "resources/ResourceIds.h"
+#include "setup/TDlg11.h"
+#include "setup/TDlg5.h"
+#include "setup/TDlg7.h"
+
+namespace jtest {
+namespace {
+
+using Headings = std::array<std::string, app::kHeadingCount>;
+const Headings kOld = {"old 1", "old 2", "old 3", "old 4", "old 5", "old 6"};
+using namespace resources;
+// Boxes 1 and 2 as typed: more than 23 bytes, and a letter outside ASCII.
+const QString kTyped[] = {
+    "fill it till it is full, still", QStringLiteral("Caf\u00e9"), "", "Sleep", "Exercise", "Mood"};
+const std::string kNotSaved = " could not be saved. (disk full)";
+const std::string kBlank = "There is at least one empty heading\nYou must fill all 6 heading boxes";
+
+class SetupDialogTest : public SetupTest {};
+
+// The boxes open with the headings in memory only when the stored Head1
+// holds a letter or digit. OK cuts each box to 23 bytes and writes it in
+// order; at the first box with no letter or digit, or a failed write, it
+// says so and stops: the boxes before stay written, a blank box's text is in
+// memory only, and Cancel keeps that.
+TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
+    const struct {
+        const char* stored;
+        bool filled;
+        QString box3;
+        int failingWrite, written;
+        std::string slot3, message;
+    } cases[] = {
+        {"Head0=\r\nHead1=7\r\n", true, "Family", 0, 6, "Family", ""},
+        {"", false, "", 0, 2, "", kBlank},
+        {"Head0=Health\r\nHead1=- -\r\n", false, "-- ?!", 0, 2, "-- ?!", kBlank},
+        {"", false, QStringLiteral("\u00a3\u00e9"), 0, 2, "\xA3\xE9", kBlank},
+        {"", false, "Family", 3, 2, "old 3", "stop: Subject heading 3" + kNotSaved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.slot3);
+        Fresh(c.failingWrite);
+        WriteSettings(c.stored);
+        app::Values().headings = kOld;
+        RunDialog<setup::TDlg7>([&c](framework::TDialog& d) {
+            for (int i = 0; i < 6; ++i) {
+                EXPECT_EQ(TextOf(d, 101 + i), c.filled ? kOld[i] : "");
+                ControlOf<QLineEdit>(d, 101 + i)->clear();
+                Type(d, 101 + i, i == 2 ? c.box3 : kTyped[i]);
+            }
+            Click(d, 1);
+            EXPECT_EQ(d.IsRunning(), c.written < 6);
+            if (d.IsRunning()) Click(d, 2);
+        });
+        EXPECT_TRUE(AllClosedByTheirActions());
+        EXPECT_EQ(MessagesShown(), c.message);
+        Headings memory = {
+            "fill it till it is full", "Caf\xE9", c.slot3, "Sleep", "Exercise", "Mood"};
+        std::string lines = "[Jotwel]\r\n";
+        for (int i = 0; i < c.written; ++i) {
+            lines += "Head" + std::to_string(i) + "=" + memory[i] + "\r\n";
+        }
+        EXPECT_EQ(SettingsBytes(), lines);
+        if (c.written < 6) std::copy(kOld.begin() + 3, kOld.end(), memory.begin() + 3);
+        EXPECT_EQ(app::Values().headings, memory);
+    }
+}
+
+// The dialog opens with text entries chosen and box 103 showing the
+// preference of start-up, not the file's. OK writes Default, then ToDay;
+// Help in between shows the general help over it and keeps the choices.
+// The preference in memory keeps its start-up value.
+TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
+    const struct {
+        bool today;
+        const char* before;
+        std::vector<int> clicks;
+        int failingWrite;
+        const char* after;
+        std::string message = "";
+    } cases[] = {
+        {false, "", {}, 0, "Default=TEXT\r\nToDay=No\r\n"},
+        {false, "", {102, 103}, 0, "Default=KEYS\r\nToDay=ToDay\r\n"},
+        {true, "Default=KEYS\r\nToDay=No\r\n", {103}, 0, "Default=TEXT\r\nToDay=No\r\n"},
+        {false, "", {103}, 2, "Default=TEXT\r\n", "stop: Your entry preference" + kNotSaved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after);
+        Fresh(c.failingWrite);
+        WriteSettings(c.before);
+        app::Values().todayPreference = c.today;
+        RunDialog<setup::TDlg5>([&c](framework::TDialog& d) {
+            EXPECT_TRUE(ControlOf<QAbstractButton>(d, 101)->isChecked());
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, 103)->isChecked(), c.today);
+            for (int id : c.clicks) Click(d, id);
+            framework::testing::OnNextDialog([&d](framework::TDialog& help) {
+                EXPECT_EQ(help.Parent(), &d);
+                Click(help, 2);
+            });
+            Click(d, 9);
+            Click(d, 1);
+            if (d.IsRunning()) Click(d, 2);
+        });
+        EXPECT_TRUE(AllClosedByTheirActions());
+        EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, 6);
+        EXPECT_EQ(MessagesShown(), c.message);
+        EXPECT_EQ(SettingsBytes(), std::string("[Jotwel]\r\n") + c.after);
+        EXPECT_EQ(app::Values().todayPreference, c.today);
+    }
+}
+
+// The box starts empty; Enter (OK) stores what it holds, an empty box
+// included, cut to 79 bytes, and makes it the note title once written.
+TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
+    const struct {
+        QString typed;
+        int failingWrite;
+        std::string stored, message = "";
+    } cases[] = {
+        {"Best moment", 0, "Best moment"},
+        {"", 0, ""},
+        {QString(100, 'a'), 0, std::string(79, 'a')},
+        {"Lost", 1, app::kDefaultNoteTitle, "stop: Your title for text entries" + kNotSaved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Fresh(c.failingWrite);
+        RunDialog<setup::TDlg11>([&c](framework::TDialog& d) {
+            EXPECT_EQ(TextOf(d, 104), "");
+            ControlOf<QLineEdit>(d, 104)->setFocus();
+            ControlOf<QLineEdit>(d, 104)->setText(c.typed);  // as pasted
+            PressKey(d, Qt::Key_Return);
+            if (d.IsRunning()) PressKey(d, Qt::Key_Escape);
+        });
+        EXPECT_TRUE(AllClosedByTheirActions());
+        EXPECT_EQ(MessagesShown(), c.message);
+        EXPECT_EQ(SettingsBytes(),
+                  c.failingWrite ? "" : "[Jotwel]\r\nTextTit=" + c.stored + "\r\n");
+        EXPECT_EQ(app::Values().noteTitle, c.stored);
+    }
+}
+
+enum CloseWay { kButton, kEscape, kCloseBox };
+
+void NoChange(framework::TDialog&) {}
+
+const struct {
+    int command, templateId;
+    int closeButton;  // 0: none
+    Action change;
+} kMenuCases[] = {
+    {kCmSetSubjectHeadings, kHeadingsDialog, 2, [](framework::TDialog& d) { Type(d, 101, "x"); }},
+    {kCmSetEntryPreference, kEntryPreferenceDialog, 2,
+     [](framework::TDialog& d) { Click(d, 102); }},
+    {kCmSetTextTitle, kTextTitleDialog, 0, [](framework::TDialog& d) { Type(d, 104, "New"); }},
+    {kCmGeneralHelp, kGeneralHelpDialog, 2, NoChange},
+    {kCmButtonEntryHelp, kButtonEntryHelpDialog, 1, NoChange},
+    {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, 1, NoChange},
+    {kCmTextEntryHelp, kTextEntryHelpDialog, 1, NoChange},
+    {kCmAbout, kAboutDialog, 2, NoChange},
+};
+
+// Each Setup and Help command opens its dialog over the main window; every
+// way of leaving it other than OK changes nothing and returns to the main
+// window, which keeps waiting.
+TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNothing) {
+    WriteSettings("ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
+    app::TWndw window{nullptr, "Jotwel"};
+    window.Create();
+    window.Show();
+    const std::string stored = SettingsBytes();
+    const app::TAppValues before = app::Values();
+    for (const auto& c : kMenuCases) {
+        for (CloseWay way : {kButton, kEscape, kCloseBox}) {
+            if (way == kButton && c.closeButton == 0) continue;
+            SCOPED_TRACE("template " + std::to_string(c.templateId) + ", way " +
+                         std::to_string(way));
+            framework::testing::ResetSeams();
+            framework::testing::OnNextDialog([&](framework::TDialog& d) {
+                EXPECT_EQ(d.Parent(), &window);
+                c.change(d);
+                if (way == kButton) Click(d, c.closeButton);
+                if (way == kEscape) PressKey(d, Qt::Key_Escape);
+                if (way == kCloseBox) d.Widget()->close();
+            });
+            window.Command(c.command);
+            ASSERT_EQ(framework::testing::DialogsShown().size(), 1u);
+            EXPECT_EQ(framework::testing::DialogsShown()[0].templateId, c.templateId);
+            EXPECT_TRUE(AllClosedByTheirActions());
+            EXPECT_TRUE(window.Widget()->isVisible());
+            EXPECT_EQ(SettingsBytes(), stored);
+            EXPECT_EQ(app::Values().headings, before.headings);
+            EXPECT_EQ(app::Values().noteTitle, before.noteTitle);
+            EXPECT_EQ(app::Values().todayPreference, before.todayPreference);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace jtest
