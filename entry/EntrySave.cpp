@@ -8,12 +8,14 @@ namespace entry {
 EntrySaveResult SaveEntry(const store::TEntryRecord& record, Placement placement,
                           std::string_view dataDir, std::string_view compactDate) {
     using Outcome = EntrySaveResult::Outcome;
-    platform::Status status = placement == Placement::kInKeyOrder
-                                  ? store::InsertRecordInOrder(dataDir, record)
-                                  : store::AppendRecord(dataDir, record);
-    if (!status.ok()) return {Outcome::kNotSaved, std::move(status)};
-    status = app::WriteSetting("LastDate", compactDate);
-    if (!status.ok()) return {Outcome::kLastDateNotWritten, std::move(status)};
+    bool inPlace = false;
+    platform::Status stored = placement == Placement::kInKeyOrder
+                                  ? store::InsertRecordInOrder(dataDir, record, &inPlace)
+                                  : store::AppendRecord(dataDir, record, &inPlace);
+    if (!inPlace) return {Outcome::kNotSaved, std::move(stored)};
+    platform::Status noted = app::WriteSetting("LastDate", compactDate);
+    if (!stored.ok()) return {Outcome::kNotConfirmed, std::move(stored)};
+    if (!noted.ok()) return {Outcome::kLastDateNotWritten, std::move(noted)};
     return {};
 }
 

@@ -15,6 +15,9 @@ struct EntrySaveResult {
         kSaved,               // the record is stored and LastDate written
         kNotSaved,            // the record could not be stored; LastDate untouched
         kLastDateNotWritten,  // the record is stored, but LastDate could not be written
+        kNotConfirmed,        // the record is in the diary (LastDate written if it could
+                              // be), but the disk failed to confirm the diary is kept (a
+                              // power cut could lose it); saving again would store it twice
     };
     Outcome outcome = Outcome::kSaved;
     platform::Status status;  // why, unless kSaved
@@ -30,7 +33,9 @@ enum class Placement {
 
 // Stores record in the diary file of dataDir at its placement; once it is
 // stored, writes compactDate (today's, whatever day the entry is for) under
-// LastDate. A diary that could not be changed is left as it was.
+// LastDate. A diary that could not be changed is left as it was. A record
+// that reached the diary counts as stored even when the store reports a
+// failure after that (kNotConfirmed).
 EntrySaveResult SaveEntry(const store::TEntryRecord& record, Placement placement,
                           std::string_view dataDir, std::string_view compactDate);
 

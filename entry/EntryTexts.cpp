@@ -60,4 +60,11 @@ std::string LastDateNotWrittenMessage(const platform::Status& failure) {
            platform::Utf8ToCp1252Lossy(failure.message());
 }
 
+std::string NotConfirmedMessage(const platform::Status& failure) {
+    return "Your entry has been saved.\n\n"
+           "But the disk reported a fault while making it permanent, so it could be lost "
+           "if the computer loses power soon. Please do not enter it again.\n\n" +
+           platform::Utf8ToCp1252Lossy(failure.message());
+}
+
 }  // namespace entry

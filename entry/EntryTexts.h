@@ -55,5 +55,8 @@ std::string TooLongMessage(std::size_t toRemove);
 // Tells that the entry was stored but its day could not be noted as the day
 // of the last entry, and why. REQUIRES: !failure.ok().
 std::string LastDateNotWrittenMessage(const platform::Status& failure);
+// Tells that the entry was stored but the disk failed to confirm it is kept,
+// and why. REQUIRES: !failure.ok().
+std::string NotConfirmedMessage(const platform::Status& failure);
 
 }  // namespace entry

@@ -16,6 +16,9 @@ bool ReportEntrySave(framework::TWindow* owner, const EntrySaveResult& result) {
         case EntrySaveResult::Outcome::kLastDateNotWritten:
             framework::MessageBox(owner, LastDateNotWrittenMessage(result.status));
             break;
+        case EntrySaveResult::Outcome::kNotConfirmed:
+            framework::MessageBox(owner, NotConfirmedMessage(result.status));
+            break;
     }
     return result.stored();
 }

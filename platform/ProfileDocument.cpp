@@ -36,6 +36,14 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// What ends a file's unfinished last line before a line is added after it:
+// LF alone when the file ends in a bare CR, which it completes to CR LF
+// (adding nothing would join the new line to the old one, and adding CR LF
+// would leave the old line's value ending in a CR).
+std::string_view LineEndAfter(std::string_view bytes, std::string_view lineEnd) {
+    return bytes.ends_with('\r') ? std::string_view("\n") : lineEnd;
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -62,10 +70,7 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::size_t offset) const {
     std::size_t end = newline == std::string::npos ? bytes_.size() : newline;
     line.next = newline == std::string::npos ? bytes_.size() : newline + 1;
     line.hasLineEnd = newline != std::string::npos;
-    if (end > offset && bytes_[end - 1] == '\r') {
-        --end;
-        line.hasLineEnd = true;
-    }
+    if (end > offset && bytes_[end - 1] == '\r') --end;
     line.text = std::string_view(bytes_).substr(offset, end - offset);
     Classify(&line);
     return line;
@@ -180,7 +185,7 @@ std::string ProfileDocument::WithKeyAdded(Range section, std::string_view key,
     for (std::size_t i = section.end; i-- > section.begin;) {
         if (lines_[i].kind == Kind::kBlank) continue;
         at = lines_[i].next;
-        if (!lines_[i].hasLineEnd) insert = lineEnd_ + insert;
+        if (!lines_[i].hasLineEnd) insert = std::string(LineEndAfter(bytes_, lineEnd_)) + insert;
         break;
     }
     std::string out = bytes_;
@@ -191,7 +196,7 @@ std::string ProfileDocument::WithKeyAdded(Range section, std::string_view key,
 std::string ProfileDocument::WithSectionAdded(std::string_view section, std::string_view key,
                                               std::string_view value) const {
     std::string out = bytes_;
-    if (!lines_.empty() && !lines_.back().hasLineEnd) out += lineEnd_;
+    if (!lines_.empty() && !lines_.back().hasLineEnd) out += LineEndAfter(bytes_, lineEnd_);
     out += "[" + FromCodePage(section) + "]" + lineEnd_ + KeyLine(key, value);
     return out;
 }

@@ -1,5 +1,6 @@
 #include "platform/WholeFile.h"
 
+#include <cerrno>
 #include <memory>
 
 namespace platform {
@@ -27,7 +28,8 @@ Status WriteAndRename(Env& env, const std::string& temp, const std::string& path
 
 }  // namespace
 
-Status ReadWholeFile(Env& env, const std::string& path, std::string* content) {
+Status ReadWholeFile(Env& env, const std::string& path, std::string* content,
+                     std::size_t maxBytes) {
     content->clear();
     std::unique_ptr<SequentialFile> file;
     Status status = env.NewSequentialFile(path, &file);
@@ -35,6 +37,7 @@ Status ReadWholeFile(Env& env, const std::string& path, std::string* content) {
     for (std::size_t got = 1; status.ok() && got > 0;) {
         status = file->Read(sizeof buffer, buffer, &got);
         content->append(buffer, got);
+        if (content->size() > maxBytes) status = Status::Error(EFBIG, "Cannot read " + path);
     }
     if (!status.ok()) content->clear();
     return status;

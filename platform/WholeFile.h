@@ -2,6 +2,7 @@
 // Reading a small file whole, and replacing one whole so that a crash or a
 // full disk at any moment leaves either the old content or the new.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,16 @@
 
 namespace platform {
 
+// Files read whole are small by nature (the settings file is a few hundred
+// bytes); one larger than this is damaged or not ours, and reading it would
+// take memory without bound.
+inline constexpr std::size_t kMaxWholeFileBytes = 16 << 20;
+
 // Reads the whole file at path into *content. On failure *content is empty
-// and the status says why (ENOENT for a missing file).
-Status ReadWholeFile(Env& env, const std::string& path, std::string* content);
+// and the status says why (ENOENT for a missing file, EFBIG for one of more
+// than maxBytes, of which no more than that is read).
+Status ReadWholeFile(Env& env, const std::string& path, std::string* content,
+                     std::size_t maxBytes = kMaxWholeFileBytes);
 
 // The temporary file beside path that ReplaceWholeFile writes first.
 std::string TempPathFor(const std::string& path);

@@ -27,6 +27,14 @@ std::string DeleteFailedText(const platform::Status& failure) {
     return WithReason("Unable to delete entry\nClose Jotwel and try again", failure);
 }
 
+std::string DeleteNotConfirmedText(const platform::Status& failure) {
+    return WithReason(
+        std::string(kEntryDeletedText) +
+            "\n\nBut the disk reported a fault while making this permanent, so the entry "
+            "could come back if the computer loses power soon.",
+        failure);
+}
+
 std::string ListingNotSavedText(const platform::Status& failure) {
     return WithReason(
         "The listing could not be saved, so Print List has nothing to print.\n"

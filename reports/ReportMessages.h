@@ -24,6 +24,8 @@ std::string DeleteConfirmText(std::int32_t key, std::string_view line);
 // "Unable to delete entry\nClose Jotwel and try again", and the reason
 // after a blank line when the failure gives one.
 std::string DeleteFailedText(const platform::Status& failure);
+// "Entry Deleted", and that the disk failed to confirm it, with why.
+std::string DeleteNotConfirmedText(const platform::Status& failure);
 // The listing file could not be written, so Print List prints nothing.
 std::string ListingNotSavedText(const platform::Status& failure);
 // The diary could not be read, so the list may lack entries.

@@ -97,13 +97,18 @@ void TDlg2::DeleteListedEntry(const std::string& line) {
     if (answer != framework::kIdYes) {
         return;
     }
-    const platform::Status deleted = store::DeleteRecordAt(dataDir, *found);
-    if (!deleted.ok()) {
+    bool inPlace = false;
+    const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace);
+    if (!inPlace) {
         framework::MessageBox(this, DeleteFailedText(deleted), kDeleteErrorCaption);
         return;
     }
+    // Deleted, even when the disk then failed to confirm it: the list must
+    // not offer the gone entry's line again, or a second Delete would take
+    // another entry listed the same way.
     results_.ClearList();
-    framework::MessageBox(this, kEntryDeletedText);
+    framework::MessageBox(
+        this, deleted.ok() ? std::string(kEntryDeletedText) : DeleteNotConfirmedText(deleted));
     ShowResults();
 }
 

@@ -96,20 +96,28 @@ void UndoAppend(std::string_view dataDir, std::optional<std::uint64_t> before) {
 
 }  // namespace
 
-platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record) {
+platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record, bool* inPlace) {
     const std::string diary = DiaryPath(dataDir);
     std::optional<std::uint64_t> before;
     platform::Status status = DiarySize(diary, &before);
+    if (inPlace) {
+        *inPlace = false;
+    }
     if (!status.ok()) {
         return status;
     }
     if (before && *before % RecordSize != 0) {
         AppendPlan plan(record);  // appending would misalign every later record
-        return RebuildDiary(dataDir, plan);
+        return RebuildDiary(dataDir, plan, inPlace);
     }
     status = AppendWhole(diary, record, !before);
     if (!status.ok()) {
         UndoAppend(dataDir, before);
+    }
+    if (inPlace) {
+        std::optional<std::uint64_t> now;
+        *inPlace = status.ok() ||
+                   (DiarySize(diary, &now).ok() && now && *now == before.value_or(0) + RecordSize);
     }
     return status;
 }

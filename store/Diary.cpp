@@ -76,14 +76,16 @@ std::string HoldPath(std::string_view dataDir) {
     return platform::JoinPath(dataDir, "Jotwel.hld");
 }
 
-platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record) {
+platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
+                                     bool* inPlace) {
     InsertPlan plan(record);
-    return RebuildDiary(dataDir, plan);
+    return RebuildDiary(dataDir, plan, inPlace);
 }
 
-platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location) {
+platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location,
+                                bool* inPlace) {
     DeletePlan plan(location, DiaryPath(dataDir));
-    return RebuildDiary(dataDir, plan);
+    return RebuildDiary(dataDir, plan, inPlace);
 }
 
 std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line,

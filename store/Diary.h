@@ -50,7 +50,14 @@ TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
 // and syncs it. A diary ending in a fragment is rebuilt with the record at
 // the end instead, so the record is never misaligned. When a write or sync
 // fails, the diary is put back as it was before the failure is returned.
-platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record);
+//
+// For this and the two rebuilds below, *inPlace (when given) tells whether
+// the diary holds the change afterwards: always after success, and after a
+// failure that came only once the change was in place (a failed folder
+// sync, or a failed sync whose undo failed too). A caller must not repeat a
+// change that is in place: it would be made twice.
+platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record,
+                              bool* inPlace = nullptr);
 
 // Sequential reader over the diary file. A missing or unreadable file reads
 // as empty (check status() to tell them apart); a trailing fragment shorter
@@ -76,7 +83,8 @@ void CloseDiary(std::unique_ptr<DiaryReader> reader);
 
 // Rebuilds the diary with record placed before the first record whose Key is
 // greater (in file order), or at the end.
-platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record);
+platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
+                                     bool* inPlace = nullptr);
 
 // Where a record stands in the diary file: its index (0-based, in records)
 // and its content, so that a deletion removes exactly that record.
@@ -96,6 +104,7 @@ std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::stri
 // Rebuilds the diary without the one record at location. Fails (and changes
 // nothing) when the record at that index is no longer the same record (its
 // decoded fields differ) or the diary has no such index.
-platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location);
+platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location,
+                                bool* inPlace = nullptr);
 
 }  // namespace store

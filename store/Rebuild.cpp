@@ -37,7 +37,7 @@ platform::Status WriteRebuilt(RecordReader& in, RebuildPlan& plan, platform::Wri
 
 }  // namespace
 
-platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan) {
+platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan, bool* inPlace) {
     platform::Env* env = platform::Env::Default();
     const std::string diary = DiaryPath(dataDir);
     const std::string hold = HoldPath(dataDir);
@@ -52,6 +52,9 @@ platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan) {
     }
     if (status.ok()) {
         status = env->RenameFile(hold, diary);
+    }
+    if (inPlace) {
+        *inPlace = status.ok();
     }
     if (status.ok()) {
         status = env->SyncDir(platform::DirName(diary));

@@ -31,6 +31,8 @@ public:
 // or rename fails, or the plan fails) the hold file is removed and the
 // failure returned; the diary is then as it was, except after a failed
 // folder sync, when the new content is in place but may not survive a crash.
-platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan);
+// *inPlace (when given) tells which: true when the diary holds the new
+// content, after success or after a failed folder sync alone.
+platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan, bool* inPlace = nullptr);
 
 }  // namespace store
