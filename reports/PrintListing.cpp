@@ -1,5 +1,6 @@
 #include "reports/PrintListing.h"
 
+#include <cerrno>
 #include <string>
 
 #include "app/AppValues.h"
@@ -24,21 +25,36 @@ void ReportUnreadable(framework::TWindow* parent, long long linesRead,
     framework::MessageBox(parent, text, "Print Error", framework::kMbOk | framework::kMbIconStop);
 }
 
+// The most print lines one listing line can take: the longest line Show
+// Results writes (a stamp, the score and a 500-character text, or a piece of
+// it with its prefix) is under 560 characters. A longer line means the file
+// was changed since it was made; printing it would only print junk.
+constexpr int kMostPrintLinesPerLine = 3;
+
 // Fills table afresh with the next print lines: at most kLinesPerPrintJob,
 // and no more once *linesLeft lines of the file have been read whole. A
 // line too long for one print line continues in the next entry and counts
-// once. On failure the table must not be printed.
-platform::Status FillChunk(TPrintLineReader& reader, long long* linesLeft, PrintLineTable* table) {
+// once; *linePieces counts the print lines of the line being read, across
+// chunks. On failure the table must not be printed.
+platform::Status FillChunk(TPrintLineReader& reader, long long* linesLeft, int* linePieces,
+                           PrintLineTable* table) {
     *table = PrintLineTable{};
-    while (table->PrintLineCount<kLinesPerPrintJob&& * linesLeft> 0) {
+    while (table->PrintLineCount < kLinesPerPrintJob && *linesLeft > 0) {
         PrintLine& entry = table->entries[static_cast<std::size_t>(table->PrintLineCount)];
         bool endsLine = false;
         if (platform::Status read = reader.ReadPrintLine(&entry.text, &endsLine); !read.ok()) {
             return read;
         }
+        if (++*linePieces > kMostPrintLinesPerLine) {
+            return platform::Status::Error(
+                EFBIG, "The listing holds a line longer than any Show Results writes");
+        }
         entry.format = kListingLineFormat;
         ++table->PrintLineCount;
-        if (endsLine) --*linesLeft;
+        if (endsLine) {
+            --*linesLeft;
+            *linePieces = 0;
+        }
     }
     return platform::Status::Ok();
 }
@@ -55,10 +71,12 @@ void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
         return;
     }
     long long linesLeft = lines;
+    int linePieces = 0;
     PrintLineTable table;
     while (linesLeft > 0) {
         const long long linesBefore = linesLeft;
-        if (platform::Status filled = FillChunk(reader, &linesLeft, &table); !filled.ok()) {
+        if (platform::Status filled = FillChunk(reader, &linesLeft, &linePieces, &table);
+            !filled.ok()) {
             ReportUnreadable(parent, lines - linesBefore, filled);
             return;
         }

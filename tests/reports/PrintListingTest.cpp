@@ -199,6 +199,19 @@ TEST_F(PrintListingTest, UnreadableListingIsReportedAndNothingStaleIsPrinted) {
     }
 }
 
+// A listing replaced since Show Results by a file with a line longer than any
+// the program writes is not printed at all, however long the line.
+TEST_F(PrintListingTest, ListingWithAnImpossibleLineIsNotPrinted) {
+    app::Values().dataDirectory = TestDir();
+    app::Values().listingLineCount = 3;
+    WriteFileBytes(InTestDir("listd.tmp"), std::string(1 << 20, 'x'));
+    Run();
+    EXPECT_TRUE(framework::testing::PrintDialogsShown().empty());
+    const auto box = LastMessageBox();
+    EXPECT_EQ(box.text.rfind("The listing could not be read, so it was not printed.", 0), 0u)
+        << box.text;
+}
+
 // A line too long for one print line continues on the next, and every line
 // of the listing is still printed.
 TEST_F(PrintListingTest, LongLinesContinueAndNoLineIsLost) {
