@@ -4,14 +4,17 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/Env.h"
+#include "platform/FaultEnv.h"
 #include "support/TestEnvironment.h"
 
 namespace {
 
+using platform::FaultEnv;
 using platform::Status;
 
 class PosixEnvTest : public ::testing::Test {
@@ -19,23 +22,18 @@ protected:
     platform::Env& env_ = *platform::PosixEnv();
 };
 
-std::string Message(const std::string& what, int error) {
-    return what + ": " + std::strerror(error);
-}
-
 TEST_F(PosixEnvTest, FailuresNameTheActionThePathAndTheReason) {
     const std::string missing = jtest::InTestDir("missing");
+    const std::string reason = std::string(": ") + std::strerror(ENOENT);
     std::unique_ptr<platform::SequentialFile> in;
     std::unique_ptr<platform::WritableFile> out;
     const Status open = env_.NewSequentialFile(missing, &in);
     EXPECT_EQ(open.code(), ENOENT);
-    EXPECT_EQ(open.message(), Message("Cannot open " + missing, ENOENT));
-    EXPECT_EQ(env_.RemoveFile(missing).code(), ENOENT);
+    EXPECT_EQ(open.message(), "Cannot open " + missing + reason);
     EXPECT_EQ(env_.NewWritableFile(missing + "/f", &out).message(),
-              Message("Cannot create " + missing + "/f", ENOENT));
+              "Cannot create " + missing + "/f" + reason);
     EXPECT_EQ(env_.RenameFile(missing, "b").message(),
-              Message("Cannot rename " + missing + " to b", ENOENT));
-    EXPECT_EQ(Status::Error(0, "Cannot do it").message(), "Cannot do it");
+              "Cannot rename " + missing + " to b" + reason);
 }
 
 TEST_F(PosixEnvTest, WritesTruncatesAppendsAndReadsBack) {
@@ -74,7 +72,6 @@ TEST_F(PosixEnvTest, CreatesNestedFoldersAndAcceptsExistingOnes) {
     ASSERT_TRUE(env_.CreateDirs(dir).ok());
     EXPECT_TRUE(env_.FileExists(jtest::InTestDir("a/b/c")));
     EXPECT_TRUE(env_.CreateDirs(dir + "/").ok());
-    EXPECT_TRUE(env_.SyncDir(dir).ok());
     jtest::WriteFileBytes(jtest::InTestDir("file"), "x");
     EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file/d")).ok());
     EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file")).ok());
@@ -102,6 +99,90 @@ TEST(Paths, JoinAndDirName) {
         {"/a/b/f.ini", "/a/b"}, {"a//f", "a"}, {"f.ini", "."}, {"/f", "/"}, {"//f", "/"},
     };
     for (const auto& [path, dir] : dirs) EXPECT_EQ(platform::DirName(path), dir) << path;
+}
+
+class FaultEnvTest : public ::testing::Test {
+protected:
+    FaultEnv env_{platform::PosixEnv()};
+    const std::string path_ = jtest::InTestDir("f");
+};
+
+TEST_F(FaultEnvTest, NthWriteFailsAfterWritingHalf) {
+    std::unique_ptr<platform::WritableFile> file;
+    ASSERT_TRUE(env_.NewWritableFile(path_, &file).ok());
+    env_.FailNth(2, FaultEnv::kWrite, ENOSPC);
+    EXPECT_TRUE(file->Append("abcd").ok());
+    const Status failed = file->Append("efghij");
+    EXPECT_TRUE(file->Append("kl").ok());  // only the n-th fails
+    ASSERT_TRUE(file->Close().ok());
+
+    EXPECT_EQ(failed.code(), ENOSPC);
+    EXPECT_EQ(failed.message(), "Cannot write " + path_ + ": " + std::strerror(ENOSPC));
+    EXPECT_EQ(jtest::ReadFileBytes(path_), "abcdefgkl");
+    EXPECT_EQ(env_.count(), 3);
+    EXPECT_TRUE(env_.fired());
+}
+
+// Each kind of operation, armed alone, fails with the chosen errno and
+// leaves no trace of what it would have done.
+Status WriteThen(FaultEnv& env, const std::string& path,
+                 const std::function<Status(platform::WritableFile&)>& last) {
+    std::unique_ptr<platform::WritableFile> file;
+    Status status = env.NewWritableFile(path, &file);
+    return status.ok() ? last(*file) : status;
+}
+
+const std::pair<FaultEnv::Op, std::function<Status(FaultEnv&, const std::string&)>> kOpCases[] = {
+    {FaultEnv::kOpenRead,
+     [](FaultEnv& e, const std::string& p) {
+         std::unique_ptr<platform::SequentialFile> f;
+         return e.NewSequentialFile(p, &f);
+     }},
+    {FaultEnv::kRead,
+     [](FaultEnv& e, const std::string& p) {
+         std::unique_ptr<platform::SequentialFile> f;
+         char buffer[8];
+         std::size_t got = 99;
+         Status s = e.NewSequentialFile(p, &f);
+         if (s.ok()) s = f->Read(sizeof buffer, buffer, &got);
+         EXPECT_EQ(got, 0u);
+         return s;
+     }},
+    {FaultEnv::kOpenWrite,
+     [](FaultEnv& e, const std::string& p) {
+         std::unique_ptr<platform::WritableFile> f;
+         return e.NewAppendableFile(p, &f);
+     }},
+    {FaultEnv::kSync,
+     [](FaultEnv& e, const std::string& p) {
+         return WriteThen(e, p + ".w", [](auto& f) { return f.Sync(); });
+     }},
+    {FaultEnv::kClose,
+     [](FaultEnv& e, const std::string& p) {
+         return WriteThen(e, p + ".w", [](auto& f) { return f.Close(); });
+     }},
+    {FaultEnv::kRename, [](FaultEnv& e, const std::string& p) { return e.RenameFile(p, p + "2"); }},
+    {FaultEnv::kRemove, [](FaultEnv& e, const std::string& p) { return e.RemoveFile(p); }},
+    {FaultEnv::kSyncDir,
+     [](FaultEnv& e, const std::string&) { return e.SyncDir(jtest::TestDir()); }},
+    {FaultEnv::kCreateDirs,
+     [](FaultEnv& e, const std::string& p) { return e.CreateDirs(p + ".d/e"); }},
+};
+
+TEST_F(FaultEnvTest, EachOperationKindFailsAlone) {
+    for (const auto& [op, run] : kOpCases) {
+        SCOPED_TRACE("operation kind " + std::to_string(op));
+        jtest::WriteFileBytes(path_, "old");
+        env_.FailNth(1, op, EACCES);
+        const Status status = run(env_, path_);
+        EXPECT_EQ(status.code(), EACCES);
+        EXPECT_NE(status.message().find(std::strerror(EACCES)), std::string::npos);
+        EXPECT_TRUE(env_.fired());
+        EXPECT_EQ(env_.count(), 1);
+        EXPECT_EQ(jtest::ReadFileBytes(path_), "old");
+        EXPECT_FALSE(env_.FileExists(path_ + "2"));
+        EXPECT_FALSE(env_.FileExists(path_ + ".d"));
+    }
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 // Replays the calls recorded from a real implementation of the profile
-// functions (tests/data/profile-cases.json) against ours.
-//
-// Method: each recorded case is one test. It lays down the case's initial
-// file bytes in the test's own folder and makes the calls in order, checking
-// each read's count and value bytes, each write's result and, where the
-// recording has them, the file's exact bytes after the write. The recorded
-// "final" file is not compared: the recorded implementation rewrote every
-// line on each write, where we keep the other lines as they were.
+// functions (tests/data/profile-cases.json): each case lays down its initial
+// file and checks every read's count and value, every write's result and,
+// where recorded, the file's bytes after it. The recorded "final" file is not
+// compared: that implementation rewrote every line, where we keep the others.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -32,47 +28,23 @@ void PrintTo(const ProfileCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-std::vector<ProfileCase> LoadCases() {
-    QFile file(JOTWEL_TEST_DATA "/profile-cases.json");
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    std::vector<ProfileCase> cases;
-    for (const QJsonValue c : QJsonDocument::fromJson(file.readAll())["cases"].toArray()) {
-        cases.push_back({c["name"].toString().toStdString(), c.toObject()});
-    }
-    return cases;
-}
-
 const std::vector<ProfileCase>& Cases() {
-    static const std::vector<ProfileCase> cases = LoadCases();
+    static const std::vector<ProfileCase> cases = [] {
+        std::vector<ProfileCase> loaded;
+        QFile file(JOTWEL_TEST_DATA "/profile-cases.json");
+        if (!file.open(QIODevice::ReadOnly)) return loaded;
+        for (const QJsonValue c : QJsonDocument::fromJson(file.readAll())["cases"].toArray()) {
+            loaded.push_back({c["name"].toString().toStdString(), c.toObject()});
+        }
+        return loaded;
+    }();
     return cases;
 }
 
-// A recorded byte string ({"hex": ..., "esc": ...}).
-std::string Bytes(const QJsonValue& recorded) {
-    return QByteArray::fromHex(recorded["hex"].toString().toLatin1()).toStdString();
-}
-
-std::optional<std::string> OptionalBytes(const QJsonValue& recorded) {
+// A recorded byte string ({"hex": ..., "esc": ...}), or null.
+std::optional<std::string> Bytes(const QJsonValue& recorded) {
     if (recorded.isNull() || recorded.isUndefined()) return std::nullopt;
-    return Bytes(recorded);
-}
-
-void CheckRead(const QJsonObject& op, const std::string& path) {
-    const std::optional<std::string> key = OptionalBytes(op["key"]);
-    const std::string def = OptionalBytes(op["default"]).value_or("");
-    const platform::ProfileRead read = platform::GetPrivateProfileString(
-        Bytes(op["section"]), key, def, op["capacity"].toInt(), path);
-    EXPECT_EQ(read.count, op["result"].toInt());
-    EXPECT_EQ(read.value, Bytes(op["value"]));
-}
-
-void CheckWrite(const QJsonObject& op, const std::string& path) {
-    const platform::Status status = platform::WritePrivateProfileString(
-        Bytes(op["section"]), Bytes(op["key"]), Bytes(op["value"]), path);
-    EXPECT_EQ(status.ok(), op["result"].toInt() != 0) << status.message();
-    if (const std::optional<std::string> after = OptionalBytes(op["file_after"])) {
-        EXPECT_EQ(jtest::ReadFileBytes(path), *after);
-    }
+    return QByteArray::fromHex(recorded["hex"].toString().toLatin1()).toStdString();
 }
 
 class ProfileCaseTest : public ::testing::TestWithParam<ProfileCase> {};
@@ -80,17 +52,25 @@ class ProfileCaseTest : public ::testing::TestWithParam<ProfileCase> {};
 TEST_P(ProfileCaseTest, MatchesRecording) {
     const QJsonObject& c = GetParam().json;
     const std::string path = jtest::InTestDir(c["file"].toString().toStdString());
-    if (const std::optional<std::string> initial = OptionalBytes(c["initial"])) {
-        jtest::WriteFileBytes(path, *initial);
-    }
+    if (const auto initial = Bytes(c["initial"])) jtest::WriteFileBytes(path, *initial);
     const QJsonArray ops = c["ops"].toArray();
     for (qsizetype i = 0; i < ops.size(); ++i) {
         SCOPED_TRACE(GetParam().name + " op " + std::to_string(i));
         const QJsonObject op = ops[i].toObject();
+        const std::string section = Bytes(op["section"]).value_or("");
         if (op["op"].toString() == "read") {
-            CheckRead(op, path);
-        } else {
-            CheckWrite(op, path);
+            const platform::ProfileRead read = platform::GetPrivateProfileString(
+                section, Bytes(op["key"]), Bytes(op["default"]).value_or(""),
+                op["capacity"].toInt(), path);
+            EXPECT_EQ(read.count, op["result"].toInt());
+            EXPECT_EQ(read.value, Bytes(op["value"]).value_or(""));
+            continue;
+        }
+        const platform::Status status = platform::WritePrivateProfileString(
+            section, Bytes(op["key"]).value_or(""), Bytes(op["value"]).value_or(""), path);
+        EXPECT_EQ(status.ok(), op["result"].toInt() != 0) << status.message();
+        if (const auto after = Bytes(op["file_after"])) {
+            EXPECT_EQ(jtest::ReadFileBytes(path), *after);
         }
     }
     if (c["final"].isNull()) {
