@@ -16,6 +16,7 @@
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/EntryRecord.h"
+#include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
 
@@ -69,17 +70,6 @@ inline std::string DiaryBytes() {
 }
 inline std::string SettingsBytes() {
     return ReadFileBytes(app::SettingsPath());
-}
-
-inline std::vector<store::TEntryRecord> DiaryRecords() {
-    EXPECT_EQ(DiaryBytes().size() % store::RecordSize, 0u) << "a fragment at the end";
-    auto reader = store::OpenDiaryForReading(TestDir());
-    std::vector<store::TEntryRecord> records;
-    for (store::TEntryRecord record; store::ReadNextRecord(*reader, &record);) {
-        records.push_back(record);
-    }
-    EXPECT_TRUE(reader->status().ok()) << reader->status().message();
-    return records;
 }
 
 // The Text of each record, in file order.

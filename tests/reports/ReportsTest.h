@@ -12,6 +12,7 @@
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
+#include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
 
@@ -51,16 +52,6 @@ inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
     std::remove(store::DiaryPath(TestDir()).c_str());
     for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
 }
-inline std::vector<store::TEntryRecord> DiaryRecords() {
-    auto reader = store::OpenDiaryForReading(TestDir());
-    std::vector<store::TEntryRecord> records;
-    for (store::TEntryRecord record; store::ReadNextRecord(*reader, &record);) {
-        records.push_back(record);
-    }
-    EXPECT_TRUE(reader->status().ok()) << reader->status().message();
-    return records;
-}
-
 inline std::string ListingBytes() {
     return ReadFileBytes(InTestDir("listd.tmp"));
 }
