@@ -116,6 +116,18 @@ Status MemEnv::GetFileSize(const std::string& path, std::uint64_t* size) {
     return found == files_.end() ? Missing("Cannot read the size of", path) : Status::Ok();
 }
 
+Status MemEnv::GetChildren(const std::string& dir, std::vector<std::string>* names) {
+    names->clear();
+    const std::string prefix = dir + "/";
+    for (const auto& [path, bytes] : files_) {
+        if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+            path.find('/', prefix.size()) == std::string::npos) {
+            names->push_back(path.substr(prefix.size()));
+        }
+    }
+    return Status::Ok();
+}
+
 Status MemEnv::GetCurrentDir(std::string* dir) {
     *dir = "/mem";
     return Status::Ok();

@@ -40,6 +40,8 @@ public:
     platform::Status RemoveFile(const std::string& path) override;
     platform::Status SyncDir(const std::string&) override { return platform::Status::Ok(); }
     platform::Status CreateDirs(const std::string&) override { return platform::Status::Ok(); }
+    // The files directly in dir (MemEnv has no folders of its own).
+    platform::Status GetChildren(const std::string& dir, std::vector<std::string>* names) override;
     bool FileExists(const std::string& path) override { return files_.count(path) != 0; }
     platform::Status GetFileSize(const std::string& path, std::uint64_t* size) override;
     platform::Status GetCurrentDir(std::string* dir) override;

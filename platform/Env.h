@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Status.h"
 
@@ -63,6 +64,9 @@ public:
     virtual Status SyncDir(const std::string& dir) = 0;
     // Creates the folder and any missing parents.
     virtual Status CreateDirs(const std::string& dir) = 0;
+    // The names of the entries in folder dir (files and folders, without "."
+    // and ".."), in no particular order. A missing folder fails with ENOENT.
+    virtual Status GetChildren(const std::string& dir, std::vector<std::string>* names) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     // Size in bytes of an existing file.
     virtual Status GetFileSize(const std::string& path, std::uint64_t* size) = 0;
@@ -114,6 +118,9 @@ public:
     Status RemoveFile(const std::string& p) override { return target_->RemoveFile(p); }
     Status SyncDir(const std::string& d) override { return target_->SyncDir(d); }
     Status CreateDirs(const std::string& d) override { return target_->CreateDirs(d); }
+    Status GetChildren(const std::string& d, std::vector<std::string>* n) override {
+        return target_->GetChildren(d, n);
+    }
     bool FileExists(const std::string& p) override { return target_->FileExists(p); }
     Status GetFileSize(const std::string& p, std::uint64_t* s) override {
         return target_->GetFileSize(p, s);

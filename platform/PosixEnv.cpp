@@ -1,5 +1,6 @@
 // The real file system and clock, through POSIX calls. Every failure carries
 // errno and the path, so the caller can show it as it is.
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -127,6 +128,7 @@ public:
     }
 
     Status CreateDirs(const std::string& dir) override;
+    Status GetChildren(const std::string& dir, std::vector<std::string>* names) override;
 
     bool FileExists(const std::string& path) override { return ::access(path.c_str(), F_OK) == 0; }
 
@@ -174,6 +176,25 @@ Status PosixEnvImpl::CreateDirs(const std::string& dir) {
     }
     if (dir.empty() || dir.back() == '/') return Status::Ok();
     return MakeDir(dir);
+}
+
+Status PosixEnvImpl::GetChildren(const std::string& dir, std::vector<std::string>* names) {
+    names->clear();
+    DIR* folder = ::opendir(dir.c_str());
+    if (folder == nullptr) return PathError("Cannot open folder", dir);
+    Status status;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(folder);
+        if (entry == nullptr) {
+            if (errno != 0) status = PathError("Cannot read folder", dir);
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names->emplace_back(name);
+    }
+    ::closedir(folder);
+    return status;
 }
 
 Status PosixEnvImpl::GetCurrentDir(std::string* dir) {

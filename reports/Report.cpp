@@ -24,9 +24,9 @@ void AppendOpeningLines(const ReportCriteria& criteria, std::vector<std::string>
 }
 
 // Appends the listed lines of every selected record of the diary to lines
-// and to listing. Returns the reader's status.
+// and to listing (when given). Returns the reader's status.
 platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& criteria,
-                              TListingFile& listing, std::vector<std::string>* lines) {
+                              TListingFile* listing, std::vector<std::string>* lines) {
     std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(dataDir);
     store::TEntryRecord record;
     while (store::ReadNextRecord(*reader, &record)) {
@@ -35,8 +35,8 @@ platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& cr
         }
         const std::size_t first = lines->size();
         AppendListedLines(record, lines);
-        for (std::size_t i = first; i < lines->size(); ++i) {
-            listing.AppendListingLine((*lines)[i]);
+        for (std::size_t i = first; listing != nullptr && i < lines->size(); ++i) {
+            listing->AppendListingLine((*lines)[i]);
         }
     }
     platform::Status status = reader->status();
@@ -79,21 +79,36 @@ std::span<const std::string> ReportResult::ListingLines() const {
     return std::span<const std::string>(listLines).subspan(firstListed, listedCount);
 }
 
-ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request) {
+namespace {
+
+// The report's lines, and its listing file when listing is given.
+ReportResult FormReport(std::string_view dataDir, const ReportRequest& request,
+                        TListingFile* listing) {
     ReportResult result;
     result.criteria = MakeCriteria(request);
     AppendOpeningLines(result.criteria, &result.listLines);
     result.firstListed = result.listLines.size();
+    result.diaryStatus = ListSelected(dataDir, result.criteria, listing, &result.listLines);
+    result.listedCount = result.listLines.size() - result.firstListed;
+    result.listLines.emplace_back(kDashedLineLength, '-');
+    return result;
+}
+
+}  // namespace
+
+ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request) {
     // A listing that fails keeps its first failure, which its close returns;
     // the list is formed all the same.
     TListingFile listing;
     listing.OpenListingFile(dataDir);
-    result.diaryStatus = ListSelected(dataDir, result.criteria, listing, &result.listLines);
-    result.listedCount = result.listLines.size() - result.firstListed;
-    result.listLines.emplace_back(kDashedLineLength, '-');
+    ReportResult result = FormReport(dataDir, request, &listing);
     result.listingStatus = listing.CloseListingFile();
     result.listingLineCount = result.listingStatus.ok() ? static_cast<int>(result.listedCount) : 0;
     return result;
+}
+
+ReportResult CollectReport(std::string_view dataDir, const ReportRequest& request) {
+    return FormReport(dataDir, request, nullptr);
 }
 
 }  // namespace reports

@@ -82,4 +82,8 @@ struct ReportResult {
 // afresh. Never fails as a whole: failures are in the result's statuses.
 ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request);
 
+// The same report without touching the listing file (listingStatus Ok,
+// listingLineCount 0): for readers other than the reports dialog.
+ReportResult CollectReport(std::string_view dataDir, const ReportRequest& request);
+
 }  // namespace reports
