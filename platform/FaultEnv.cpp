@@ -123,4 +123,12 @@ Status FaultEnv::CreateDirs(const std::string& d) {
     return target()->CreateDirs(d);
 }
 
+Status FaultEnv::GetChildren(const std::string& d, std::vector<std::string>* n) {
+    if (ShouldFail(kGetChildren)) {
+        n->clear();
+        return Status::Error(errorNumber_, "Cannot read folder " + d);
+    }
+    return target()->GetChildren(d, n);
+}
+
 }  // namespace platform

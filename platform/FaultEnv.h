@@ -29,17 +29,18 @@ private:
 class FaultEnv : public EnvWrapper {
 public:
     enum Op : unsigned {
-        kOpenRead = 1u << 0,   // NewSequentialFile
-        kRead = 1u << 1,       // SequentialFile::Read
-        kOpenWrite = 1u << 2,  // NewWritableFile, NewAppendableFile
-        kWrite = 1u << 3,      // WritableFile::Append
-        kSync = 1u << 4,       // WritableFile::Sync
-        kClose = 1u << 5,      // WritableFile::Close
-        kRename = 1u << 6,     // RenameFile
-        kRemove = 1u << 7,     // RemoveFile
-        kSyncDir = 1u << 8,    // SyncDir
-        kCreateDirs = 1u << 9, // CreateDirs
-        kAll = (1u << 10) - 1,
+        kOpenRead = 1u << 0,      // NewSequentialFile
+        kRead = 1u << 1,          // SequentialFile::Read
+        kOpenWrite = 1u << 2,     // NewWritableFile, NewAppendableFile
+        kWrite = 1u << 3,         // WritableFile::Append
+        kSync = 1u << 4,          // WritableFile::Sync
+        kClose = 1u << 5,         // WritableFile::Close
+        kRename = 1u << 6,        // RenameFile
+        kRemove = 1u << 7,        // RemoveFile
+        kSyncDir = 1u << 8,       // SyncDir
+        kCreateDirs = 1u << 9,    // CreateDirs
+        kGetChildren = 1u << 10,  // GetChildren
+        kAll = (1u << 11) - 1,
     };
 
     explicit FaultEnv(Env* target) : EnvWrapper(target) {}
@@ -61,6 +62,7 @@ public:
     Status RemoveFile(const std::string& p) override;
     Status SyncDir(const std::string& d) override;
     Status CreateDirs(const std::string& d) override;
+    Status GetChildren(const std::string& d, std::vector<std::string>* n) override;
 
     // Used by the wrapped files: true when this operation is the one to fail.
     bool ShouldFail(Op op);

@@ -167,6 +167,11 @@ const std::pair<FaultEnv::Op, std::function<Status(FaultEnv&, const std::string&
      [](FaultEnv& e, const std::string&) { return e.SyncDir(jtest::TestDir()); }},
     {FaultEnv::kCreateDirs,
      [](FaultEnv& e, const std::string& p) { return e.CreateDirs(p + ".d/e"); }},
+    {FaultEnv::kGetChildren,
+     [](FaultEnv& e, const std::string&) {
+         std::vector<std::string> names;
+         return e.GetChildren(jtest::TestDir(), &names);
+     }},
 };
 
 TEST_F(FaultEnvTest, EachOperationKindFailsAlone) {
