@@ -1,0 +1,246 @@
+// Kept versions of the diary, on real files with a set clock: when one is
+// made, what it holds and is named, the limit, restoring, and every failing
+// file operation along the way.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "StoreFixture.h"
+#include "platform/FaultEnv.h"
+#include "store/Versions.h"
+
+namespace store {
+namespace {
+
+using namespace storetest;
+using platform::FaultEnv;
+namespace fs = std::filesystem;
+
+constexpr std::int64_t kSunday = 1417986309;  // 2014-12-07 21:05:09 UTC
+
+std::string Folder() {
+    return VersionsPath(DataDir());
+}
+std::string InFolder(const std::string& name) {
+    return (fs::path(Folder()) / name).string();
+}
+
+// Every entry of the versions folder, sorted.
+std::vector<std::string> Entries() {
+    std::vector<std::string> names;
+    if (!fs::exists(Folder())) return names;
+    for (const auto& entry : fs::directory_iterator(Folder())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> Listed() {
+    std::vector<DiaryVersion> versions;
+    EXPECT_TRUE(ListVersions(DataDir(), &versions).ok());
+    std::vector<std::string> names;
+    for (const DiaryVersion& v : versions) names.push_back(v.name);
+    return names;
+}
+
+std::string Keep(DiaryChange change) {
+    std::string made = "unset";
+    const platform::Status status = KeepVersionBeforeChange(DataDir(), change, &made);
+    EXPECT_TRUE(status.ok()) << status.message();
+    return made;
+}
+
+class VersionsTest : public ::testing::Test {
+protected:
+    platform::ClockEnv clock_{platform::PosixEnv(), kSunday};
+    platform::ScopedEnv useClock_{&clock_};
+};
+
+TEST_F(VersionsTest, TheFirstChangeOfEachDayAndEveryDeletionKeepAPlainCopy) {
+    EXPECT_EQ(Keep(DiaryChange::kDeletion), "");  // absent
+    PutDiary({});
+    EXPECT_EQ(Keep(DiaryChange::kAddition), "");  // empty
+    EXPECT_FALSE(fs::exists(Folder()));
+
+    const std::string first = Encoded(RecsWithKeys({10, 20})) + "fragment";
+    jtest::WriteFileBytes(DiaryPath(DataDir()), first);
+    EXPECT_EQ(Keep(DiaryChange::kAddition), "Jotwel-2014-12-07-210509.dat");
+    PutDiary(RecsWithKeys({10, 20, 30}));
+    clock_.Advance(2 * 3600);
+    EXPECT_EQ(Keep(DiaryChange::kAddition), "");  // later the same day
+    EXPECT_EQ(Keep(DiaryChange::kDeletion), "Jotwel-2014-12-07-230509.dat");
+    clock_.Advance(3600);
+    EXPECT_EQ(Keep(DiaryChange::kAddition), "Jotwel-2014-12-08-000509.dat");
+    EXPECT_EQ(Keep(DiaryChange::kAddition), "");
+
+    EXPECT_EQ(jtest::ReadFileBytes(InFolder("Jotwel-2014-12-07-210509.dat")), first);
+    std::vector<DiaryVersion> versions;
+    ASSERT_TRUE(ListVersions(DataDir(), &versions).ok());
+    ASSERT_EQ(versions.size(), 3u);
+    EXPECT_EQ(versions[0].madeAt, kSunday);
+    EXPECT_EQ(versions[0].size, first.size());
+    EXPECT_EQ(versions[2].madeAt, kSunday + 3 * 3600);
+    EXPECT_EQ(versions[2].size, 3 * RecordSize);
+}
+
+TEST_F(VersionsTest, NamesComeFromTheLocalClockAndTakeACopyNumberInTheSameSecond) {
+    jtest::SetTimeZone("XST-10");  // ten hours ahead: already Monday
+    PutDiary(RecsWithKeys({1}));
+    std::vector<std::string> made;
+    for (int i = 0; i < 10; ++i) made.push_back(Keep(DiaryChange::kDeletion));
+    EXPECT_EQ(made[0], "Jotwel-2014-12-08-070509.dat");
+    EXPECT_EQ(made[1], "Jotwel-2014-12-08-070509-2.dat");
+    EXPECT_EQ(made[9], "Jotwel-2014-12-08-070509-10.dat");
+    EXPECT_EQ(Listed(), made);  // "-10" is newer than "-2"
+}
+
+// 30 versions from November, a leftover temporary file and names that only
+// look like versions: the oldest version goes with each new one, nothing
+// else is touched, and a version made with the clock set back stays.
+TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
+    std::vector<std::string> old = {"Jotwel-2014-11-01-120000.dat",
+                                    "Jotwel-2014-11-01-120000-2.dat",
+                                    "Jotwel-2014-11-01-120000-10.dat"};
+    for (int day = 2; day <= 28; ++day) {
+        char name[64];
+        std::snprintf(name, sizeof name, "Jotwel-2014-11-%02d-120000.dat", day);
+        old.push_back(name);
+    }
+    const std::vector<std::string> foreign = {"notes.txt",
+                                              "Jotwel-2014-11-01-120000-1.dat",
+                                              "Jotwel-2014-11-01-120000-02.dat",
+                                              "Jotwel-2014-13-01-120000.dat",
+                                              "Jotwel-2014-11-01-1200.dat",
+                                              "Jotwel-2014-11-01-120000.dat~"};
+    fs::create_directories(Folder());
+    for (const std::string& name : old) jtest::WriteFileBytes(InFolder(name), name);
+    for (const std::string& name : foreign) jtest::WriteFileBytes(InFolder(name), name);
+    ASSERT_EQ(Listed(), old);
+    PutDiary(RecsWithKeys({1}));
+
+    for (std::size_t gone = 1; gone <= 3; ++gone) {
+        Keep(DiaryChange::kAddition);
+        clock_.Advance(86400);
+        const std::vector<std::string> listed = Listed();
+        ASSERT_EQ(listed.size(), kKeptVersions);
+        EXPECT_EQ(listed.front(), old[gone]);
+        for (std::size_t i = gone; i < old.size(); ++i) {
+            EXPECT_EQ(jtest::ReadFileBytes(InFolder(old[i])), old[i]);
+        }
+    }
+    clock_.SetNow(kSunday - 365 * 86400);
+    const std::string backdated = Keep(DiaryChange::kAddition);
+    EXPECT_EQ(Listed().front(), backdated);
+    EXPECT_FALSE(fs::exists(InFolder(old[3])));
+    for (const std::string& name : foreign) EXPECT_EQ(jtest::ReadFileBytes(InFolder(name)), name);
+}
+
+// Thirty days of entries, one version each day; the oldest is restored
+// after the diary as it stands is kept.
+TEST_F(VersionsTest, RestoreKeepsTheDiaryFirstThenCopiesTheVersionBack) {
+    std::vector<std::int32_t> keys;
+    for (std::int32_t day = 0; day < 30; ++day) {
+        keys.push_back(day);
+        PutDiary(RecsWithKeys(keys));
+        Keep(DiaryChange::kAddition);
+        clock_.Advance(86400);
+    }
+    keys.push_back(30);
+    PutDiary(RecsWithKeys(keys));
+    const std::string current = *DiaryBytes();
+    const std::string oldest = Listed().front();
+
+    std::string saved;
+    ASSERT_TRUE(RestoreVersion(DataDir(), oldest, &saved).ok());
+    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({0}))));
+    EXPECT_EQ(saved, "Jotwel-2015-01-06-210509.dat");
+    EXPECT_EQ(jtest::ReadFileBytes(InFolder(saved)), current);
+    EXPECT_EQ(Listed().size(), kKeptVersions);
+    EXPECT_FALSE(HoldExists());
+
+    // With no diary, nothing is kept first.
+    std::remove(DiaryPath(DataDir()).c_str());
+    std::string savedAgain = "unset";
+    ASSERT_TRUE(RestoreVersion(DataDir(), saved, &savedAgain).ok());
+    EXPECT_EQ(savedAgain, "");
+    EXPECT_TRUE(DiaryIs(current));
+}
+
+TEST_F(VersionsTest, RestoreRefusesWhatIsNotAKeptVersion) {
+    PutDiary(RecsWithKeys({1}));
+    Keep(DiaryChange::kDeletion);
+    jtest::WriteFileBytes(InFolder("notes.txt"), "not a diary");
+    const struct {
+        std::string name;
+        int error;
+    } cases[] = {
+        {"", EINVAL},
+        {"notes.txt", EINVAL},
+        {"Jotwel.dat", EINVAL},
+        {"../Jotwel.dat", EINVAL},
+        {"/etc/passwd", EINVAL},
+        {"Jotwel.versions/Jotwel-2014-12-07-210509.dat", EINVAL},
+        {"Jotwel-2014-12-07-210509.dat/../../Jotwel.dat", EINVAL},
+        {".Jotwel-version.tmp", EINVAL},
+        {"Jotwel-2014-12-07-210510.dat", ENOENT},
+    };
+    for (const auto& c : cases) {
+        const platform::Status status = RestoreVersion(DataDir(), c.name);
+        EXPECT_EQ(status.code(), c.error) << c.name << ": " << status.message();
+        EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1})))) << c.name;
+    }
+    EXPECT_EQ(Listed().size(), 1u);
+}
+
+// Method: as in FaultTest.cpp, the n-th file operation fails for n = 1, 2,
+// ... until a run no longer reaches it. Keeping a version then reports the
+// failure and leaves the diary alone, a version whole or absent, and no
+// temporary file. A restore leaves the old diary or the restored one, and
+// the restored one only once the old one is kept whole.
+TEST_F(VersionsTest, EveryFailingOperationIsReportedAndLeavesNothingHalfMade) {
+    const std::string before = Encoded(RecsWithKeys({1, 2}));
+    const std::string kept = Encoded(RecsWithKeys({7}));
+    FaultEnv faults(&clock_);
+    platform::ScopedEnv useFaults(&faults);
+    for (bool restore : {false, true}) {
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE((restore ? "restore, operation " : "keep, operation ") +
+                         std::to_string(n));
+            fs::remove_all(Folder());
+            if (restore) {
+                fs::create_directories(Folder());
+                jtest::WriteFileBytes(InFolder("Jotwel-2014-01-01-000000.dat"), kept);
+            }
+            PutDiary(RecsWithKeys({1, 2}));
+            faults.FailNth(n, FaultEnv::kAll, EIO);
+            bool restored = false;
+            const platform::Status status =
+                restore ? RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat", nullptr,
+                                         &restored)
+                        : KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion);
+            if (!faults.fired()) {
+                EXPECT_TRUE(status.ok()) << status.message();
+                break;
+            }
+            EXPECT_EQ(status.code(), EIO) << status.message();
+            const std::vector<std::string> entries = Entries();
+            EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
+                                     [](const std::string& e) { return e[0] == '.'; }));
+            const std::string made = InFolder("Jotwel-2014-12-07-210509.dat");
+            if (fs::exists(made)) {
+                EXPECT_EQ(jtest::ReadFileBytes(made), before);
+            }
+            EXPECT_TRUE(DiaryIs(before) || (restore && DiaryIs(kept) && fs::exists(made)));
+            EXPECT_EQ(restored, restore && DiaryIs(kept));
+            EXPECT_FALSE(HoldExists());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace store
