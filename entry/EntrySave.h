@@ -21,6 +21,9 @@ struct EntrySaveResult {
     };
     Outcome outcome = Outcome::kSaved;
     platform::Status status;  // why, unless kSaved
+    // Why no version of the diary could be kept before the change (Ok when
+    // one was kept or none was due). Never changes the outcome.
+    platform::Status versionStatus;
 
     bool stored() const { return outcome != Outcome::kNotSaved; }
 };
@@ -31,11 +34,13 @@ enum class Placement {
     kAtEnd,       // a button entry: appended, whatever its Key
 };
 
-// Stores record in the diary file of dataDir at its placement; once it is
-// stored, writes compactDate (today's, whatever day the entry is for) under
-// LastDate. A diary that could not be changed is left as it was. A record
-// that reached the diary counts as stored even when the store reports a
-// failure after that (kNotConfirmed).
+// Keeps a version of the diary when one is due (the first change of the
+// day, see store/Versions.h), then stores record in the diary file of
+// dataDir at its placement, whether or not the version could be kept; once
+// it is stored, writes compactDate (today's, whatever day the entry is for)
+// under LastDate. A diary that could not be changed is left as it was. A
+// record that reached the diary counts as stored even when the store
+// reports a failure after that (kNotConfirmed).
 EntrySaveResult SaveEntry(const store::TEntryRecord& record, Placement placement,
                           std::string_view dataDir, std::string_view compactDate);
 

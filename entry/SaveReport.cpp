@@ -1,5 +1,6 @@
 #include "entry/SaveReport.h"
 
+#include "app/VersionWarning.h"
 #include "entry/EntryTexts.h"
 #include "framework/MessageBox.h"
 #include "framework/NotSavedMessage.h"
@@ -20,6 +21,7 @@ bool ReportEntrySave(framework::TWindow* owner, const EntrySaveResult& result) {
             framework::MessageBox(owner, NotConfirmedMessage(result.status));
             break;
     }
+    app::ReportVersionFailure(owner, result.versionStatus);
     return result.stored();
 }
 

@@ -10,6 +10,8 @@ namespace framework {
 namespace {
 
 QMessageBox::Icon IconOf(unsigned flags) {
+    constexpr unsigned kIconBits = 0xF0;
+    if ((flags & kIconBits) == kMbIconWarning) return QMessageBox::Warning;
     if (flags & kMbIconStop) return QMessageBox::Critical;
     if (flags & kMbIconQuestion) return QMessageBox::Question;
     return QMessageBox::NoIcon;

@@ -14,6 +14,7 @@ enum MessageBoxFlags : unsigned {
     kMbYesNo = 0x4,
     kMbIconStop = 0x10,
     kMbIconQuestion = 0x20,
+    kMbIconWarning = 0x30,  // the exclamation mark; shares a bit with the two above
 };
 
 // Command ids and modal results shared by dialogs and message boxes.

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "app/AppValues.h"
+#include "app/VersionWarning.h"
 #include "framework/MessageBox.h"
 #include "reports/Report.h"
 #include "reports/ReportMessages.h"
 #include "resources/ResourceIds.h"
 #include "store/Diary.h"
+#include "store/Versions.h"
 
 namespace reports {
 namespace {
@@ -97,10 +99,15 @@ void TDlg2::DeleteListedEntry(const std::string& line) {
     if (answer != framework::kIdYes) {
         return;
     }
+    // Every deletion keeps a version first; one that cannot be kept does not
+    // stop the deletion, and is told after the deletion's own message.
+    const platform::Status version =
+        store::KeepVersionBeforeChange(dataDir, store::DiaryChange::kDeletion);
     bool inPlace = false;
     const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace);
     if (!inPlace) {
         framework::MessageBox(this, DeleteFailedText(deleted), kDeleteErrorCaption);
+        app::ReportVersionFailure(this, version);
         return;
     }
     // Deleted, even when the disk then failed to confirm it: the list must
@@ -109,6 +116,7 @@ void TDlg2::DeleteListedEntry(const std::string& line) {
     results_.ClearList();
     framework::MessageBox(
         this, deleted.ok() ? std::string(kEntryDeletedText) : DeleteNotConfirmedText(deleted));
+    app::ReportVersionFailure(this, version);
     ShowResults();
 }
 

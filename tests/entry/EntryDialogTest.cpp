@@ -8,6 +8,7 @@
 #include "EntryTest.h"
 #include "entry/TDlg1.h"
 #include "entry/TDlg4.h"
+#include "store/Versions.h"
 
 namespace jtest {
 namespace {
@@ -253,14 +254,14 @@ TEST_F(EntryDialogTest, FailedSaveIsNeverTakenForASuccess) {
     const struct {
         const Kind& kind;
         unsigned op;
-        int nth;  // the settings file is renamed into place after the diary
+        int nth;  // the day's version is written first, the settings file last
         int error;
         bool stored;
     } cases[] = {
-        {kText, FaultEnv::kRename, 1, ENOSPC, false},
-        {kButtons, FaultEnv::kWrite, 1, EIO, false},
-        {kText, FaultEnv::kRename, 2, EACCES, true},
-        {kButtons, FaultEnv::kRename, 1, EACCES, true},
+        {kText, FaultEnv::kRename, 2, ENOSPC, false},
+        {kButtons, FaultEnv::kWrite, 2, EIO, false},
+        {kText, FaultEnv::kRename, 3, EACCES, true},
+        {kButtons, FaultEnv::kRename, 2, EACCES, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind.name) + " " + std::strerror(c.error));
@@ -290,6 +291,49 @@ TEST_F(EntryDialogTest, FailedSaveIsNeverTakenForASuccess) {
         EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"earlier  = )", c.kind.text}));
         EXPECT_EQ(SettingsBytes(), c.stored ? "" : kLastDateWritten);
     }
+}
+
+// The first save of a day keeps a version of the diary as it was; later
+// saves that day keep none. A version that cannot be kept stops no save,
+// and is told once in a run, after the save, before the dialog closes.
+TEST_F(EntryDialogTest, TheDaysFirstSaveKeepsAVersionAndAFailedOneIsToldOnce) {
+    WriteDiary({{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2}});
+    FaultEnv env(&clock_);
+    platform::ScopedEnv useFaults(&env);
+    for (const Kind* kind : {&kText, &kButtons}) {
+        env.FailNth(1, FaultEnv::kRename, ENOSPC);  // the version's rename
+        kind->run([&](framework::TDialog& d) {
+            kind->fill(d);
+            Click(d, 1);
+        });
+    }
+    EXPECT_EQ(TemplatesShown(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(DiaryTexts(),
+              (std::vector<std::string>{"earlier  = )", kTextFilled, kButtonsFilled}));
+    ASSERT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
+    const auto box = LastMessageBox();
+    EXPECT_EQ(box.caption, "Jotwel");
+    EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconWarning);
+    EXPECT_EQ(box.text.rfind("The diary could not be copied to Jotwel.versions", 0), 0u)
+        << box.text;
+    EXPECT_NE(box.text.find(std::strerror(ENOSPC)), std::string::npos) << box.text;
+
+    env.FailNth(0, 0, 0);
+    std::vector<std::string> diaries;  // the diary before each save
+    for (std::int64_t day : {0, 0, 1}) {
+        clock_.SetNow(kAtOk + day * kDay);
+        diaries.push_back(DiaryBytes());
+        kText.run([](framework::TDialog& d) {
+            FillText(d);
+            Click(d, 1);
+        });
+    }
+    std::vector<store::DiaryVersion> versions;
+    ASSERT_TRUE(store::ListVersions(TestDir(), &versions).ok());
+    ASSERT_EQ(versions.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(store::VersionsPath(TestDir()) + "/" + versions[0].name), diaries[0]);
+    EXPECT_EQ(ReadFileBytes(store::VersionsPath(TestDir()) + "/" + versions[1].name), diaries[2]);
+    EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
 }
 
 }  // namespace

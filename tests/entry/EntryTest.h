@@ -2,20 +2,24 @@
 // The fixture of the entry dialog tests: the values start-up leaves on Sunday
 // 7 December 2014 at 21:05:09 (TZ=UTC), six subject headings, and the clock
 // two minutes later, when OK is pressed. Table-driven tests call StartUp()
-// for each case: no diary, no settings file, no dialog shown.
+// for each case: no diary, no versions, no settings file, no dialog shown,
+// and the warning about versions not yet shown in this run.
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/AppValues.h"
 #include "app/Settings.h"
+#include "app/VersionWarning.h"
 #include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/EntryRecord.h"
+#include "store/Versions.h"
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
@@ -41,7 +45,9 @@ protected:
     }
     void StartUp() {
         std::remove(InTestDir("Jotwel.dat").c_str());
+        std::filesystem::remove_all(store::VersionsPath(TestDir()));
         std::remove(app::SettingsPath().c_str());
+        app::ResetVersionWarning();
         framework::testing::ResetSeams();
         clock_.SetNow(kAtOk);
         app::ResetValues();

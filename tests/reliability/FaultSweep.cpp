@@ -10,11 +10,14 @@
 
 #include "app/AppValues.h"
 #include "app/Settings.h"
+#include "app/VersionWarning.h"
 #include "dates/DiaryDates.h"
+#include "framework/MessageBox.h"
 #include "framework/TestSeams.h"
 #include "platform/Env.h"
 #include "reports/ListingFile.h"
 #include "store/Diary.h"
+#include "store/Versions.h"
 #include "support/TestEnvironment.h"
 
 namespace reliability {
@@ -46,6 +49,19 @@ std::vector<std::string> FilesIn(const std::string& dir) {
     return names;
 }
 
+std::string VersionsFolder() {
+    return store::VersionsPath(jtest::TestDir());
+}
+
+std::map<std::string, std::string> ReadVersions() {
+    std::map<std::string, std::string> versions;
+    if (!fs::is_directory(VersionsFolder())) return versions;
+    for (const std::string& name : FilesIn(VersionsFolder())) {
+        versions[name] = jtest::ReadFileBytes((fs::path(VersionsFolder()) / name).string());
+    }
+    return versions;
+}
+
 std::string DiaryFile() {
     return store::DiaryPath(jtest::TestDir());
 }
@@ -69,11 +85,14 @@ void PrintTo(const Files& files, std::ostream* out) {
     *out << "{diary " << size(files.diary) << ", listing " << size(files.listing) << ", settings "
          << size(files.settings) << ", files";
     for (const std::string& name : files.names) *out << " " << name;
+    *out << ", versions";
+    for (const auto& [name, bytes] : files.versions) *out << " " << name << " " << bytes.size();
     *out << "}";
 }
 
 Files Snapshot() {
-    return {Read(DiaryFile()), Read(ListingFile()), Read(app::SettingsPath()), AllNames()};
+    return {Read(DiaryFile()), Read(ListingFile()), Read(app::SettingsPath()), AllNames(),
+            ReadVersions()};
 }
 
 void Restore(const Files& files) {
@@ -83,6 +102,11 @@ void Restore(const Files& files) {
     Put(DiaryFile(), files.diary);
     Put(ListingFile(), files.listing);
     Put(app::SettingsPath(), files.settings);
+    fs::remove_all(VersionsFolder());
+    if (!files.versions.empty()) fs::create_directory(VersionsFolder());
+    for (const auto& [name, bytes] : files.versions) {
+        jtest::WriteFileBytes((fs::path(VersionsFolder()) / name).string(), bytes);
+    }
 }
 
 std::vector<std::string> Leftovers() {
@@ -90,6 +114,15 @@ std::vector<std::string> Leftovers() {
     for (const std::string& name : AllNames()) {
         if (name != "Jotwel.dat" && name != "listd.tmp" && name != "config/ZORVANT.INI") {
             left.push_back(name);
+        }
+    }
+    std::vector<store::DiaryVersion> kept;
+    platform::ScopedEnv unfailing(platform::PosixEnv());
+    EXPECT_TRUE(store::ListVersions(jtest::TestDir(), &kept).ok());
+    for (const auto& [name, bytes] : ReadVersions()) {
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const store::DiaryVersion& v) { return v.name == name; })) {
+            left.push_back(std::string(store::kVersionsFolderName) + "/" + name);
         }
     }
     return left;
@@ -100,7 +133,7 @@ int SweepWriteFaults(platform::FaultEnv& faults, const Files& start,
                      const std::function<void(const FaultRun&)>& check) {
     Restore(start);
     framework::testing::ResetSeams();
-    faults.FailNth(0, kWriteOps, 0);
+    faults.FailNth(0, kSweptOps, 0);
     run();
     const int count = faults.count();
     const Files clean = Snapshot();
@@ -111,7 +144,7 @@ int SweepWriteFaults(platform::FaultEnv& faults, const Files& start,
                          std::strerror(error));
             Restore(start);
             framework::testing::ResetSeams();
-            faults.FailNth(n, kWriteOps, error);
+            faults.FailNth(n, kSweptOps, error);
             run();
             EXPECT_TRUE(faults.fired());
             check(FaultRun{n, error, &start, &clean, Snapshot()});
@@ -124,6 +157,18 @@ int SweepWriteFaults(platform::FaultEnv& faults, const Files& start,
 
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.rfind(start, 0) == 0;
+}
+
+bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
+    return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
+           StartsWith(box.text, "The diary could not be copied to Jotwel.versions");
+}
+
+bool VersionsWithin(const Files& some, const Files& all) {
+    return std::all_of(some.versions.begin(), some.versions.end(), [&](const auto& version) {
+        const auto found = all.versions.find(version.first);
+        return found != all.versions.end() && found->second == version.second;
+    });
 }
 
 std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
@@ -157,6 +202,7 @@ void DialogFaults::TearDown() {
 
 void DialogFaults::StartUp() {
     app::ResetValues();
+    app::ResetVersionWarning();
     app::TAppValues& values = app::Values();
     values.dataDirectory = jtest::TestDir();
     values.todayInstant = kStartup;

@@ -2,18 +2,19 @@
 // Sweeps of failing writes through a user's action: the action is run once
 // to count the file operations it makes that can fail on a full or broken
 // disk (opening for writing, writing, syncing a file or a folder, closing,
-// renaming), then once more for every N up to that count and for each of
-// ENOSPC, EIO and EACCES, from the same starting files, with the N-th of
-// those operations failing.
+// renaming, creating or reading a folder), then once more for every N up to
+// that count and for each of ENOSPC, EIO and EACCES, from the same starting
+// files, with the N-th of those operations failing.
 //
-// The files a path can write are the diary, the listing file and the
-// settings file; a snapshot holds each (nothing when absent) and the names
-// of every file in the data and settings folders, so a leftover hold or
-// temporary file shows up.
+// The files a path can write are the diary, the listing file, the settings
+// file and the kept versions of the diary; a snapshot holds each (nothing
+// when absent) and the names of every file in the data and settings
+// folders, so a leftover hold or temporary file shows up.
 
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ struct Files {
     std::optional<std::string> settings;
     // Every file of the data folder and the settings folder, by name.
     std::vector<std::string> names;
+    // Every file of the versions folder (store/Versions.h): name, bytes.
+    std::map<std::string, std::string> versions;
 
     bool operator==(const Files&) const = default;
 };
@@ -42,13 +45,14 @@ Files Snapshot();
 // Puts the diary, listing and settings files back as in files, and removes
 // every other file of the two folders.
 void Restore(const Files& files);
-// Names of files in the two folders that the program does not keep there
-// (a hold file, a temporary file), if any.
+// Names of files in the two folders, and in the versions folder, that the
+// program does not keep there (a hold file, a temporary file), if any.
 std::vector<std::string> Leftovers();
 
-inline constexpr unsigned kWriteOps = platform::FaultEnv::kOpenWrite | platform::FaultEnv::kWrite |
-                                      platform::FaultEnv::kSync | platform::FaultEnv::kClose |
-                                      platform::FaultEnv::kRename | platform::FaultEnv::kSyncDir;
+inline constexpr unsigned kSweptOps =
+    platform::FaultEnv::kOpenWrite | platform::FaultEnv::kWrite | platform::FaultEnv::kSync |
+    platform::FaultEnv::kClose | platform::FaultEnv::kRename | platform::FaultEnv::kSyncDir |
+    platform::FaultEnv::kCreateDirs | platform::FaultEnv::kGetChildren;
 
 // One run with a failing operation, for the checks of a path.
 struct FaultRun {
@@ -71,6 +75,10 @@ int SweepWriteFaults(platform::FaultEnv& faults, const Files& start,
 // system's words for error.
 bool LastMessageNames(int error);
 bool StartsWith(const std::string& text, const std::string& start);
+// Whether box is the warning that no version of the diary could be kept.
+bool IsVersionWarning(const framework::testing::ShownMessageBox& box);
+// Whether every version in `some` is in `all`, with the same bytes.
+bool VersionsWithin(const Files& some, const Files& all);
 
 // The diary's bytes holding these records.
 std::string DiaryOf(const std::vector<store::TEntryRecord>& records);
@@ -93,8 +101,9 @@ void OkAndRetry(framework::TDialog& d);
 
 // The fixture: the program as start-up leaves it on Sunday 07/12/14
 // 21:05:09 (TZ=UTC), with six subject headings and the data directory in the
-// test's folder; the clock two minutes later; and a FaultEnv over that clock
-// installed as the file layer, unarmed.
+// test's folder, the warning about versions not yet shown; the clock two
+// minutes later; and a FaultEnv over that clock installed as the file
+// layer, unarmed.
 class DialogFaults : public jtest::GuiTest {
 protected:
     static constexpr std::int64_t kStartup = 1417986309;

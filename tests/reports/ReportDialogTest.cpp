@@ -10,6 +10,7 @@
 #include "ReportsTest.h"
 #include "framework/TextCodec.h"
 #include "reports/TDlg2.h"
+#include "store/Versions.h"
 
 namespace jtest {
 namespace {
@@ -123,10 +124,12 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
         unsigned op;
         int error;
         std::vector<std::string> boxes;
+        int nth = 1;
     };
     std::vector<Case> cases = {
         {5, framework::kIdNo, 0, 0, {ask}},
-        {5, framework::kIdYes, FaultEnv::kRename, EACCES, {ask, failed}},
+        // The version kept before the deletion is renamed into place first.
+        {5, framework::kIdYes, FaultEnv::kRename, EACCES, {ask, failed}, 2},
         {5, 0, FaultEnv::kRead, EIO, {failed}},
     };
     for (int row : {-1, 0, 1, 2, 4, 6}) cases.push_back({row, 0, 0, 0, {select}});
@@ -139,7 +142,7 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
             Type(d, 111, "beach");
             Click(d, 1);
             if (c.row >= 0) SelectLine(d, c.row);
-            faults_.FailNth(c.error ? 1 : 0, c.op, c.error);
+            faults_.FailNth(c.error ? c.nth : 0, c.op, c.error);
             Click(d, 109);
             EXPECT_EQ(ListLines(d), ListOf({kListed[1], kListed[2], kListed[3]}, "beach"));
         });
@@ -152,6 +155,46 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
             EXPECT_NE(LastMessageBox().text.find(std::strerror(c.error)), std::string::npos);
         }
         EXPECT_EQ(DiaryRecords(), kDiary);
+    }
+}
+
+// Every deletion keeps a version of the diary as it stood, on any day. One
+// that cannot be kept stops no deletion and is told once in a run, after
+// the deletion's own message.
+TEST_F(ReportDialogTest, EveryDeletionKeepsAVersionAndAFailedOneIsToldOnce) {
+    PutDiary({kDiary[0], kDiary[1], kDiary[2], TextEntry(At("04/02/14"), "fourth")});
+    std::vector<std::string> diaries;  // as each deletion found it
+    Run([&](TDialog& d) {
+        Click(d, 1);
+        for (bool versionFails : {false, false, true, true}) {
+            diaries.push_back(ReadFileBytes(store::DiaryPath(TestDir())));
+            SelectLine(d, 2);
+            framework::testing::AnswerNextMessageBox(framework::kIdYes);
+            faults_.FailNth(versionFails ? 1 : 0, FaultEnv::kRename, ENOSPC);
+            Click(d, 109);
+        }
+    });
+    EXPECT_TRUE(DiaryRecords().empty());
+    std::vector<std::string> boxes;  // the question shown as "?"
+    for (const auto& box : framework::testing::MessageBoxesShown()) {
+        boxes.push_back(box.caption == "Delete Confirmation"
+                            ? "?"
+                            : box.caption + ": " + box.text.substr(0, box.text.find('\n')));
+    }
+    const std::string deleted = ": Entry Deleted";
+    const std::string warned =
+        "Jotwel: The diary could not be copied to Jotwel.versions before this change.";
+    EXPECT_EQ(boxes, (std::vector<std::string>{"?", deleted, "?", deleted, "?", deleted, warned,
+                                               "?", deleted}));
+    const auto& warning = framework::testing::MessageBoxesShown().at(6);
+    EXPECT_NE(warning.text.find(std::strerror(ENOSPC)), std::string::npos) << warning.text;
+    EXPECT_EQ(warning.flags, framework::kMbOk | framework::kMbIconWarning);
+    std::vector<store::DiaryVersion> versions;
+    ASSERT_TRUE(store::ListVersions(TestDir(), &versions).ok());
+    ASSERT_EQ(versions.size(), 2u);
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        EXPECT_EQ(ReadFileBytes(store::VersionsPath(TestDir()) + "/" + versions[i].name),
+                  diaries[i]);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AppValues.h"
+#include "app/VersionWarning.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
@@ -23,6 +24,7 @@ protected:
     void SetUp() override {
         GuiTest::SetUp();
         app::ResetValues();
+        app::ResetVersionWarning();
         app::Values().dataDirectory = TestDir();
         app::Values().todayShortDate = "15/06/20";
     }
