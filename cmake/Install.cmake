@@ -2,6 +2,8 @@
 # the same rules (`cpack` in the build folder):
 #   bin/jotwel                                  the program
 #   bin/jotwel-launch                           starts it in ~/Jotwel, the diary's folder
+#   bin/jotwel-tool                             the diary from a terminal: list, export,
+#                                               chart, check, versions, restore
 #   share/applications/jotwel.desktop           the entry in the application menu
 #   share/icons/hicolor/NxN/apps/jotwel.png     the window's icon at 16, 32 and 48 pixels
 #   share/jotwel/jotwel-autostart.desktop       start at log-on, for the user to enable
@@ -16,6 +18,9 @@ endif()
 set(jotwel_packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(TARGETS jotwel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${jotwel_packaging}/jotwel-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET jotwel-tool)
+  install(TARGETS jotwel-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES ${jotwel_packaging}/jotwel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${jotwel_packaging}/jotwel-autostart.desktop
@@ -42,7 +47,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 entry (a summary, a one-line note and a score out of ten) or a button\n\
 entry (six headings of your own, each scored out of ten). It lists past\n\
 entries over a date range with a word search, deletes an entry and\n\
-prints the listing.")
+prints the listing. jotwel-tool does the same from a terminal, and\n\
+exports the entries (CSV, JSON, Markdown), charts the scores and checks\n\
+the diary file for damage.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://jotwel.example.org/")

@@ -5,6 +5,7 @@
 # run as the desktop runs it, starts Jotwel in ~/Jotwel (made if absent);
 # the start-at-log-on entry runs in the same folder and ends by itself on a
 # day whose entry is made. The program runs offscreen: no X server needed.
+# jotwel-tool is installed beside it and answers --help.
 # Usage: installed.sh BUILD_DIR ICONS_DIR
 set -euo pipefail
 build=$1 icons=$2
@@ -23,6 +24,10 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake 
 # --- Files in their places ---------------------------------------------------
 [ -x "$prefix/bin/jotwel" ] || fail "bin/jotwel is missing"
 [ -x "$prefix/bin/jotwel-launch" ] || fail "bin/jotwel-launch is missing"
+[ -x "$prefix/bin/jotwel-tool" ] || fail "bin/jotwel-tool is missing"
+"$prefix/bin/jotwel-tool" --help >"$work/tool-help.txt" 2>&1 ||
+    fail "jotwel-tool --help failed: $(cat "$work/tool-help.txt")"
+grep -q '^Usage: jotwel-tool' "$work/tool-help.txt" || fail "jotwel-tool --help shows no usage"
 for size in 16 32 48; do
     icon=$prefix/share/icons/hicolor/${size}x$size/apps/jotwel.png
     cmp -s "$icon" "$icons/icon3-$size.png" || fail "$icon is not icon 3 at $size pixels"

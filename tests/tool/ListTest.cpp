@@ -1,0 +1,97 @@
+// list against the reports dialog itself: for the same three fields the
+// tool prints exactly the lines the dialog's list shows, and leaves the
+// listing file alone.
+#include <QListWidget>
+#include <cstdio>
+#include <filesystem>
+
+#include "ToolTest.h"
+#include "reports/ReportsTest.h"
+#include "reports/TDlg2.h"
+
+namespace jtest {
+namespace {
+
+class ListTest : public ReportsTest {
+protected:
+    void SetUp() override {
+        ReportsTest::SetUp();
+        PutDiaryBytes(Bytes(SampleDiary()));
+    }
+    platform::ClockEnv clock_{platform::Env::Default(), On("15/06/20")};
+    platform::ScopedEnv useClock_{&clock_};
+};
+
+struct Fields {
+    std::string start, end, search;  // UTF-8
+};
+
+// The list the reports dialog shows after Show Results, as UTF-8 lines.
+std::vector<std::string> DialogLines(const Fields& fields) {
+    std::vector<std::string> lines;
+    framework::testing::OnNextDialog([&](framework::TDialog& d) {
+        Type(d, 106, QString::fromStdString(fields.start));
+        Type(d, 107, QString::fromStdString(fields.end));
+        Type(d, 111, QString::fromStdString(fields.search));
+        Click(d, 1);
+        const QListWidget* list = ControlOf<QListWidget>(d, 101);
+        for (int i = 0; i < list->count(); ++i)
+            lines.push_back(list->item(i)->text().toStdString());
+    });
+    reports::TDlg2(nullptr).Execute();
+    return lines;
+}
+
+std::vector<std::string> ToolLines(const Fields& fields) {
+    std::vector<std::string> args = {"list"};
+    if (!fields.start.empty()) args.insert(args.end(), {"--from", fields.start});
+    if (!fields.end.empty()) args.insert(args.end(), {"--to", fields.end});
+    if (!fields.search.empty()) args.insert(args.end(), {"--search", fields.search});
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> lines;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);) lines.push_back(line);
+    EXPECT_TRUE(run.out.ends_with("\n"));
+    return lines;
+}
+
+TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
+    const Fields cases[] = {
+        {"", "", ""},
+        {"", "", "BEACH"},
+        {"02/02/14", "03/02/14", ""},
+        {"2/2/14", "3/2/14", ""},
+        {"01/02/14", "01/02/14", "caf\xC3\xA9"},
+        {"", "", "nowhere"},
+        {"05/02/14", "01/02/14", ""},
+    };
+    for (const Fields& fields : cases) {
+        SCOPED_TRACE(fields.start + "|" + fields.end + "|" + fields.search);
+        const std::vector<std::string> tool = ToolLines(fields);
+        EXPECT_FALSE(std::filesystem::exists(InTestDir("listd.tmp")));
+        EXPECT_EQ(tool, DialogLines(fields));
+        std::remove(InTestDir("listd.tmp").c_str());
+    }
+}
+
+// A text holding an escape sequence cannot drive the terminal.
+TEST_F(ListTest, ControlCharactersAreShownAsQuestionMarks) {
+    PutDiaryBytes(
+        Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F", "", 1, On("01/02/14"))}));
+    EXPECT_EQ(ToolLines({}), ListOf({"01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J?  = )"}));
+}
+
+// A trailing fragment is skipped, with a warning.
+TEST_F(ListTest, AFragmentIsWarnedOf) {
+    PutDiaryBytes(Bytes(SampleDiary()) + "xy");
+    const ToolRun run = RunTool({"list", "--search", "quiet"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(run.out.find("03/02/14")),
+              "03/02/14 @ 12:00:00 Score = 0   quiet # day [link](x)  = - not a list)\n" +
+                  std::string(150, '-') + "\n");
+    EXPECT_NE(run.err.find(": the last 2 bytes are not a whole record"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace jtest

@@ -1,0 +1,77 @@
+#pragma once
+// The fixture of the jotwel-tool tests: the tool runs in-process through
+// RunTool on the test's own folder, as the terminal runs it; today is
+// 15/06/20 12:00 (TZ=UTC); a file layer a test may arm to fail one
+// operation. The sample diary holds both kinds of entry, a folded text, a
+// summary of two lines and bytes above 127.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/FaultEnv.h"
+#include "store/Diary.h"
+#include "support/TestEnvironment.h"
+#include "tool/RunTool.h"
+
+namespace jtest {
+
+// Instant of hour:minute on a "dd/mm/yy" day (UTC).
+inline dates::Instant On(const char* date, int hour = 12, int minute = 0) {
+    return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600 + minute * 60;
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool with args, answering its question with input.
+inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
+    std::ostringstream out, err;
+    std::istringstream in(input);
+    ToolRun run;
+    run.status = tool::RunTool(args, out, err, in);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// Replaces the diary with these bytes (whole records, or anything else).
+inline void PutDiaryBytes(const std::string& bytes) {
+    WriteFileBytes(store::DiaryPath(TestDir()), bytes);
+}
+inline std::string Bytes(const std::vector<store::TEntryRecord>& records) {
+    std::string bytes;
+    for (const auto& record : records) {
+        const store::RecordBytes encoded = store::EncodeRecord(record);
+        bytes.append(encoded.data(), encoded.size());
+    }
+    return bytes;
+}
+
+// Text entries in key order, then the button entry appended at the end, as
+// the program leaves them.
+inline std::vector<store::TEntryRecord> SampleDiary() {
+    return {
+        store::MakeTextEntryRecord("Caf\xE9 on the quay, \"calm\"\r\n  second line",
+                                   "saw \x80 5 seals", 7, On("01/02/14", 9, 30)),
+        store::MakeTextEntryRecord("beach " + std::string(110, 'b') + " tail", "", -1,
+                                   On("02/02/14")),
+        store::MakeTextEntryRecord("quiet # day [link](x)", "- not a list", 0, On("03/02/14")),
+        store::MakeButtonEntryRecord({"Sleep", "Work", "Food \x81", "Mood", "Walk", "Read"},
+                                     {7, 3, 10, 0, 5, 8}, On("01/02/14", 21)),
+    };
+}
+
+class ToolTest : public ::testing::Test {
+protected:
+    platform::FaultEnv faults_{platform::Env::Default()};
+    platform::ClockEnv clock_{&faults_, On("15/06/20")};
+    platform::ScopedEnv useEnv_{&clock_};
+};
+
+}  // namespace jtest

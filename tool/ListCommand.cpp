@@ -1,0 +1,43 @@
+// list: the reports dialog's lines for the same three fields, formed by the
+// same code (reports::CollectReport), one per line in UTF-8.
+#include <ostream>
+
+#include "platform/CodePage.h"
+#include "reports/Report.h"
+#include "store/Diary.h"
+#include "tool/Commands.h"
+#include "tool/RunTool.h"
+
+namespace tool {
+namespace {
+
+// The line with each control character but the tab shown as "?": a text in
+// the diary file must not be able to drive the terminal (ESC sequences).
+std::string ForTerminal(std::string line) {
+    for (char& c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = '?';
+    }
+    return line;
+}
+
+}  // namespace
+
+int RunList(const ToolContext& context) {
+    reports::ReportRequest request;
+    if (int status = ReadRequest(context, &request)) return status;
+    if (int status = RequireDiary(context)) return status;
+    const reports::ReportResult report = reports::CollectReport(context.dataDir, request);
+    // Nothing is printed from a diary that failed part way: a list that
+    // stops short would pass for the whole.
+    if (!report.diaryStatus.ok()) {
+        return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir),
+                                report.diaryStatus);
+    }
+    for (const std::string& line : report.listLines) {
+        context.out << platform::Cp1252ToUtf8(ForTerminal(line)) << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace tool
