@@ -12,11 +12,14 @@ namespace tool {
 namespace {
 
 // The line with each control character but the tab shown as "?": a text in
-// the diary file must not be able to drive the terminal (ESC sequences).
+// the diary file must not be able to drive the terminal (ESC sequences, and
+// the five bytes the code page leaves undefined, which stand for C1 controls
+// such as OSC).
 std::string ForTerminal(std::string line) {
     for (char& c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = '?';
+        const bool c1 = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F || c1) c = '?';
     }
     return line;
 }

@@ -70,7 +70,15 @@ TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
         SCOPED_TRACE(fields.start + "|" + fields.end + "|" + fields.search);
         const std::vector<std::string> tool = ToolLines(fields);
         EXPECT_FALSE(std::filesystem::exists(InTestDir("listd.tmp")));
-        EXPECT_EQ(tool, DialogLines(fields));
+        // The tool shows control characters (here the C1 control the byte
+        // 0x81 stands for) as "?", so that a text cannot drive the terminal.
+        std::vector<std::string> dialog = DialogLines(fields);
+        for (std::string& line : dialog) {
+            for (std::size_t at; (at = line.find("\xC2\x81")) != std::string::npos;) {
+                line.replace(at, 2, "?");
+            }
+        }
+        EXPECT_EQ(tool, dialog);
         std::remove(InTestDir("listd.tmp").c_str());
     }
 }
@@ -78,8 +86,10 @@ TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
 // A text holding an escape sequence cannot drive the terminal.
 TEST_F(ListTest, ControlCharactersAreShownAsQuestionMarks) {
     PutDiaryBytes(
-        Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F", "", 1, On("01/02/14"))}));
-    EXPECT_EQ(ToolLines({}), ListOf({"01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J?  = )"}));
+        Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D" "0;x\x9C\x81", "", 1,
+                                          On("01/02/14"))}));
+    EXPECT_EQ(ToolLines({}),
+              ListOf({"01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J??0;x\xC5\x93?  = )"}));
 }
 
 // A trailing fragment is skipped, with a warning.
