@@ -7,8 +7,6 @@
 #include <string>
 
 #include "dates/DiaryDates.h"
-#include "platform/Env.h"
-#include "platform/FaultEnv.h"
 #include "support/TestEnvironment.h"
 
 namespace dates {
@@ -70,14 +68,6 @@ TEST(DateFormat, NamesEveryWeekdayAndMonth) {
         EXPECT_EQ(FormatLongDate(ParseDiaryDate("00/" + std::to_string(month) + "/14")),
                   firsts[month - 1]);
     }
-}
-
-TEST(CurrentInstant, ReadsTheProcessClock) {
-    platform::ClockEnv clock(platform::Env::Default(), 1394452800);
-    platform::ScopedEnv installed(&clock);
-    EXPECT_EQ(CurrentInstant(), 1394452800);
-    clock.Advance(SecondsPerDay);
-    EXPECT_EQ(FormatShortDate(CurrentInstant()), "11/03/14");
 }
 
 }  // namespace

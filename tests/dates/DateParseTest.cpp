@@ -14,11 +14,6 @@
 namespace dates {
 namespace {
 
-TEST(IsLeapYear, FollowsTheGregorianRules) {
-    for (std::int64_t year : {2000, 2008, 1972, 2400, 0}) EXPECT_TRUE(IsLeapYear(year)) << year;
-    for (std::int64_t year : {2100, 2014, 1900}) EXPECT_FALSE(IsLeapYear(year)) << year;
-}
-
 TEST(ParseDiaryDate, GivesTheEndOfTheTypedDay) {
     const struct {
         const char* text;
@@ -72,8 +67,9 @@ Instant CalendarDayEnd(int year, int month, int day) {
     return static_cast<Instant>(timegm(&fields)) + SecondsPerDay;
 }
 
+// Years 0 to 2420 hold every kind of leap year and century.
 TEST(ParseDiaryDate, AgreesWithTheCalendarOnBothSidesOf1970) {
-    for (int year = 1580; year <= 2420; ++year) {
+    for (int year = 0; year <= 2420; ++year) {
         for (int month = 1; month <= 12; ++month) {
             for (int day : {0, 1, 28}) {  // day 0 is the last of the month before
                 const std::string text =

@@ -10,7 +10,7 @@ namespace jtest {
 namespace {
 
 TEST_F(FrameworkTest, EditLimitCountsTheTerminatorAndLineBreaksTakeTwo) {
-    Run([](TTestDlg& d) {
+    Show([](TTestDlg& d) {
         framework::TEdit line(&d, kLine, 5);
         Type(d, kLine, "abcdefg");
         EXPECT_EQ(line.GetText(), "abcd");
@@ -21,34 +21,31 @@ TEST_F(FrameworkTest, EditLimitCountsTheTerminatorAndLineBreaksTakeTwo) {
         QTest::keyClicks(d.Control(kSummary), "cdef");
         EXPECT_EQ(summary.GetText(), "ab\r\nc");  // five bytes and the terminator
         EXPECT_EQ(summary.GetText(3), "ab\r");
-        d.EndDialog(2);
     });
 }
 
 TEST_F(FrameworkTest, EditBoxesRefuseWhatTheCodePageCannotHold) {
-    Run([](TTestDlg& d) {
+    Show([](TTestDlg& d) {
         Type(d, kLine, QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xC4\x80 \xF0\x9F\x98\x80!"));
         EXPECT_EQ(framework::TEdit(&d, kLine).GetText(), "caf\xE9 \x80  !");
         Type(d, kSummary, QString::fromUtf8("\xC4\x80ok"));
         EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "ok");
-        d.EndDialog(2);
     });
 }
 
 TEST_F(FrameworkTest, ABoxWithoutScrollingStopsTakingTextWhenFull) {
-    Run([](TTestDlg& d) {
+    Show([](TTestDlg& d) {
         Type(d, kNarrow, QString(60, QLatin1Char('W')));
         const std::string kept = framework::TEdit(&d, kNarrow).GetText();
         EXPECT_GT(kept.size(), 0u);
         EXPECT_LT(kept.size(), 60u);
         Type(d, kLine, QString(60, QLatin1Char('W')));  // scrolls: takes it all
         EXPECT_EQ(framework::TEdit(&d, kLine).GetText().size(), 60u);
-        d.EndDialog(2);
     });
 }
 
 TEST_F(FrameworkTest, TextRoundTripsThroughTheCodePage) {
-    Run([](TTestDlg& d) {
+    Show([](TTestDlg& d) {
         std::string every;
         for (int b = 0x20; b < 0x100; ++b) every.push_back(static_cast<char>(b));
         framework::TStatic label(&d, kLabel);
@@ -57,12 +54,11 @@ TEST_F(FrameworkTest, TextRoundTripsThroughTheCodePage) {
         framework::TEdit summary(&d, kSummary);
         summary.SetText("one\r\ntwo \x80");
         EXPECT_EQ(summary.GetText(), "one\r\ntwo \x80");
-        d.EndDialog(2);
     });
 }
 
-TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselves) {
-    Run([](TTestDlg& d) {
+TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
+    Show([](TTestDlg& d) {
         framework::TRadioButton a0(&d, kRadioA0), a1(&d, kRadioA0 + 1), b0(&d, kRadioB0);
         Click(d, kRadioA0);
         Click(d, kRadioB0);
@@ -74,24 +70,17 @@ TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselves) {
         EXPECT_TRUE(a1.IsChecked());
         a1.SetCheck(false);  // the program can clear a group
         EXPECT_FALSE(a0.IsChecked() || a1.IsChecked());
-        d.EndDialog(2);
-    });
-}
 
-TEST_F(FrameworkTest, ClicksOnCheckBoxesToggleBeforeTheCommandArrives) {
-    Run([](TTestDlg& d) {
-        framework::TCheckBox toggle(&d, kToggle);
-        EXPECT_FALSE(toggle.IsChecked());
+        framework::TCheckBox toggle(&d, kToggle);  // push-like, without text
         Click(d, kToggle);
         EXPECT_TRUE(toggle.IsChecked());
         toggle.Click();
         EXPECT_FALSE(toggle.IsChecked());
-        d.EndDialog(2);
     });
 }
 
 TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
-    Run([](TTestDlg& d) {
+    Show([](TTestDlg& d) {
         framework::TListBox list(&d, kList);
         list.SetTabStops({40, 90});
         list.AddString("b\tsecond");
@@ -105,7 +94,6 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         EXPECT_EQ(list.GetSelIndex(), 1);
         list.ClearList();
         EXPECT_EQ(list.GetCount(), 0);
-        d.EndDialog(2);
     });
 }
 

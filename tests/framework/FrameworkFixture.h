@@ -12,7 +12,6 @@ protected:
         GuiTest::SetUp();
         framework::SetResourceModule(&resources_);
     }
-    void TearDown() override { GuiTest::TearDown(); }
 
     // Runs a test dialog modally with action as the user's part; returns its result.
     int Run(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
@@ -20,6 +19,15 @@ protected:
             [action](framework::TDialog& d) { action(static_cast<TTestDlg&>(d)); });
         TTestDlg dialog(nullptr, &log, templateId);
         return dialog.Execute();
+    }
+    // As Run, then cancels the dialog.
+    void Show(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
+        Run(
+            [action](TTestDlg& d) {
+                action(d);
+                d.EndDialog(2);
+            },
+            templateId);
     }
 
     TestResources resources_;

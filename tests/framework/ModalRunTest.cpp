@@ -44,45 +44,13 @@ TEST_F(FrameworkTest, OwnTableComesBeforeTheBaseAndUnboundIdsDoNothing) {
     EXPECT_TRUE(DialogsShown().back().leftOpen);
 }
 
-TEST_F(FrameworkTest, SetupRunsOnceBeforeTheDialogIsShown) {
-    Run([this](TTestDlg& d) {
-        EXPECT_TRUE(d.Widget()->isVisible());
-        EXPECT_EQ(log, std::vector<std::string>{"setup"});
-        d.EndDialog(2);
-    });
-}
-
-TEST_F(FrameworkTest, EndingHidesAtOnceAndReturnsAfterTheHandler) {
-    std::vector<std::string>& events = log;
-    framework::testing::OnNextDialog([&](framework::TDialog& d) {
-        auto& outer = static_cast<TTestDlg&>(d);
-        outer.onDo = [&](TTestDlg& self) {
-            self.EndDialog(2);
-            EXPECT_FALSE(self.Widget()->isVisible());
-            events.push_back("outer ended");
-            framework::testing::OnNextDialog([&](framework::TDialog& inner) {
-                events.push_back("inner shown");
-                inner.EndDialog(2);
-            });
-            TTestDlg nested(&self, &events);
-            events.push_back("inner result " + std::to_string(nested.Execute()));
-            events.push_back("outer handler done");
-        };
-        Click(outer, kDo);
-    });
-    TTestDlg dialog(nullptr, &events);
-    const int result = dialog.Execute();
-    events.push_back("outer returned " + std::to_string(result));
-    EXPECT_EQ(events, (std::vector<std::string>{"setup", "do", "outer ended", "setup",
-                                                "inner shown", "inner result 2",
-                                                "outer handler done", "outer returned 2"}));
-}
-
-// Two dialogs hand over to each other three times; the runs unwind innermost first.
-TEST_F(FrameworkTest, HandOversNestAndUnwindInnermostFirst) {
+// Two dialogs hand over to each other three times, each from its handler
+// after ending itself: it hides at once, and the runs unwind innermost first.
+TEST_F(FrameworkTest, EndingHidesAtOnceAndNestedRunsUnwindInnermostFirst) {
     std::vector<int> returned;
     std::function<void(TTestDlg&, int)> handOver = [&](TTestDlg& self, int depth) {
         self.EndDialog(2);
+        EXPECT_FALSE(self.Widget()->isVisible());
         if (depth == 3) return;
         framework::testing::OnNextDialog([&, depth](framework::TDialog& d) {
             auto& next = static_cast<TTestDlg&>(d);
@@ -90,35 +58,32 @@ TEST_F(FrameworkTest, HandOversNestAndUnwindInnermostFirst) {
             Click(next, kDo);
         });
         TTestDlg next(&self, &log);
-        next.Execute();
+        EXPECT_EQ(next.Execute(), 2);
         returned.push_back(depth + 1);
     };
-    Run([&](TTestDlg& d) {
+    const int result = Run([&](TTestDlg& d) {
         d.onDo = [&](TTestDlg& s) { handOver(s, 0); };
         Click(d, kDo);
     });
+    EXPECT_EQ(result, 2);
     EXPECT_EQ(returned, (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(DialogsShown().size(), 4u);
     for (const auto& shown : DialogsShown()) EXPECT_FALSE(shown.leftOpen);
 }
 
-TEST_F(FrameworkTest, ControlsCarryTheirIdAndAccessibleName) {
-    Run([](TTestDlg& d) {
-        EXPECT_EQ(d.Control(kToggle)->objectName(), "ctl103");
-        EXPECT_EQ(d.Control(kToggle)->accessibleName(), "Toggle");
-        EXPECT_EQ(d.Control(999), nullptr);
-        d.EndDialog(2);
-    });
-}
-
-TEST_F(FrameworkTest, SizesFollowTheDialogFont) {
-    Run([](TTestDlg& d) {
+// Set up once before it shows, sized from its font, its controls found by id.
+TEST_F(FrameworkTest, ADialogIsBuiltFromItsTemplate) {
+    Show([this](TTestDlg& d) {
+        EXPECT_TRUE(d.Widget()->isVisible());
+        EXPECT_EQ(log, std::vector<std::string>{"setup"});
         const framework::DialogUnits units(d.Widget()->font());
         EXPECT_EQ(d.Widget()->size(), QSize(units.X(300), units.Y(200)));
         EXPECT_EQ(d.Control(kDo)->geometry(), units.ToPixels(200, 120, 40, 14));
         EXPECT_GT(units.baseX(), 3);
         EXPECT_GT(units.baseY(), 8);
-        d.EndDialog(2);
+        EXPECT_EQ(d.Control(kToggle)->objectName(), "ctl103");
+        EXPECT_EQ(d.Control(kToggle)->accessibleName(), "Toggle");
+        EXPECT_EQ(d.Control(999), nullptr);
     });
     const framework::DialogUnits units(6, 13);
     EXPECT_EQ(units.ToPixels(240, 120, 50, 14), QRect(360, 195, 75, 23));

@@ -93,49 +93,44 @@ TEST(ProfileRead, ListsKeyNamesCutToCapacity) {
 
 // A clean run counts the write's file operations, then each in turn fails.
 // Before the rename the old file (or no file) must stay whole, with no
-// temporary file; only the folder sync follows the rename. Param: whether
-// the file exists first (else its folder is missing too).
-class ProfileWriteFaults : public ::testing::TestWithParam<bool> {};
-
-TEST_P(ProfileWriteFaults, LeaveTheOldFileWhole) {
-    const bool existing = GetParam();
-    const std::string path = jtest::InTestDir(existing ? "s.ini" : "new/dir/s.ini");
-    const std::string old = "; mine\r\n[Jotwel]\r\nToday=No\r\n";
-    const std::string updated =
-        existing ? "; mine\r\n[Jotwel]\r\nToday=ToDay\r\n" : "[Jotwel]\r\nToDay=ToDay\r\n";
-    const auto reset = [&] {
-        std::filesystem::remove_all(jtest::InTestDir("new"));
-        if (existing) jtest::WriteFileBytes(path, old);
-    };
+// temporary file; only the folder sync follows the rename. The file exists
+// first, or else its folder is missing too.
+TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
     platform::FaultEnv fault(platform::PosixEnv());
     platform::ScopedEnv scoped(&fault);
-    reset();
-    fault.FailNth(0, platform::FaultEnv::kAll, 0);
-    ASSERT_TRUE(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).ok());
-    const int operations = fault.count();
-    ASSERT_GE(operations, 6);  // disarmed, it counts and never fails
-    EXPECT_FALSE(fault.fired());
-
-    for (int n = 1; n <= operations; ++n) {
-        SCOPED_TRACE("failing operation " + std::to_string(n));
+    for (bool existing : {true, false}) {
+        const std::string path = jtest::InTestDir(existing ? "s.ini" : "new/dir/s.ini");
+        const std::string old = "; mine\r\n[Jotwel]\r\nToday=No\r\n";
+        const std::string updated =
+            existing ? "; mine\r\n[Jotwel]\r\nToday=ToDay\r\n" : "[Jotwel]\r\nToDay=ToDay\r\n";
+        const auto reset = [&] {
+            std::filesystem::remove_all(jtest::InTestDir("new"));
+            if (existing) jtest::WriteFileBytes(path, old);
+        };
         reset();
-        const int error = n % 2 ? ENOSPC : EIO;
-        fault.FailNth(n, platform::FaultEnv::kAll, error);
-        EXPECT_EQ(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).code(), error);
-        EXPECT_FALSE(Exists(platform::TempPathFor(path)));
-        if (n == operations) {
-            EXPECT_EQ(jtest::ReadFileBytes(path), updated);  // only the folder sync failed
-        } else if (existing) {
-            EXPECT_EQ(jtest::ReadFileBytes(path), old);
-        } else {
-            EXPECT_FALSE(Exists(path));
+        fault.FailNth(0, platform::FaultEnv::kAll, 0);
+        ASSERT_TRUE(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).ok());
+        const int operations = fault.count();
+        ASSERT_GE(operations, 6);  // disarmed, it counts and never fails
+        EXPECT_FALSE(fault.fired());
+
+        for (int n = 1; n <= operations; ++n) {
+            SCOPED_TRACE(path + ", failing operation " + std::to_string(n));
+            reset();
+            const int error = n % 2 ? ENOSPC : EIO;
+            fault.FailNth(n, platform::FaultEnv::kAll, error);
+            EXPECT_EQ(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).code(), error);
+            EXPECT_FALSE(Exists(platform::TempPathFor(path)));
+            if (n == operations) {
+                EXPECT_EQ(jtest::ReadFileBytes(path), updated);  // only the folder sync failed
+            } else if (existing) {
+                EXPECT_EQ(jtest::ReadFileBytes(path), old);
+            } else {
+                EXPECT_FALSE(Exists(path));
+            }
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Write, ProfileWriteFaults, ::testing::Bool(), [](const auto& info) {
-    return std::string(info.param ? "ExistingFile" : "NewFolder");
-});
 
 TEST(ProfileRead, UnreadableFileReadsAsMissing) {
     const std::string path = jtest::InTestDir("s.ini");
