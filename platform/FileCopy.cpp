@@ -1,8 +1,7 @@
-// Both functions write through one helper: create the temporary file afresh,
-// let the caller fill it, sync, close, rename it into place, sync the folder.
-// A failure before the rename removes the temporary file; the target is then
-// untouched. A copy is streamed in fixed chunks, so a file of any size takes
-// the same memory.
+// Every file the program replaces whole (the settings file, a printed PDF,
+// a kept version, a restored diary, the companion's output) goes through
+// WriteThroughTemp. A copy is streamed in fixed chunks, so a file of any
+// size takes the same memory.
 #include "platform/FileCopy.h"
 
 #include <functional>
@@ -10,16 +9,17 @@
 #include <vector>
 
 #include "platform/Env.h"
+#include "platform/WholeFile.h"
 
 namespace platform {
 namespace {
 
 inline constexpr std::size_t kCopyChunkBytes = 64 * 1024;
 
-using FillFile = std::function<Status(WritableFile&)>;
+}  // namespace
 
 Status WriteThroughTemp(Env& env, const std::string& temp, const std::string& to,
-                        const FillFile& fill, bool* inPlace = nullptr) {
+                        const std::function<Status(WritableFile&)>& fill, bool* inPlace) {
     if (inPlace) *inPlace = false;
     std::unique_ptr<WritableFile> file;
     Status status = env.NewWritableFile(temp, &file);
@@ -35,6 +35,8 @@ Status WriteThroughTemp(Env& env, const std::string& temp, const std::string& to
     if (inPlace) *inPlace = true;
     return env.SyncDir(DirName(to));
 }
+
+namespace {
 
 Status CopyInChunks(SequentialFile& in, WritableFile& out) {
     std::vector<char> buffer(kCopyChunkBytes);
@@ -63,7 +65,7 @@ Status CopyFileWhole(const std::string& from, const std::string& to, const std::
 }
 
 Status WriteFileWhole(const std::string& path, std::string_view bytes) {
-    return WriteThroughTemp(*Env::Default(), path + ".part", path,
+    return WriteThroughTemp(*Env::Default(), TempPathFor(path), path,
                             [bytes](WritableFile& out) { return out.Append(bytes); });
 }
 

@@ -3,30 +3,9 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/FileCopy.h"
+
 namespace platform {
-namespace {
-
-Status WriteSyncClose(WritableFile& file, std::string_view content) {
-    Status status = file.Append(content);
-    if (status.ok()) status = file.Sync();
-    if (status.ok()) status = file.Close();
-    return status;
-}
-
-// Writes content to temp and renames it over path; on failure the
-// temporary file is gone and path is untouched.
-Status WriteAndRename(Env& env, const std::string& temp, const std::string& path,
-                      std::string_view content) {
-    std::unique_ptr<WritableFile> file;
-    Status status = env.NewWritableFile(temp, &file);
-    if (status.ok()) status = WriteSyncClose(*file, content);
-    file.reset();
-    if (status.ok()) status = env.RenameFile(temp, path);
-    if (!status.ok()) (void)env.RemoveFile(temp);
-    return status;
-}
-
-}  // namespace
 
 Status ReadWholeFile(Env& env, const std::string& path, std::string* content,
                      std::size_t maxBytes) {
@@ -52,10 +31,8 @@ Status ReplaceWholeFile(Env& env, const std::string& path, std::string_view cont
     if (!env.FileExists(dir)) {
         if (Status status = env.CreateDirs(dir); !status.ok()) return status;
     }
-    if (Status status = WriteAndRename(env, TempPathFor(path), path, content); !status.ok()) {
-        return status;
-    }
-    return env.SyncDir(dir);
+    return WriteThroughTemp(env, TempPathFor(path), path,
+                            [content](WritableFile& file) { return file.Append(content); });
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 
 #include "platform/FaultEnv.h"
 #include "platform/FileCopy.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST(FileCopy, AFailureAtAnyStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
                                        : platform::WriteFileWhole(to, "new bytes");
             EXPECT_EQ(status.code(), EIO) << status.message();
             EXPECT_EQ(jtest::ReadFileBytes(to), op == FaultEnv::kSyncDir ? "new bytes" : "old");
-            EXPECT_FALSE(std::filesystem::exists(copy ? temp : to + ".part"));
+            EXPECT_FALSE(std::filesystem::exists(copy ? temp : platform::TempPathFor(to)));
         }
     }
 }
