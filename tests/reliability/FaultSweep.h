@@ -1,121 +1,188 @@
 #pragma once
-// Sweeps of failing writes through a user's action: the action is run once
-// to count the file operations it makes that can fail on a full or broken
-// disk (opening for writing, writing, syncing a file or a folder, closing,
-// renaming, creating or reading a folder), then once more for every N up to
-// that count and for each of ENOSPC, EIO and EACCES, from the same starting
-// files, with the N-th of those operations failing.
+// Method: a user's action is run once, from fixed starting files, to count
+// the file operations it makes that can fail on a full or broken disk
+// (opening for writing, writing, syncing a file or a folder, closing,
+// renaming, creating or reading a folder); then once more for every N up to
+// that count and for each of ENOSPC, EIO and EACCES, from the same files,
+// with the N-th of those operations failing. Each run is checked against
+// the files as it started and as a run without a fault leaves them.
 //
-// The files a path can write are the diary, the listing file, the settings
-// file and the kept versions of the diary; a snapshot holds each (nothing
-// when absent) and the names of every file in the data and settings
-// folders, so a leftover hold or temporary file shows up.
+// A snapshot holds every file under the test's folder: the diary, the
+// listing file, the settings file (in "config/") and the kept versions of
+// the diary (in "Jotwel.versions/"), so a leftover hold or temporary file
+// shows up too.
 
-#include <cstdint>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <functional>
-#include <iosfwd>
 #include <map>
-#include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "framework/TDialog.h"
-#include "framework/TestSeams.h"
+#include "app/AppValues.h"
+#include "app/VersionWarning.h"
+#include "dates/DiaryDates.h"
 #include "platform/FaultEnv.h"
-#include "store/EntryRecord.h"
+#include "store/Diary.h"
+#include "store/Versions.h"
 #include "support/GuiTest.h"
+#include "support/TestEnvironment.h"
 
 namespace reliability {
 
-struct Files {
-    std::optional<std::string> diary;
-    std::optional<std::string> listing;
-    std::optional<std::string> settings;
-    // Every file of the data folder and the settings folder, by name.
-    std::vector<std::string> names;
-    // Every file of the versions folder (store/Versions.h): name, bytes.
-    std::map<std::string, std::string> versions;
+namespace fs = std::filesystem;
 
+inline constexpr char kDiary[] = "Jotwel.dat", kSettings[] = "config/",
+                      kVersions[] = "Jotwel.versions/";
+
+// Bytes of each file, by its path in the test's folder.
+struct Files : std::map<std::string, std::string> {
+    // The files whose paths start with prefix; with keep false, the others.
+    Files Only(std::string_view prefix, bool keep = true) const {
+        Files some = *this;
+        std::erase_if(some,
+                      [&](const auto& file) { return file.first.starts_with(prefix) != keep; });
+        return some;
+    }
     bool operator==(const Files&) const = default;
 };
-// How a failing check shows Files: each file's size, and the names.
-void PrintTo(const Files& files, std::ostream* out);
 
-Files Snapshot();
-// Puts the diary, listing and settings files back as in files, and removes
-// every other file of the two folders.
-void Restore(const Files& files);
-// Names of files in the two folders, and in the versions folder, that the
-// program does not keep there (a hold file, a temporary file), if any.
-std::vector<std::string> Leftovers();
+// How a failing check shows Files: each path and size.
+inline void PrintTo(const Files& files, std::ostream* out) {
+    *out << "{";
+    for (const auto& [path, bytes] : files) *out << " " << path << " " << bytes.size();
+    *out << " }";
+}
 
-inline constexpr unsigned kSweptOps =
-    platform::FaultEnv::kOpenWrite | platform::FaultEnv::kWrite | platform::FaultEnv::kSync |
-    platform::FaultEnv::kClose | platform::FaultEnv::kRename | platform::FaultEnv::kSyncDir |
-    platform::FaultEnv::kCreateDirs | platform::FaultEnv::kGetChildren;
+// Paths of every file under the test's folder, relative to it.
+inline std::vector<std::string> Paths() {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(jtest::TestDir())) {
+        if (entry.is_regular_file()) {
+            paths.push_back(fs::relative(entry.path(), jtest::TestDir()).generic_string());
+        }
+    }
+    return paths;
+}
 
-// One run with a failing operation, for the checks of a path.
+inline Files Snapshot() {
+    Files files;
+    for (const std::string& path : Paths())
+        files[path] = jtest::ReadFileBytes(jtest::InTestDir(path));
+    return files;
+}
+
+// Puts back exactly these files, with the settings folder.
+inline void Restore(const Files& files) {
+    const std::vector<fs::path> old(fs::directory_iterator(jtest::TestDir()), {});
+    for (const fs::path& path : old) fs::remove_all(path);
+    fs::create_directory(jtest::ConfigDir());
+    for (const auto& [path, bytes] : files) {
+        fs::create_directories(fs::path(jtest::InTestDir(path)).parent_path());
+        jtest::WriteFileBytes(jtest::InTestDir(path), bytes);
+    }
+}
+
+// Files that the program does not keep in the test's folder (a hold file, a
+// temporary file), if any.
+inline std::vector<std::string> Leftovers() {
+    std::vector<store::DiaryVersion> kept;
+    platform::ScopedEnv unfailing(platform::PosixEnv());
+    EXPECT_TRUE(store::ListVersions(jtest::TestDir(), &kept).ok());
+    std::vector<std::string> left = Paths();
+    std::erase_if(left, [&](const std::string& path) {
+        return path == kDiary || path == "listd.tmp" || path == "config/ZORVANT.INI" ||
+               std::any_of(kept.begin(), kept.end(),
+                           [&](const auto& version) { return path == kVersions + version.name; });
+    });
+    return left;
+}
+
+// The diary's bytes holding these records.
+inline std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
+    std::string bytes;
+    for (const store::TEntryRecord& record : records) {
+        const store::RecordBytes encoded = store::EncodeRecord(record);
+        bytes.append(encoded.data(), encoded.size());
+    }
+    return bytes;
+}
+
 struct FaultRun {
-    int n = 0;                      // the operation that failed (1-based)
-    int error = 0;                  // its errno
+    int error = 0;                  // errno of the failed operation
     const Files* before = nullptr;  // as the run started
     const Files* clean = nullptr;   // as a run without a fault leaves them
     Files now;                      // as this run left them
 };
 
-// Starts each run from `start`, runs `run` (which drives the dialog and
-// returns once it is closed) through faults, and hands every run in which
-// the fault happened to check. Returns how many operations were swept.
-// REQUIRES: faults is the installed Env (platform::ScopedEnv).
-int SweepWriteFaults(platform::FaultEnv& faults, const Files& start,
-                     const std::function<void()>& run,
-                     const std::function<void(const FaultRun&)>& check);
-
-// Whether the last message box shown names the failure: its text holds the
-// system's words for error.
-bool LastMessageNames(int error);
-bool StartsWith(const std::string& text, const std::string& start);
-// Whether box is the warning that no version of the diary could be kept.
-bool IsVersionWarning(const framework::testing::ShownMessageBox& box);
-// Whether every version in `some` is in `all`, with the same bytes.
-bool VersionsWithin(const Files& some, const Files& all);
-
-// The diary's bytes holding these records.
-std::string DiaryOf(const std::vector<store::TEntryRecord>& records);
-
-using Action = std::function<void(framework::TDialog&)>;
-
-// Runs a Dialog made with no parent; action gets it once it is shown.
-template <class Dialog>
-void RunDialog(Action action) {
-    framework::testing::OnNextDialog(std::move(action));
-    Dialog(nullptr).Execute();
-}
-
-// Whether the first dialog shown was still open after its action (the seam
-// then cancelled it).
-bool FirstDialogLeftOpen();
-// Presses OK, and once more if the dialog is still open (as a user does
-// after a message that something could not be saved).
-void OkAndRetry(framework::TDialog& d);
-
-// The fixture: the program as start-up leaves it on Sunday 07/12/14
-// 21:05:09 (TZ=UTC), with six subject headings and the data directory in the
-// test's folder, the warning about versions not yet shown; the clock two
-// minutes later; and a FaultEnv over that clock installed as the file
-// layer, unarmed.
+// The program as start-up leaves it on Sunday 07/12/14 21:05:09 (TZ=UTC),
+// with six subject headings, the data directory in the test's folder and
+// the warning about versions not yet shown; the clock two minutes later,
+// under a FaultEnv installed as the file layer.
 class DialogFaults : public jtest::GuiTest {
 protected:
     static constexpr std::int64_t kStartup = 1417986309;
 
-    void SetUp() override;
-    void TearDown() override;
-    // The process-wide values as start-up leaves them (again).
-    void StartUp();
-    // SweepWriteFaults through faults_, with the values of start-up for
-    // every run; records the count under name (gtest XML) and returns it.
-    int Sweep(const char* name, const Files& start, const std::function<void()>& run,
-              const std::function<void(const FaultRun&)>& check);
+    void SetUp() override {
+        GuiTest::SetUp();
+        StartUp();
+    }
+    void TearDown() override {
+        app::ResetValues();
+        GuiTest::TearDown();
+    }
+    static void StartUp() {
+        app::ResetValues();
+        app::ResetVersionWarning();
+        app::TAppValues& values = app::Values();
+        values.dataDirectory = jtest::TestDir();
+        values.todayInstant = kStartup;
+        values.yesterdayInstant = kStartup - dates::SecondsPerDay;
+        values.todayCompactDate = dates::FormatCompactDate(kStartup);
+        values.todayShortDate = dates::FormatShortDate(kStartup);
+        values.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"};
+    }
+
+    // Sweeps `run` (which drives a dialog and returns once it is closed) from
+    // `start`, with start-up's values for every run, and hands every run in
+    // which the fault happened to `check`. Records the count under name.
+    void Sweep(const char* name, const Files& start, const std::function<void()>& run,
+               const std::function<void(const FaultRun&)>& check) {
+        using platform::FaultEnv;
+        constexpr unsigned kSweptOps = FaultEnv::kOpenWrite | FaultEnv::kWrite | FaultEnv::kSync |
+                                       FaultEnv::kClose | FaultEnv::kRename | FaultEnv::kSyncDir |
+                                       FaultEnv::kCreateDirs | FaultEnv::kGetChildren;
+        SCOPED_TRACE(name);
+        const auto runFrom = [&](int n, int error) {
+            Restore(start);
+            framework::testing::ResetSeams();
+            StartUp();
+            faults_.FailNth(n, kSweptOps, error);
+            run();
+        };
+        runFrom(0, 0);
+        const int count = faults_.count();
+        const Files clean = Snapshot();
+        EXPECT_GT(count, 0) << "the action wrote nothing";
+        for (int n = 1; n <= count; ++n) {
+            for (int error : {ENOSPC, EIO, EACCES}) {
+                SCOPED_TRACE("operation " + std::to_string(n) + " failing with " +
+                             std::strerror(error));
+                runFrom(n, error);
+                EXPECT_TRUE(faults_.fired());
+                check(FaultRun{error, &start, &clean, Snapshot()});
+                EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+            }
+        }
+        faults_.FailNth(0, 0, 0);
+        RecordProperty(name, count);
+    }
 
     platform::ClockEnv clock_{platform::PosixEnv(), kStartup + 120};
     platform::FaultEnv faults_{&clock_};

@@ -1,6 +1,9 @@
-// The print run from the listing file to paper, through the real print job:
-// each job's print dialog is answered through the test seam with a PDF file
-// of its own, whose text is read back with poppler's pdftotext.
+// The print run from the listing file to paper. The listing is read back as
+// print lines: a line and its end fit in 255 characters (CR LF counting as
+// one), a longer line continues in the next print line, and reading past
+// the end is an error. The real print job
+// follows: each job's print dialog is answered through the test seam with a
+// PDF file of its own, whose text is read back with poppler's pdftotext.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -8,10 +11,13 @@
 #include <QTimer>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 #include "ReportsTest.h"
 #include "framework/TPrinter.h"
 #include "framework/TWindow.h"
+#include "reports/PrintLineReader.h"
 #include "reports/PrintListing.h"
 
 namespace jtest {
@@ -19,6 +25,7 @@ namespace {
 
 using framework::testing::PrintDialogAnswer;
 using platform::FaultEnv;
+using Read = std::pair<std::string, bool>;  // text, whether it ends a line of the file
 
 // Listing lines 1 to count, and the lines first..last that a job prints
 // of them, 0 being the heading, whose tabs print as spaces.
@@ -32,22 +39,52 @@ std::vector<std::string> PrintedLines(int first, int last) {
     lines.insert(lines.begin(), "Date Events Score Date/time entered");
     return {lines.begin() + first, lines.end()};
 }
-// Writes the listing file, the heading and lines 1 to written (no file when
-// written < 0), and sets the count of its lines after the heading.
-void PutListing(int count, int written) {
+// Sets the count of the listing's lines after its heading, and writes its
+// bytes (no file when none).
+void PutListing(int count, const std::optional<std::string>& bytes) {
     app::Values().listingLineCount = count;
     std::remove(InTestDir("listd.tmp").c_str());
-    if (written >= 0) WriteFileBytes(InTestDir("listd.tmp"), ListingOf(NumberedLines(written)));
+    if (bytes) WriteFileBytes(InTestDir("listd.tmp"), *bytes);
+}
+
+TEST(PrintLineReader, SplitsTheFileIntoPrintLines) {
+    const std::string a254(254, 'a'), b255(255, 'b');
+    const std::pair<std::string, std::vector<Read>> cases[] = {
+        {"one\r\ntwo\n\r\nlast",
+         {{"one\r\n", true}, {"two\n", true}, {"\r\n", true}, {"last", true}}},
+        {"a\rb\r\n", {{"a\rb\r\n", true}}},  // a lone CR is text
+        {a254 + "\r\nx\r\n", {{a254 + "\r\n", true}, {"x\r\n", true}}},
+        {b255 + "\r\n", {{b255, false}, {"\r\n", true}}},
+        {b255 + b255 + "z", {{b255, false}, {b255, false}, {"z", true}}},
+        {b255, {{b255, true}}},
+        {"", {}},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        WriteFileBytes(InTestDir("listd.tmp"), bytes);
+        reports::TPrintLineReader reader;
+        ASSERT_TRUE(reader.Open(InTestDir("listd.tmp")).ok());
+        std::vector<Read> reads;
+        std::string text;
+        bool endsLine = false;
+        while (reader.ReadPrintLine(&text, &endsLine).ok()) reads.emplace_back(text, endsLine);
+        EXPECT_EQ(text, "");
+        EXPECT_EQ(reads, expected) << bytes.substr(0, 20);
+    }
 }
 
 using Pages = std::vector<std::vector<std::string>>;
-// The non-empty text lines of each page of a PDF file; fails the test when
-// the file cannot be read.
-Pages PdfPages(const std::string& path) {
+std::string JobPdf(int job) {
+    return InTestDir("job" + std::to_string(job) + ".pdf");
+}
+// The non-empty text lines of each page of the PDF file of a job (none when
+// there is no file); fails the test when the file cannot be read.
+Pages JobPages(int job) {
+    if (!std::filesystem::exists(JobPdf(job))) return {};
     QProcess process;
-    process.start("pdftotext", {"-layout", "-enc", "UTF-8", QString::fromStdString(path), "-"});
+    process.start("pdftotext",
+                  {"-layout", "-enc", "UTF-8", QString::fromStdString(JobPdf(job)), "-"});
     if (!process.waitForFinished(20000) || process.exitCode() != 0) {
-        ADD_FAILURE() << "pdftotext (poppler-utils) could not read " << path;
+        ADD_FAILURE() << "pdftotext (poppler-utils) could not read " << JobPdf(job);
         return {};
     }
     Pages pages(1);
@@ -69,17 +106,16 @@ private:
     QWidget widget_;
 };
 
-std::string JobPdf(int job) {
-    return InTestDir("job" + std::to_string(job) + ".pdf");
-}
-
 class PrintListingTest : public ReportsTest {
 protected:
-    // Answers the next count print dialogs with job1.pdf, job2.pdf, ...
-    static void PrintJobsToPdf(int count) {
-        for (int job = 1; job <= count; ++job) {
-            std::remove(JobPdf(job).c_str());
-            framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(JobPdf(job)));
+    // Answers the next print dialogs with job1.pdf, job2.pdf, ..., each
+    // with its number of copies (0: Cancel), after removing those of before.
+    static void PrintJobsToPdf(const std::vector<int>& copies) {
+        for (int job = 1; job <= 3; ++job) std::remove(JobPdf(job).c_str());
+        for (int job = 1; job <= static_cast<int>(copies.size()); ++job) {
+            const int n = copies[job - 1];
+            framework::testing::AnswerNextPrintDialog(n ? PrintDialogAnswer::PdfFile(JobPdf(job), n)
+                                                        : PrintDialogAnswer::Cancel());
         }
     }
     void Run() { reports::PrintListing(printer_, &window_); }
@@ -89,50 +125,43 @@ protected:
 };
 
 // Each job prints at most 60 lines (the heading counts) on one page, after
-// a print dialog that offers no page range and no selection.
+// a print dialog that offers no page range and no selection. A cancelled
+// print dialog skips its job only; the next prints its copies.
 TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
-    const std::pair<int, std::vector<std::pair<int, int>>> cases[] = {
-        {0, {}},
-        {59, {{0, 59}}},
-        {60, {{0, 59}, {60, 60}}},
-        {61, {{0, 59}, {60, 61}}},
-        {130, {{0, 59}, {60, 119}, {120, 130}}},
+    const struct {
+        int lines;
+        std::vector<std::pair<int, int>> jobs;  // first and last line printed
+        std::vector<int> copies;
+    } cases[] = {
+        {0, {}, {}},
+        {59, {{0, 59}}, {1}},
+        {60, {{0, 59}, {60, 60}}, {1, 1}},
+        {61, {{0, 59}, {60, 61}}, {0, 2}},
+        {130, {{0, 59}, {60, 119}, {120, 130}}, {1, 1, 1}},
     };
-    for (const auto& [lines, jobs] : cases) {
-        SCOPED_TRACE(lines);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
         framework::testing::ResetSeams();
-        PutListing(lines, lines);
-        PrintJobsToPdf(static_cast<int>(jobs.size()));
+        PutListing(c.lines, ListingOf(NumberedLines(c.lines)));
+        PrintJobsToPdf(c.copies);
         Run();
         const auto& dialogs = framework::testing::PrintDialogsShown();
-        ASSERT_EQ(dialogs.size(), jobs.size());
-        for (std::size_t job = 0; job < jobs.size(); ++job) {
+        ASSERT_EQ(dialogs.size(), c.jobs.size());
+        for (int job = 0; job < static_cast<int>(c.jobs.size()); ++job) {
             EXPECT_FALSE(dialogs[job].pageRangeOffered || dialogs[job].selectionOffered);
-            const auto& [first, last] = jobs[job];
-            EXPECT_EQ(PdfPages(JobPdf(static_cast<int>(job) + 1)),
-                      Pages{PrintedLines(first, last)});
+            const auto& [first, last] = c.jobs[job];
+            EXPECT_EQ(JobPages(job + 1), Pages(c.copies[job], PrintedLines(first, last)));
         }
         EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
     }
-}
-
-// A cancelled print dialog skips its job only; the next prints its copies.
-TEST_F(PrintListingTest, CancellingOneJobsDialogStillShowsTheNext) {
-    PutListing(61, 61);
-    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::Cancel());
-    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(JobPdf(2), 2));
-    Run();
-    EXPECT_EQ(framework::testing::PrintDialogsShown().size(), 2u);
-    EXPECT_EQ(PdfPages(JobPdf(2)), (Pages{PrintedLines(60, 61), PrintedLines(60, 61)}));
-    EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
 }
 
 // The "Printing" dialog names the job, where it goes and its one page while
 // the main window is disabled; its Cancel stops that job, which is reported
 // and prints nothing, and the next chunk prints as usual.
 TEST_F(PrintListingTest, CancelInTheProgressDialogStopsOnlyThatJob) {
-    PutListing(61, 61);
-    PrintJobsToPdf(2);
+    PutListing(61, ListingOf(NumberedLines(61)));
+    PrintJobsToPdf({1, 1});
     // At each abort check while the "Printing" dialog is up, until the page
     // is under way: then read its texts and press its Cancel.
     bool windowEnabled = true;
@@ -161,36 +190,42 @@ TEST_F(PrintListingTest, CancelInTheProgressDialogStopsOnlyThatJob) {
     const auto box = LastMessageBox();
     EXPECT_EQ(box.caption + ": " + box.text, "Print Error: 'List' not printed. Printing canceled.");
     EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconStop);
-    EXPECT_FALSE(std::filesystem::exists(JobPdf(1)));
-    EXPECT_EQ(PdfPages(JobPdf(2)), Pages{PrintedLines(60, 61)});
+    EXPECT_EQ(JobPages(1), Pages{});
+    EXPECT_EQ(JobPages(2), Pages{PrintedLines(60, 61)});
 }
 
-// A listing that is missing, cannot be read, or ends before its count: the
-// run stops before the chunk a failed read belongs to, and says so.
-TEST_F(PrintListingTest, UnreadableListingIsReportedAndNothingStaleIsPrinted) {
+// A listing that is missing, cannot be read, ends before its count or was
+// replaced since Show Results by one with a line longer than any the
+// program writes: the run stops before the chunk a failed read belongs to,
+// and says so. A printer gone after its dialog prints nothing and says so.
+TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
     const std::string none = "The listing could not be read, so it was not printed.\n\n";
+    const std::string listing64 = ListingOf(NumberedLines(64));
     const struct {
-        int written, count, failingRead;  // written < 0: no listing file
+        std::optional<std::string> listing;
+        int count, failingRead;
+        bool deviceFails;
         std::size_t jobs;
         std::string says, why;
     } cases[] = {
-        {-1, 5, 0, 0, none, "listd.tmp"},
-        {5, 5, 1, 0, none, "Input/output error"},
-        {64, 70, 0, 1,
+        {std::nullopt, 5, 0, false, 0, none, "listd.tmp"},
+        {listing64, 5, 1, false, 0, none, "Input/output error"},
+        {listing64, 70, 0, false, 1,
          "The listing could not be read after its first 60 lines, so the rest was not printed.",
          ""},
+        {std::string(1 << 20, 'x'), 3, 0, false, 0, none, ""},
+        {listing64, 3, 0, true, 1, "'List' not printed. Error encountered during print.", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
         framework::testing::ResetSeams();
-        PutListing(c.count, c.written);
-        PrintJobsToPdf(static_cast<int>(c.jobs));
+        PutListing(c.count, c.listing);
+        PrintJobsToPdf(std::vector<int>(c.jobs, 1));
         faults_.FailNth(c.failingRead, FaultEnv::kRead, EIO);
+        if (c.deviceFails) framework::testing::FailNextPrintDevice();
         Run();
         EXPECT_EQ(framework::testing::PrintDialogsShown().size(), c.jobs);
-        if (c.jobs) {
-            EXPECT_EQ(PdfPages(JobPdf(1)), Pages{PrintedLines(0, 59)});
-        }
+        EXPECT_EQ(JobPages(1), c.jobs && !c.deviceFails ? Pages{PrintedLines(0, 59)} : Pages{});
         const auto box = LastMessageBox();
         EXPECT_EQ(box.text.rfind(c.says, 0), 0u) << box.text;
         EXPECT_NE(box.text.find(c.why), std::string::npos) << box.text;
@@ -199,46 +234,19 @@ TEST_F(PrintListingTest, UnreadableListingIsReportedAndNothingStaleIsPrinted) {
     }
 }
 
-// A listing replaced since Show Results by a file with a line longer than any
-// the program writes is not printed at all, however long the line.
-TEST_F(PrintListingTest, ListingWithAnImpossibleLineIsNotPrinted) {
-    app::Values().dataDirectory = TestDir();
-    app::Values().listingLineCount = 3;
-    WriteFileBytes(InTestDir("listd.tmp"), std::string(1 << 20, 'x'));
-    Run();
-    EXPECT_TRUE(framework::testing::PrintDialogsShown().empty());
-    const auto box = LastMessageBox();
-    EXPECT_EQ(box.text.rfind("The listing could not be read, so it was not printed.", 0), 0u)
-        << box.text;
-}
-
 // A line too long for one print line continues on the next, and every line
 // of the listing is still printed.
 TEST_F(PrintListingTest, LongLinesContinueAndNoLineIsLost) {
     const std::vector<std::string> lines = NumberedLines(3);
-    PutListing(3, 0);
-    WriteFileBytes(InTestDir("listd.tmp"),
-                   ListingOf({lines[0], "long " + std::string(300, 'x'), lines[2]}));
-    PrintJobsToPdf(1);
+    PutListing(3, ListingOf({lines[0], "long " + std::string(300, 'x'), lines[2]}));
+    PrintJobsToPdf({1});
     Run();
     // The first 255 characters run off the edge of the paper.
-    const Pages pages = PdfPages(JobPdf(1));
+    const Pages pages = JobPages(1);
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].size(), 5u);
     EXPECT_EQ(pages[0][3], std::string(50, 'x'));
     EXPECT_EQ(pages[0][4], PrintedLines(3, 3)[0]);
-}
-
-// With no device to draw on after the print dialog (the printer went away),
-// the job draws nothing and says so.
-TEST_F(PrintListingTest, PrinterGoneAfterItsDialogIsReported) {
-    PutListing(3, 3);
-    PrintJobsToPdf(1);
-    framework::testing::FailNextPrintDevice();
-    Run();
-    EXPECT_EQ(LastMessageBox().caption + ": " + LastMessageBox().text,
-              "Print Error: 'List' not printed. Error encountered during print.");
-    EXPECT_FALSE(std::filesystem::exists(JobPdf(1)));
 }
 
 }  // namespace

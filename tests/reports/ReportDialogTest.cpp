@@ -61,6 +61,19 @@ bool PrintListShown(const TDialog& d) {
     return !d.Control(108)->isHidden();
 }
 
+// Each message box shown, as its caption and first line.
+std::vector<std::string> Boxes() {
+    std::vector<std::string> boxes;
+    for (const auto& box : framework::testing::MessageBoxesShown()) {
+        boxes.push_back(box.caption + ": " + box.text.substr(0, box.text.find('\n')));
+    }
+    return boxes;
+}
+std::string Ask(const store::TEntryRecord& record) {
+    return "Delete Confirmation: Key = " + std::to_string(record.Key) +
+           "  Do you want really to delete this record";
+}
+
 // Print List appears with the first results and ends the dialog with 108.
 // Enter in a field shows results again for what is typed, and the list,
 // the listing and its count then hold only that run.
@@ -83,112 +96,83 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(app::Values().listingLineCount, 1);
 }
 
-// Yes removes the one entry whose line is selected, even when another
-// shares its key and stamp, and lists the entries again.
-TEST_F(ReportDialogTest, DeleteRemovesExactlyTheSelectedEntryAfterYes) {
-    const auto first = TextEntry(At("05/02/14", 0), "first twin");
-    const auto second = TextEntry(At("05/02/14", 0), "second" + std::string(300, 'x'));
-    PutDiary({kDiary[0], first, second});
-    framework::testing::AnswerNextMessageBox(framework::kIdYes);
-    Run([&](TDialog& d) {
-        Click(d, 1);
-        SelectLine(d, 4);
-        Click(d, 109);
-        EXPECT_EQ(ListLines(d), ListOf({kListed[0], "05/02/14 @ 00:00:00 Score = 5   first twin"}));
-    });
-    const auto& shown = framework::testing::MessageBoxesShown();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].caption + ": " + shown[0].text,
-              "Delete Confirmation: Key = " + std::to_string(second.Key) +
-                  "  Do you want really to delete this record\n05/02/14 @ 00:00:00 Score = 5   " +
-                  second.Text);
-    EXPECT_EQ(shown[0].flags, framework::kMbYesNo | framework::kMbIconQuestion);
-    EXPECT_EQ(shown[1].caption + ": " + shown[1].text, ": Entry Deleted");
-    EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kDiary[0], first}));
-}
-
-// Delete deletes nothing, and the list stays, when no line or a line other
-// than an entry's first is selected, when the user says No, when the diary
-// cannot be read (nothing is asked) or the entry cannot be removed.
+// Delete deletes nothing, and the list stays, when no line is selected, the
+// user says No or the diary cannot be read (nothing is asked). Which lines
+// show no entry is the store's FindKeyForLine; one of them (a folded
+// entry's second piece) stands for all here. A deletion that fails is the
+// reliability sweep's.
 TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     const std::string select =
         "Delete: Select the first line of the entry you want to delete (the line that begins "
         "with its date), then press Delete.";
-    const std::string ask = "Delete Confirmation: Key = " + std::to_string(kDiary[2].Key) +
-                            "  Do you want really to delete this record";
-    const std::string failed = "Deletion Error: Unable to delete entry";
     // Rows of the list of a search for "beach": 0 the heading, 1 the blank
     // line, 2 the search line, 3 and 4 a folded entry, 5 an entry, 6 dashes.
-    struct Case {
+    const struct {
         int row, answer;
-        unsigned op;
-        int error;
+        bool readFails;
         std::vector<std::string> boxes;
-        int nth = 1;
+    } cases[] = {
+        {5, framework::kIdNo, false, {Ask(kDiary[2])}},
+        {5, 0, true, {"Deletion Error: Unable to delete entry"}},
+        {-1, 0, false, {select}},
+        {4, 0, false, {select}},
     };
-    std::vector<Case> cases = {
-        {5, framework::kIdNo, 0, 0, {ask}},
-        // The version kept before the deletion is renamed into place first.
-        {5, framework::kIdYes, FaultEnv::kRename, EACCES, {ask, failed}, 2},
-        {5, 0, FaultEnv::kRead, EIO, {failed}},
-    };
-    for (int row : {-1, 0, 1, 2, 4, 6}) cases.push_back({row, 0, 0, 0, {select}});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         framework::testing::ResetSeams();
-        faults_.FailNth(0, FaultEnv::kAll, 0);
         if (c.answer) framework::testing::AnswerNextMessageBox(c.answer);
         Run([&](TDialog& d) {
             Type(d, 111, "beach");
             Click(d, 1);
             if (c.row >= 0) SelectLine(d, c.row);
-            faults_.FailNth(c.error ? c.nth : 0, c.op, c.error);
+            faults_.FailNth(c.readFails ? 1 : 0, FaultEnv::kRead, EIO);
             Click(d, 109);
             EXPECT_EQ(ListLines(d), ListOf({kListed[1], kListed[2], kListed[3]}, "beach"));
         });
-        std::vector<std::string> boxes;
-        for (const auto& box : framework::testing::MessageBoxesShown()) {
-            boxes.push_back(box.caption + ": " + box.text.substr(0, box.text.find('\n')));
-        }
-        EXPECT_EQ(boxes, c.boxes);
-        if (c.error) {
-            EXPECT_NE(LastMessageBox().text.find(std::strerror(c.error)), std::string::npos);
+        EXPECT_EQ(Boxes(), c.boxes);
+        if (c.readFails) {
+            EXPECT_NE(LastMessageBox().text.find(std::strerror(EIO)), std::string::npos);
         }
         EXPECT_EQ(DiaryRecords(), kDiary);
     }
 }
 
-// Every deletion keeps a version of the diary as it stood, on any day. One
-// that cannot be kept stops no deletion and is told once in a run, after
-// the deletion's own message.
-TEST_F(ReportDialogTest, EveryDeletionKeepsAVersionAndAFailedOneIsToldOnce) {
-    PutDiary({kDiary[0], kDiary[1], kDiary[2], TextEntry(At("04/02/14"), "fourth")});
+// Yes removes the one entry whose line is selected, even when another
+// shares its key and stamp, and lists the entries again. Every deletion
+// keeps a version of the diary as it stood, on any day; one that cannot be
+// kept stops no deletion and is told once in a run, after the deletion's
+// own message (the warning's words are the entry dialogs').
+TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) {
+    const auto first = TextEntry(At("05/02/14", 0), "first twin");
+    const auto second = TextEntry(At("05/02/14", 0), "second" + std::string(300, 'x'));
+    PutDiary({kDiary[0], first, second, kDiary[2]});
     std::vector<std::string> diaries;  // as each deletion found it
+    const auto deleteRow = [&](TDialog& d, int row) {
+        diaries.push_back(ReadFileBytes(store::DiaryPath(TestDir())));
+        SelectLine(d, row);
+        framework::testing::AnswerNextMessageBox(framework::kIdYes);
+        faults_.FailNth(diaries.size() > 2 ? 1 : 0, FaultEnv::kRename, ENOSPC);  // the version's
+        Click(d, 109);
+    };
     Run([&](TDialog& d) {
         Click(d, 1);
-        for (bool versionFails : {false, false, true, true}) {
-            diaries.push_back(ReadFileBytes(store::DiaryPath(TestDir())));
-            SelectLine(d, 2);
-            framework::testing::AnswerNextMessageBox(framework::kIdYes);
-            faults_.FailNth(versionFails ? 1 : 0, FaultEnv::kRename, ENOSPC);
-            Click(d, 109);
-        }
+        deleteRow(d, 4);  // the second twin
+        EXPECT_EQ(ListLines(d),
+                  ListOf({kListed[0], "05/02/14 @ 00:00:00 Score = 5   first twin", kListed[3]}));
+        EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kDiary[0], first, kDiary[2]}));
+        for (int i = 0; i < 3; ++i) deleteRow(d, 2);
     });
     EXPECT_TRUE(DiaryRecords().empty());
-    std::vector<std::string> boxes;  // the question shown as "?"
-    for (const auto& box : framework::testing::MessageBoxesShown()) {
-        boxes.push_back(box.caption == "Delete Confirmation"
-                            ? "?"
-                            : box.caption + ": " + box.text.substr(0, box.text.find('\n')));
-    }
     const std::string deleted = ": Entry Deleted";
-    const std::string warned =
-        "Jotwel: The diary could not be copied to Jotwel.versions before this change.";
-    EXPECT_EQ(boxes, (std::vector<std::string>{"?", deleted, "?", deleted, "?", deleted, warned,
-                                               "?", deleted}));
-    const auto& warning = framework::testing::MessageBoxesShown().at(6);
-    EXPECT_NE(warning.text.find(std::strerror(ENOSPC)), std::string::npos) << warning.text;
-    EXPECT_EQ(warning.flags, framework::kMbOk | framework::kMbIconWarning);
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                           Ask(second), deleted, Ask(kDiary[0]), deleted, Ask(first), deleted,
+                           "Jotwel: The diary could not be copied to Jotwel.versions before this "
+                           "change.",
+                           Ask(kDiary[2]), deleted}));
+    const auto& shown = framework::testing::MessageBoxesShown().at(0);
+    EXPECT_EQ(shown.text.substr(shown.text.find('\n')),
+              "\n05/02/14 @ 00:00:00 Score = 5   " + second.Text);
+    EXPECT_EQ(shown.flags, framework::kMbYesNo | framework::kMbIconQuestion);
     std::vector<store::DiaryVersion> versions;
     ASSERT_TRUE(store::ListVersions(TestDir(), &versions).ok());
     ASSERT_EQ(versions.size(), 2u);
@@ -198,37 +182,24 @@ TEST_F(ReportDialogTest, EveryDeletionKeepsAVersionAndAFailedOneIsToldOnce) {
     }
 }
 
-// The list is filled whatever happens to the files and a message says what
-// failed and why; a listing not written whole is removed and not counted,
-// so Print List prints nothing stale.
-TEST_F(ReportDialogTest, FileFailuresStillFillTheListAndSayWhy) {
-    const struct {
-        unsigned op;
-        int error;
-        const char* says;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {FaultEnv::kOpenWrite, EACCES, "The listing could not be saved", kListed},
-        {FaultEnv::kClose, ENOSPC, "The listing could not be saved", kListed},
-        {FaultEnv::kRead, EIO, "The diary could not be read", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
-        WriteFileBytes(InTestDir("listd.tmp"), "stale\r\n");
-        app::Values().listingLineCount = 99;
-        Run([&](TDialog& d) {
-            faults_.FailNth(1, c.op, c.error);
-            Click(d, 1);
-            EXPECT_EQ(ListLines(d), ListOf(c.lines));
-            EXPECT_TRUE(PrintListShown(d));
-        });
-        const auto shown = LastMessageBox();
-        EXPECT_EQ(shown.text.rfind(c.says, 0), 0u) << shown.text;
-        EXPECT_NE(shown.text.find(std::strerror(c.error)), std::string::npos) << shown.text;
-        EXPECT_EQ(shown.flags, framework::kMbOk | framework::kMbIconStop);
-        EXPECT_EQ(app::Values().listingLineCount, 0);
-        EXPECT_EQ(ListingBytes(), c.lines.empty() ? ListingOf({}) : "");
-    }
+// A diary that cannot be read still shows the list, empty here, and says
+// why; the listing then holds the heading alone. A listing that cannot be
+// saved is the reliability sweep's.
+TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
+    WriteFileBytes(InTestDir("listd.tmp"), "stale\r\n");
+    app::Values().listingLineCount = 99;
+    Run([&](TDialog& d) {
+        faults_.FailNth(1, FaultEnv::kRead, EIO);
+        Click(d, 1);
+        EXPECT_EQ(ListLines(d), ListOf({}));
+        EXPECT_TRUE(PrintListShown(d));
+    });
+    const auto shown = LastMessageBox();
+    EXPECT_TRUE(shown.text.starts_with("The diary could not be read")) << shown.text;
+    EXPECT_NE(shown.text.find(std::strerror(EIO)), std::string::npos) << shown.text;
+    EXPECT_EQ(shown.flags, framework::kMbOk | framework::kMbIconStop);
+    EXPECT_EQ(app::Values().listingLineCount, 0);
+    EXPECT_EQ(ListingBytes(), ListingOf({}));
 }
 
 }  // namespace

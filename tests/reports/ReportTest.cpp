@@ -48,6 +48,8 @@ TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
     ExpectReport("", "", " sea", {all[2]}, " sea");  // the leading space must match too
     ExpectReport("", "", "12:00", {}, "12:00");      // the stamp is not searched
     ExpectReport("", "", "?!.-", all);               // nothing to search for
+    PutDiary({});
+    ExpectReport("", "", "word", {}, "word");  // an absent diary lists nothing
 }
 
 // A folded line lists only its pieces with a letter or digit, five at most.
@@ -58,10 +60,6 @@ TEST(Report, ListsTheFoldedPiecesThatHoldALetterOrDigit) {
               ButtonEntry(At("02/02/14"), x90 + y100 + y100 + y100 + y100 + "zzzzz")});
     const std::string more = "      -> " + y100;
     ExpectReport("", "", "", {"01/02/14  " + x90, "02/02/14  " + x90, more, more, more, more});
-}
-
-TEST(Report, AbsentDiaryListsNothing) {
-    ExpectReport("", "", "word", {}, "word");
 }
 
 }  // namespace

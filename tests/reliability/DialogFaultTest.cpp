@@ -1,0 +1,204 @@
+// The dialogs' actions with every write, sync or rename they make failing
+// in turn (see FaultSweep.h), as a user meets it: after a failure the user
+// does the same again, as the message invites. The first message names the
+// failure and says truly what was stored; after the second try the files
+// are as one clean run leaves them, and nothing is left beside them. A
+// version of the diary kept before a change that cannot be kept is told by
+// the warning alone, and the change is made all the same.
+#include <QListWidget>
+#include <algorithm>
+#include <cstring>
+
+#include "FaultSweep.h"
+#include "app/AppValues.h"
+#include "app/Settings.h"
+#include "entry/TDlg1.h"
+#include "entry/TDlg4.h"
+#include "framework/MessageBox.h"
+#include "reports/TDlg2.h"
+#include "setup/TDlg5.h"
+#include "setup/TDlg7.h"
+#include "support/TestEnvironment.h"
+
+namespace reliability {
+namespace {
+
+using framework::TDialog;
+using framework::testing::MessageBoxesShown;
+
+std::string LastText() {
+    return MessageBoxesShown().empty() ? std::string() : MessageBoxesShown().back().text;
+}
+// Whether a message box shown names the failure in the system's words.
+bool AMessageNames(int error) {
+    return std::any_of(
+        MessageBoxesShown().begin(), MessageBoxesShown().end(),
+        [&](const auto& box) { return box.text.find(std::strerror(error)) != std::string::npos; });
+}
+bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
+    return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
+           box.text.starts_with("The diary could not be copied to Jotwel.versions");
+}
+// Whether every version in `some` is in `all`, with the same bytes.
+bool VersionsWithin(const Files& some, const Files& all) {
+    const Files versions = some.Only(kVersions);
+    return std::includes(all.begin(), all.end(), versions.begin(), versions.end());
+}
+
+template <class Dialog>
+std::function<void()> RunDialog(std::function<void(TDialog&)> action) {
+    return [action] {
+        framework::testing::OnNextDialog(action);
+        Dialog(nullptr).Execute();
+    };
+}
+// Presses OK, and once more if the dialog is still open.
+void OkAndRetry(TDialog& d) {
+    jtest::Click(d, 1);
+    if (d.IsRunning()) jtest::Click(d, 1);
+}
+// One message, naming the failure; the dialog closed after the second OK.
+void ExpectOneMessageAndClosed(const FaultRun& run) {
+    ASSERT_EQ(MessageBoxesShown().size(), 1u);
+    EXPECT_TRUE(AMessageNames(run.error)) << LastText();
+    const auto& dialogs = framework::testing::DialogsShown();
+    EXPECT_FALSE(!dialogs.empty() && dialogs.front().leftOpen);
+}
+
+// The day's first save keeps a version of the diary first.
+void CheckEntryRun(const FaultRun& run) {
+    ExpectOneMessageAndClosed(run);
+    const auto& box = MessageBoxesShown().front();
+    EXPECT_EQ(run.now.Only(kDiary), run.clean->Only(kDiary));  // the entry exactly once
+    const Files settings = run.now.Only(kSettings);
+    if (IsVersionWarning(box)) {
+        EXPECT_EQ(settings, run.clean->Only(kSettings));
+        EXPECT_TRUE(VersionsWithin(run.now, *run.clean));  // whole or absent
+        return;
+    }
+    EXPECT_EQ(run.now.Only(kVersions), run.clean->Only(kVersions));
+    if (box.text.starts_with("Your entry could not be saved.\n\n")) {
+        EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconStop);
+        EXPECT_EQ(settings, run.clean->Only(kSettings));
+    } else {
+        EXPECT_TRUE(box.text.starts_with("Your entry has been saved.")) << box.text;
+        EXPECT_TRUE(settings == run.before->Only(kSettings) ||
+                    settings == run.clean->Only(kSettings));
+    }
+}
+
+TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce) {
+    const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
+    jtest::WriteFileBytes(jtest::InTestDir("Jotwel.dat"), DiaryOf({earlier}));
+    jtest::WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nToDay=No\r\nLastDate=061214\r\n");
+    const Files start = Snapshot();
+    Sweep("text entry OK", start, RunDialog<entry::TDlg1>([](TDialog& d) {
+              jtest::Type(d, 102, "A day by the sea");
+              jtest::Type(d, 103, "Seals");
+              jtest::Click(d, 110);
+              OkAndRetry(d);
+          }),
+          CheckEntryRun);
+    Sweep("button entry OK", start, RunDialog<entry::TDlg4>([](TDialog& d) {
+              jtest::Click(d, 101 + 3);
+              jtest::Click(d, 101 + 11 * 5 + 9);
+              OkAndRetry(d);
+          }),
+          CheckEntryRun);
+}
+
+// The setup dialogs that write more than one value say what was not saved
+// and why, and stay open (their words are the setup tests'); a second OK
+// stores every value, and memory then holds what the file holds. The title
+// dialog's one write is the setup tests' and the settings file's own sweep.
+TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
+    jtest::WriteFileBytes(
+        app::SettingsPath(),
+        "[Jotwel]\r\nToDay=No\r\nDefault=KEYS\r\nTextTit=Old title\r\nLastDate=061214\r\n");
+    const Files start = Snapshot();
+    const auto storedAll = [](const FaultRun& run) {
+        ExpectOneMessageAndClosed(run);
+        EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
+    };
+    Sweep("entry preference OK", start, RunDialog<setup::TDlg5>([](TDialog& d) {
+              jtest::Click(d, 103);
+              OkAndRetry(d);
+          }),
+          storedAll);
+    Sweep("subject headings OK", start, RunDialog<setup::TDlg7>([](TDialog& d) {
+              for (int i = 0; i < 6; ++i) jtest::Type(d, 101 + i, QString("Heading %1").arg(i));
+              OkAndRetry(d);
+          }),
+          [&](const FaultRun& run) {
+              storedAll(run);
+              for (int i = 0; i < 6; ++i) {
+                  EXPECT_EQ(app::Values().headings[i], "Heading " + std::to_string(i));
+              }
+          });
+}
+
+// After a listing that could not be saved, the list is filled all the same
+// and the listing is gone and not counted, so nothing stale can be
+// printed; then Show Results again.
+void ShowResultsAgainIfNotSaved(TDialog& d) {
+    if (!LastText().starts_with("The listing could not be saved")) return;
+    EXPECT_GT(jtest::ControlOf<QListWidget>(d, 101)->count(), 3);  // more than heading and frame
+    EXPECT_EQ(app::Values().listingLineCount, 0);
+    EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
+    jtest::Click(d, 1);
+}
+// Deletes the first twin after Yes; returns whether the deletion failed.
+bool DeleteTwin(TDialog& d) {
+    jtest::ControlOf<QListWidget>(d, 101)->setCurrentRow(3);  // heading, blank, quiet day, twin
+    framework::testing::AnswerNextMessageBox(framework::kIdYes);
+    jtest::Click(d, 109);
+    return LastText().starts_with("Unable to delete entry");
+}
+
+// Show Results and Delete in the reports dialog. The diary holds two
+// entries listed as the same line, so a deletion done twice shows up as a
+// lost entry.
+TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult) {
+    const store::TEntryRecord twin{"twin", "05/02/14 @ 00:00:00", 1391558400, 5};
+    jtest::WriteFileBytes(
+        jtest::InTestDir("Jotwel.dat"),
+        DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
+    jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
+    const Files start = Snapshot();
+    Sweep("reports Show Results", start, RunDialog<reports::TDlg2>([](TDialog& d) {
+              jtest::Click(d, 1);
+              ShowResultsAgainIfNotSaved(d);
+          }),
+          [](const FaultRun& run) {
+              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
+              EXPECT_EQ(run.now, *run.clean);
+              EXPECT_EQ(app::Values().listingLineCount, 3);
+          });
+    Sweep("reports Delete", start, RunDialog<reports::TDlg2>([](TDialog& d) {
+              jtest::Click(d, 1);
+              ShowResultsAgainIfNotSaved(d);
+              if (DeleteTwin(d)) DeleteTwin(d);
+              ShowResultsAgainIfNotSaved(d);
+          }),
+          [](const FaultRun& run) {
+              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
+              EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
+              EXPECT_EQ(app::Values().listingLineCount, 2);
+              // Every version holds the diary as it was; one that failed is
+              // absent (or whole, when only its folder sync failed), and a
+              // deletion tried twice kept two.
+              for (const auto& [path, bytes] : run.now.Only(kVersions)) {
+                  EXPECT_EQ(bytes, run.before->at(kDiary));
+              }
+              const auto& shown = MessageBoxesShown();
+              if (std::any_of(shown.begin(), shown.end(), IsVersionWarning)) {
+                  EXPECT_TRUE(VersionsWithin(run.now, *run.clean));
+              } else {
+                  EXPECT_TRUE(VersionsWithin(*run.clean, run.now));
+                  EXPECT_LE(run.now.Only(kVersions).size(), 2u);
+              }
+          });
+}
+
+}  // namespace
+}  // namespace reliability
