@@ -1,18 +1,20 @@
-// The main window: its menu, its start-up values and the ways it ends.
+// The main window: its menu and looks, the values start-up leaves, where
+// its dialogs open, and which ways end the program and which leave it
+// waiting (a start at log-on included).
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 
 #include "GuiTest.h"
 #include "TestEnvironment.h"
 #include "app/AppValues.h"
 #include "app/Settings.h"
+#include "app/StartupValues.h"
 #include "app/TApp.h"
 #include "app/TWndw.h"
-#include "framework/DialogWidget.h"
-#include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
 
@@ -21,16 +23,16 @@ namespace {
 
 // 7 December 2014 21:05:09 UTC, a Sunday.
 constexpr std::int64_t kNow = 1417986309;
+// What RunApp returns for a program still waiting at its main window.
+constexpr int kWaited = 7;
+
+using WindowAction = std::function<void(app::TWndw&)>;
 
 class MainWindowTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
         app::ResetValues();
-    }
-    void TearDown() override {
-        app::ResetValues();
-        GuiTest::TearDown();
     }
     std::unique_ptr<app::TWndw> MakeWindow() {
         auto window = std::make_unique<app::TWndw>(nullptr, "Jotwel");
@@ -41,7 +43,7 @@ protected:
     platform::ScopedEnv useClock_{&clock_};
 };
 
-// "text" for a command, ">text" for a popup, "-" for a separator.
+// "text id" for a command, ">text" for a popup, "-" for a separator.
 std::vector<std::string> Describe(const QList<QAction*>& actions) {
     std::vector<std::string> items;
     for (QAction* action : actions) {
@@ -60,34 +62,42 @@ std::vector<std::string> Describe(const QList<QAction*>& actions) {
     return items;
 }
 
-TEST_F(MainWindowTest, MenuBarHasItsItemsInOrder) {
-    auto window = MakeWindow();
-    EXPECT_EQ(Describe(window->MenuBar()->actions()),
-              (std::vector<std::string>{
-                  ">Setup",
-                  "  Set Subect &Headings 11847",
-                  "  &Set Entry Preference 11846",
-                  "  Set &Text Title 11853",
-                  "  E&xit 108",
-                  "Enter-by-&Text 11845",
-                  "Enter-by-&Buttons 11842",
-                  "&See-Entries 11851",
-                  ">&Help",
-                  "  &General Help 11848",
-                  "  &Button Entry Help 11850",
-                  "  &Further Button Entry Help 11852",
-                  "  &Text Entry Help 11849",
-                  "  -",
-                  "  &About 11844",
-              }));
+// Runs the whole program; act (if any) runs once its loop has started.
+// Method: act, and then a second posted call that closes the main window
+// with kWaited while it is still shown, each run from the loop in turn. A
+// program that ends posts its quit before that second call (at start-up,
+// or from act), so the loop stops first and the call dies with the window.
+int RunApp(const WindowAction& act = nullptr) {
+    int argc = 1;
+    char name[] = "jotwel";
+    char* argv[] = {name, nullptr};
+    app::TApp application(argc, argv);
+    QTimer::singleShot(0, [&] {
+        auto& window = static_cast<app::TWndw&>(*application.MainWindow());
+        if (act) act(window);
+        QTimer::singleShot(0, window.Widget(), [&window] {
+            if (window.Widget()->isVisible()) window.CloseWindow(kWaited);
+        });
+    });
+    const int status = application.Run();
+    // A quit posted once the loop had stopped (by a fault) must not stop the next test's loop.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    return status;
 }
 
 TEST_F(MainWindowTest, LooksAsItShould) {
     auto window = MakeWindow();
+    EXPECT_EQ(
+        Describe(window->MenuBar()->actions()),
+        (std::vector<std::string>{
+            ">Setup", "  Set Subect &Headings 11847", "  &Set Entry Preference 11846",
+            "  Set &Text Title 11853", "  E&xit 108", "Enter-by-&Text 11845",
+            "Enter-by-&Buttons 11842", "&See-Entries 11851", ">&Help", "  &General Help 11848",
+            "  &Button Entry Help 11850", "  &Further Button Entry Help 11852",
+            "  &Text Entry Help 11849", "  -", "  &About 11844"}));
     QWidget* frame = window->Widget();
     EXPECT_EQ(frame->windowTitle(), "Jotwel");
-    EXPECT_EQ(frame->pos(), QPoint(55, 75));
-    EXPECT_EQ(frame->size(), QSize(600, 350));
+    EXPECT_EQ(QRect(frame->pos(), frame->size()), QRect(55, 75, 600, 350));
     EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(192, 192, 192));
     auto* exit = window->Client()->findChild<QPushButton*>("ctl201");
     ASSERT_NE(exit, nullptr);
@@ -96,92 +106,60 @@ TEST_F(MainWindowTest, LooksAsItShould) {
     EXPECT_FALSE(frame->windowIcon().isNull());
 }
 
+// Keys and section are found in any case; a heading keeps 24 bytes; only
+// the exact word ToDay (spaces round it trimmed) makes entries for today.
 TEST_F(MainWindowTest, StartupFillsTheProcessWideValues) {
-    WriteFileBytes(ConfigDir() + "/ZORVANT.INI",
-                   "[JOTWEL]\r\nTODAY=ToDay\r\nHead0=Work\r\nHead1=A123456789B123456789C123456789\r\n"
-                   "Head5=  Weather  \r\n");
+    WriteFileBytes(
+        ConfigDir() + "/ZORVANT.INI",
+        "[JOTWEL]\r\nTODAY=ToDay\r\nHead0=Work\r\nHead1=A123456789B123456789C123456789\r\n"
+        "Head5=  Weather  \r\n");
     auto window = MakeWindow();
     const app::TAppValues& v = app::Values();
     EXPECT_EQ(v.dataDirectory, TestDir());
     EXPECT_TRUE(v.todayPreference);
     EXPECT_EQ(v.todayInstant, kNow);
     EXPECT_EQ(v.yesterdayInstant, kNow - 86400);
-    EXPECT_EQ(v.todayCompactDate, "071214");
-    EXPECT_EQ(v.todayShortDate, "07/12/14");
-    EXPECT_EQ(v.headings[0], "Work");
-    EXPECT_EQ(v.headings[1], "A123456789B123456789C123");  // 24 bytes at most
-    EXPECT_EQ(v.headings[2], "");
-    EXPECT_EQ(v.headings[5], "Weather");
+    EXPECT_EQ(v.todayCompactDate + " " + v.todayShortDate, "071214 07/12/14");
+    EXPECT_EQ(v.headings, (std::array<std::string, app::kHeadingCount>{
+                              "Work", "A123456789B123456789C123", "", "", "", "Weather"}));
     EXPECT_EQ(v.noteTitle, "Most Memorable Event");
-}
-
-TEST_F(MainWindowTest, TodayPreferenceNeedsTheExactWord) {
     for (const char* stored : {"today", "TODAY", "ToDay ", "No", ""}) {
         app::WriteSetting("ToDay", stored);
-        auto window = MakeWindow();
+        window = MakeWindow();
         EXPECT_EQ(app::Values().todayPreference, std::string(stored) == "ToDay ") << stored;
     }
 }
 
-TEST_F(MainWindowTest, ButtonEntriesWithoutHeadingsShowTheMessageAndCarryOn) {
-    for (const char* heading : {"", "  ", "-/-"}) {
-        app::WriteSetting("Head0", heading);
-        auto window = MakeWindow();
-        window->Command(11842);
-        const auto box = LastMessageBox();
-        EXPECT_EQ(box.text,
-                  "You have not yet set and headings for Button entries\n"
-                  "Use the 'Setup' option to do this");
-        EXPECT_EQ(box.caption, "");
-        EXPECT_EQ(box.flags, framework::kMbOk);
-        EXPECT_TRUE(window->Widget() != nullptr);
+// The Exit button, the close box and Setup's Exit end the program. Leaving
+// the event reports other than through Print List, or asking for button
+// entries without a first subject heading (which only says so), leaves the
+// main window waiting.
+TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
+    const struct {
+        const char* name;
+        WindowAction act;
+        int status;
+        std::size_t boxes = 0;
+    } cases[] = {
+        {"Exit button",
+         [](app::TWndw& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
+        {"close box", [](app::TWndw& w) { w.Widget()->close(); }, 0},
+        {"Setup Exit", [](app::TWndw& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); },
+         0},
+        {"reports closed",
+         [](app::TWndw& w) {
+             framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
+             w.Command(11851);
+         },
+         kWaited},
+        {"no headings", [](app::TWndw& w) { w.Command(11842); }, kWaited, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        framework::testing::ResetSeams();
+        EXPECT_EQ(RunApp(c.act), c.status);
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.boxes);
     }
-}
-
-TEST_F(MainWindowTest, DialogsOpenAtTheirPlaceInTheClientArea) {
-    auto window = MakeWindow();
-    window->Show();
-    // The About box sits at 0, 0 of the client area, the general help at 1, 1.
-    for (const auto& [command, x, y] : {std::tuple{11844, 0, 0}, std::tuple{11848, 1, 1}}) {
-        QPoint placed, expected;
-        framework::testing::OnNextDialog([&, x = x, y = y](framework::TDialog& d) {
-            const framework::DialogUnits& units = d.Dialog()->units();
-            expected = window->Client()->mapToGlobal(QPoint(units.X(x), units.Y(y)));
-            placed = d.Widget()->pos();
-            d.EndDialog(2);
-        });
-        window->Command(command);
-        EXPECT_EQ(placed, expected) << command;
-    }
-}
-
-// Runs the whole application; `act` runs once the loop has started.
-int RunApp(std::function<void(app::TWndw&)> act) {
-    int argc = 1;
-    char name[] = "jotwel";
-    char* argv[] = {name, nullptr};
-    app::TApp application(argc, argv);
-    QTimer::singleShot(0, [&] { act(static_cast<app::TWndw&>(*application.MainWindow())); });
-    return application.Run();
-}
-
-TEST_F(MainWindowTest, SeeEntriesEndsTheProgramOnlyThroughPrintList) {
-    bool stillRunning = false;
-    framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
-    EXPECT_EQ(RunApp([&](app::TWndw& w) {
-                  w.Command(11851);
-                  stillRunning = w.Widget()->isVisible();
-                  w.CloseWindow(7);
-              }),
-              7);
-    EXPECT_TRUE(stillRunning);
-    // Nothing listed, so nothing is printed and no print dialog is shown.
-    framework::testing::OnNextDialog([](framework::TDialog& d) {
-        Click(d, 1);    // Show Results
-        Click(d, 108);  // Print List
-    });
-    EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
-    EXPECT_TRUE(framework::testing::PrintDialogsShown().empty());
 }
 
 TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
@@ -189,26 +167,36 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
                               static_cast<std::int32_t>(kNow - 40000), 7};
     ASSERT_TRUE(store::AppendRecord(TestDir(), entry).ok());
     framework::testing::OnNextDialog([](framework::TDialog& d) {
-        Click(d, 1);
-        Click(d, 108);
+        Click(d, 1);    // Show Results
+        Click(d, 108);  // Print List
     });
     framework::testing::AnswerNextPrintDialog(
         framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
     EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
-    const std::string pdf = ReadFileBytes(InTestDir("list.pdf"));
-    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 
-TEST_F(MainWindowTest, ExitButtonCloseBoxAndSetupExitEndTheProgram) {
-    EXPECT_EQ(RunApp([](app::TWndw& w) {
-                  w.Client()->findChild<QPushButton*>("ctl201")->click();
-              }),
-              0);
-    EXPECT_EQ(RunApp([](app::TWndw& w) { w.Widget()->close(); }), 0);
-    EXPECT_EQ(RunApp([](app::TWndw& w) {
-                  w.Widget()->findChild<QAction*>("cmd108")->trigger();
-              }),
-              0);
+// "jotwel auto", as started at log-on, ends at once when LastDate already
+// holds today; every other start waits at the main window.
+TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
+    const struct {
+        std::vector<const char*> argv;
+        const char* lastDate;  // nullptr: no settings file
+        int status;
+    } cases[] = {
+        {{"jotwel", "auto"}, "071214", 0},       {{"jotwel"}, "071214", kWaited},
+        {{"jotwel", "AUTO"}, "071214", kWaited}, {{"jotwel", "x", "auto"}, "071214", kWaited},
+        {{"jotwel", "auto"}, "061214", kWaited}, {{"jotwel", "auto"}, "", kWaited},
+        {{"jotwel", "auto"}, nullptr, kWaited},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
+        std::remove(app::SettingsPath().c_str());
+        if (c.lastDate) app::WriteSetting("LastDate", c.lastDate);
+        app::ResetValues();
+        app::Values().autoMode = app::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
+        EXPECT_EQ(RunApp(), c.status);
+    }
 }
 
 }  // namespace

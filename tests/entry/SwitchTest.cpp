@@ -41,17 +41,15 @@ void SaveButtons(framework::TDialog& d) {
     Click(d, 101 + 11 * 5 + 10);
     Click(d, 1);
 }
-void Cancel(framework::TDialog& d) {
-    Click(d, 2);
-}
-void Escape(framework::TDialog& d) {
-    PressKey(d, Qt::Key_Escape);
-}
+const Action kCancel = [](framework::TDialog& d) { Click(d, 2); };
+const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
 
 // Runs the whole program, with the settings file holding only Head0, and
 // command on its main window once the loop has started; the dialogs shown
-// get actions in turn. Returns the exit status (99: still running two
-// seconds later) and whether the first dialog opened over the main window.
+// get actions in turn. Returns the exit status and whether the first dialog
+// opened over the main window. A call posted after the command closes the
+// main window with 99: the loop runs it only when the command posted no
+// quit before it.
 std::pair<int, bool> RunCommand(const std::string& head0, int command,
                                 const std::vector<Action>& actions) {
     WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nHead0=" + head0 + "\r\n");
@@ -69,14 +67,14 @@ std::pair<int, bool> RunCommand(const std::string& head0, int command,
     }
     QTimer::singleShot(0, [&] {
         main = application.MainWindow();
-        static_cast<app::TWndw*>(main)->Command(command);
+        auto* window = static_cast<app::TWndw*>(main);
+        window->Command(command);
+        QTimer::singleShot(0, window->Widget(), [window] { window->CloseWindow(99); });
     });
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout,
-                     [] { framework::TApplication::PostQuitMessage(99); });
-    guard.start(2000);
-    return {application.Run(), overMain};
+    const int status = application.Run();
+    // The quit that call posts after the loop stopped must not stop the next one.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    return {status, overMain};
 }
 
 class SwitchTest : public EntryTest {};
@@ -97,9 +95,8 @@ TEST_F(SwitchTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
         {{ToButtons, ToText, ToButtons, ToText, SaveText},
          {kText, kButtons, kText, kButtons, kText},
          {"Kept  = )"}},
-        {{ToText, Escape}, {kButtons, kText}, {}},
-        {{Cancel}, {kText}, {}},
-        {{ToButtons}, {kText}, {}, "", {kNoHeadings}},
+        {{ToText, kEscape}, {kButtons, kText}, {}},
+        {{kCancel}, {kText}, {}},
         {{ToButtons}, {kText}, {}, "-/-", {kNoHeadings}},
     };
     for (const auto& c : cases) {

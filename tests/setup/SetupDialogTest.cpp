@@ -5,28 +5,96 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <tuple>
 #include <vector>
 
-#include "SetupTest.h"
+#include "app/AppValues.h"
+#include "app/Settings.h"
 #include "app/TWndw.h"
+#include "framework/DialogWidget.h"
+#include "framework/MessageBox.h"
+#include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
 #include "setup/TDlg11.h"
 #include "setup/TDlg5.h"
 #include "setup/TDlg7.h"
+#include "support/GuiTest.h"
+#include "support/TestEnvironment.h"
 
 namespace jtest {
 namespace {
 
+using namespace resources;
+using Action = std::function<void(framework::TDialog&)>;
 using Headings = std::array<std::string, app::kHeadingCount>;
 const Headings kOld = {"old 1", "old 2", "old 3", "old 4", "old 5", "old 6"};
-using namespace resources;
 // Boxes 1 and 2 as typed: more than 23 bytes, and a letter outside ASCII.
 const QString kTyped[] = {
     "fill it till it is full, still", QStringLiteral("Caf\u00e9"), "", "Sleep", "Exercise", "Mood"};
 const std::string kNotSaved = " could not be saved. (disk full)";
 const std::string kBlank = "There is at least one empty heading\nYou must fill all 6 heading boxes";
 
-class SetupDialogTest : public SetupTest {};
+// No settings file, the values of a program that has not started, and a
+// file layer that Fresh() arms to fail the n-th rename (how a settings
+// write lands) with ENOSPC.
+class SetupDialogTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        Fresh();
+    }
+    // failingWrite: the settings write that fails (0: none).
+    void Fresh(int failingWrite = 0) {
+        std::remove(app::SettingsPath().c_str());
+        framework::testing::ResetSeams();
+        app::ResetValues();
+        faults_.FailNth(failingWrite, platform::FaultEnv::kRename, ENOSPC);
+    }
+
+    platform::FaultEnv faults_{platform::PosixEnv()};
+    platform::ScopedEnv useFaults_{&faults_};
+};
+
+// Runs a Dialog made with no parent; action gets it once it is shown.
+template <class Dialog>
+void RunDialog(Action action) {
+    framework::testing::OnNextDialog(std::move(action));
+    Dialog(nullptr).Execute();
+}
+
+bool AllClosedByTheirActions() {
+    for (const auto& shown : framework::testing::DialogsShown()) {
+        if (!shown.hadAction || shown.leftOpen) return false;
+    }
+    return true;
+}
+
+// The message boxes shown, each as its text up to the reason after a blank
+// line; "stop: " before it for a stop icon, " (disk full)" after it when the
+// reason says so.
+std::string MessagesShown() {
+    std::string messages;
+    for (const auto& box : framework::testing::MessageBoxesShown()) {
+        const bool stop = box.flags == (framework::kMbOk | framework::kMbIconStop);
+        const bool full = box.text.find(std::strerror(ENOSPC)) != std::string::npos;
+        messages += (stop ? "stop: " : "") + box.text.substr(0, box.text.find("\n\n")) +
+                    (full ? " (disk full)" : "");
+    }
+    return messages;
+}
+
+std::string SettingsBytes() {
+    return ReadFileBytes(app::SettingsPath());
+}
+// Writes the settings file: section Jotwel with these lines (CR LF each).
+void WriteSettings(const std::string& lines) {
+    WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\n" + lines);
+}
 
 // The boxes open with the headings in memory only when the stored Head1
 // holds a letter or digit. OK cuts each box to 23 bytes and writes it in
@@ -44,7 +112,6 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         {"Head0=\r\nHead1=7\r\n", true, "Family", 0, 6, "Family", ""},
         {"", false, "", 0, 2, "", kBlank},
         {"Head0=Health\r\nHead1=- -\r\n", false, "-- ?!", 0, 2, "-- ?!", kBlank},
-        {"", false, QStringLiteral("\u00a3\u00e9"), 0, 2, "\xA3\xE9", kBlank},
         {"", false, "Family", 3, 2, "old 3", "stop: Subject heading 3" + kNotSaved},
     };
     for (const auto& c : cases) {
@@ -150,59 +217,60 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
     }
 }
 
-enum CloseWay { kButton, kEscape, kCloseBox };
+Action Clicks(int id) {
+    return [id](framework::TDialog& d) { Click(d, id); };
+}
+Action Types(int id, const char* text) {
+    return [id, text](framework::TDialog& d) { Type(d, id, text); };
+}
+const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
+const Action kCloseBox = [](framework::TDialog& d) { d.Widget()->close(); };
 
-void NoChange(framework::TDialog&) {}
-
-const struct {
-    int command, templateId;
-    int closeButton;  // 0: none
-    Action change;
-} kMenuCases[] = {
-    {kCmSetSubjectHeadings, kHeadingsDialog, 2, [](framework::TDialog& d) { Type(d, 101, "x"); }},
-    {kCmSetEntryPreference, kEntryPreferenceDialog, 2,
-     [](framework::TDialog& d) { Click(d, 102); }},
-    {kCmSetTextTitle, kTextTitleDialog, 0, [](framework::TDialog& d) { Type(d, 104, "New"); }},
-    {kCmGeneralHelp, kGeneralHelpDialog, 2, NoChange},
-    {kCmButtonEntryHelp, kButtonEntryHelpDialog, 1, NoChange},
-    {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, 1, NoChange},
-    {kCmTextEntryHelp, kTextEntryHelpDialog, 1, NoChange},
-    {kCmAbout, kAboutDialog, 2, NoChange},
-};
-
-// Each Setup and Help command opens its dialog over the main window; every
-// way of leaving it other than OK changes nothing and returns to the main
-// window, which keeps waiting.
+// Each Setup and Help command opens its dialog over the main window, at
+// its template's place in the client area; a setup dialog left with a
+// change made, other than by OK (Cancel, Escape or its close box), changes
+// nothing, and the main window keeps waiting.
 TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNothing) {
+    const struct {
+        int command, templateId;
+        Action change, close;
+    } cases[] = {
+        {kCmSetSubjectHeadings, kHeadingsDialog, Types(101, "x"), Clicks(2)},
+        {kCmSetEntryPreference, kEntryPreferenceDialog, Clicks(102), kEscape},
+        {kCmSetTextTitle, kTextTitleDialog, Types(104, "New"), kCloseBox},
+        {kCmGeneralHelp, kGeneralHelpDialog, nullptr, Clicks(2)},
+        {kCmButtonEntryHelp, kButtonEntryHelpDialog, nullptr, Clicks(1)},
+        {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, nullptr, Clicks(1)},
+        {kCmTextEntryHelp, kTextEntryHelpDialog, nullptr, Clicks(1)},
+        {kCmAbout, kAboutDialog, nullptr, Clicks(2)},
+    };
     WriteSettings("ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
     app::TWndw window{nullptr, "Jotwel"};
     window.Create();
     window.Show();
     const std::string stored = SettingsBytes();
     const app::TAppValues before = app::Values();
-    for (const auto& c : kMenuCases) {
-        for (CloseWay way : {kButton, kEscape, kCloseBox}) {
-            if (way == kButton && c.closeButton == 0) continue;
-            SCOPED_TRACE("template " + std::to_string(c.templateId) + ", way " +
-                         std::to_string(way));
-            framework::testing::ResetSeams();
-            framework::testing::OnNextDialog([&](framework::TDialog& d) {
-                EXPECT_EQ(d.Parent(), &window);
-                c.change(d);
-                if (way == kButton) Click(d, c.closeButton);
-                if (way == kEscape) PressKey(d, Qt::Key_Escape);
-                if (way == kCloseBox) d.Widget()->close();
-            });
-            window.Command(c.command);
-            ASSERT_EQ(framework::testing::DialogsShown().size(), 1u);
-            EXPECT_EQ(framework::testing::DialogsShown()[0].templateId, c.templateId);
-            EXPECT_TRUE(AllClosedByTheirActions());
-            EXPECT_TRUE(window.Widget()->isVisible());
-            EXPECT_EQ(SettingsBytes(), stored);
-            EXPECT_EQ(app::Values().headings, before.headings);
-            EXPECT_EQ(app::Values().noteTitle, before.noteTitle);
-            EXPECT_EQ(app::Values().todayPreference, before.todayPreference);
-        }
+    for (const auto& c : cases) {
+        SCOPED_TRACE("template " + std::to_string(c.templateId));
+        framework::testing::ResetSeams();
+        framework::testing::OnNextDialog([&](framework::TDialog& d) {
+            EXPECT_EQ(d.Parent(), &window);
+            const int at = c.templateId == kGeneralHelpDialog ? 1 : 0;  // the template's x and y
+            const framework::DialogUnits& units = d.Dialog()->units();
+            EXPECT_EQ(d.Widget()->pos(),
+                      window.Client()->mapToGlobal(QPoint(units.X(at), units.Y(at))));
+            if (c.change) c.change(d);
+            c.close(d);
+        });
+        window.Command(c.command);
+        ASSERT_EQ(framework::testing::DialogsShown().size(), 1u);
+        EXPECT_EQ(framework::testing::DialogsShown()[0].templateId, c.templateId);
+        EXPECT_TRUE(AllClosedByTheirActions());
+        EXPECT_TRUE(window.Widget()->isVisible());
+        EXPECT_EQ(SettingsBytes(), stored);
+        const app::TAppValues& now = app::Values();
+        EXPECT_EQ(std::tie(now.headings, now.noteTitle, now.todayPreference),
+                  std::tie(before.headings, before.noteTitle, before.todayPreference));
     }
 }
 
