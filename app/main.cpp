@@ -1,11 +1,11 @@
 // Jotwel: a small personal diary. "jotwel auto" ends at once when today's
 // entry has already been made.
-#include "app/AppValues.h"
-#include "app/StartupValues.h"
-#include "app/TApp.h"
+#include "session/AppValues.h"
+#include "session/StartupValues.h"
+#include "app/JotwelApplication.h"
 
 int main(int argc, char** argv) {
-    app::Values().autoMode = app::IsAutoMode(argc, argv);
-    app::TApp application(argc, argv);
+    session::Values().autoMode = session::IsAutoMode(argc, argv);
+    app::JotwelApplication application(argc, argv);
     return application.Run();
 }

@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
+#include "session/AppValues.h"
 #include "framework/ResourceModule.h"
 #include "framework/TestSeams.h"
-#include "reports/ListingFile.h"
-#include "reports/Report.h"
-#include "reports/TDlg2.h"
+#include "listing/ListingFile.h"
+#include "listing/Report.h"
+#include "reports/ReportsDialog.h"
 #include "resources/JotwelResources.h"
 #include "store/Diary.h"
 
@@ -36,7 +36,7 @@ constexpr int kRecords = 36500;
 constexpr dates::Instant kSpacing = 7 * 3600;
 constexpr std::size_t kChunk = 64 * 1024;
 const std::string kDataDir = ".";
-const reports::ReportRequest kRequest{"", "31/12/37", "", "31/12/37"};
+const listing::ReportRequest kRequest{"", "31/12/37", "", "31/12/37"};
 
 std::string Summary(int n) {
     const std::size_t length = 20 + static_cast<std::size_t>(n * 37) % 460;
@@ -58,12 +58,12 @@ void MakeDiary() {
 }
 
 std::uintmax_t ListingSize() {
-    return std::filesystem::file_size(reports::ListingPath(kDataDir));
+    return std::filesystem::file_size(listing::ListingPath(kDataDir));
 }
 
 // The floor: read the diary, write as many bytes as the listing holds.
 void BM_PlainReadAndWrite(benchmark::State& state) {
-    reports::MakeReport(kDataDir, kRequest);
+    listing::MakeReport(kDataDir, kRequest);
     const std::uintmax_t listingSize = ListingSize();
     std::vector<char> buffer(kChunk, 'x');
     for (auto _ : state) {
@@ -87,7 +87,7 @@ void BM_PlainReadAndWrite(benchmark::State& state) {
 void BM_Report(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
-        const reports::ReportResult report = reports::MakeReport(kDataDir, kRequest);
+        const listing::ReportResult report = listing::MakeReport(kDataDir, kRequest);
         if (!report.listingStatus.ok()) state.SkipWithError("listing not written");
         lines = report.listLines.size();
     }
@@ -96,7 +96,7 @@ void BM_Report(benchmark::State& state) {
 
 // Show Results as the user runs it, until the list is laid out and drawn.
 void BM_ShowResultsInDialog(benchmark::State& state) {
-    reports::TDlg2 dialog(nullptr);
+    reports::ReportsDialog dialog(nullptr);
     dialog.ShowModeless();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
     std::string scratch = (std::filesystem::temp_directory_path() / "bench_report.XXXXXX").string();
     if (mkdtemp(scratch.data()) == nullptr) return 1;
     std::filesystem::current_path(scratch);
-    app::Values().dataDirectory = kDataDir;
-    app::Values().todayShortDate = kRequest.todayShortDate;
+    session::Values().dataDirectory = kDataDir;
+    session::Values().todayShortDate = kRequest.todayShortDate;
     MakeDiary();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,6 @@
 #include "entry/EntryRules.h"
 
-#include "app/AppValues.h"
+#include "session/AppValues.h"
 #include "dates/TextOps.h"
 #include "store/Diary.h"
 #include "store/EntryRecord.h"
@@ -31,7 +31,7 @@ int ScoreOf(const std::vector<bool>& on) {
 
 std::string NoteTitleFromSetting(std::string_view stored, std::string current) {
     if (!dates::HasLetterOrDigit(stored)) return current;
-    return std::string(stored.substr(0, app::kNoteTitleLength));
+    return std::string(stored.substr(0, session::kNoteTitleLength));
 }
 
 }  // namespace entry

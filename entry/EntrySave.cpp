@@ -1,6 +1,6 @@
 #include "entry/EntrySave.h"
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "store/Diary.h"
 #include "store/Versions.h"
 
@@ -15,7 +15,7 @@ EntrySaveResult Store(const store::TEntryRecord& record, Placement placement,
                                   ? store::InsertRecordInOrder(dataDir, record, &inPlace)
                                   : store::AppendRecord(dataDir, record, &inPlace);
     if (!inPlace) return {Outcome::kNotSaved, std::move(stored), {}};
-    platform::Status noted = app::WriteSetting("LastDate", compactDate);
+    platform::Status noted = session::WriteSetting("LastDate", compactDate);
     if (!stored.ok()) return {Outcome::kNotConfirmed, std::move(stored), {}};
     if (!noted.ok()) return {Outcome::kLastDateNotWritten, std::move(noted), {}};
     return {};

@@ -1,19 +1,19 @@
 #include "entry/RunButtonEntry.h"
 
-#include "app/AppValues.h"
+#include "session/AppValues.h"
 #include "dates/TextOps.h"
 #include "entry/EntryTexts.h"
-#include "entry/TDlg4.h"
+#include "entry/ButtonEntryDialog.h"
 #include "framework/MessageBox.h"
 
 namespace entry {
 
 bool RunButtonEntry(framework::TWindow* owner) {
-    if (!dates::HasLetterOrDigit(app::Values().headings[0])) {
+    if (!dates::HasLetterOrDigit(session::Values().headings[0])) {
         framework::MessageBox(owner, kNoHeadingsMessage);
         return false;
     }
-    TDlg4(owner).Execute();
+    ButtonEntryDialog(owner).Execute();
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "entry/SaveReport.h"
 
-#include "app/VersionWarning.h"
+#include "framework/SaveMessages.h"
 #include "entry/EntryTexts.h"
 #include "framework/MessageBox.h"
-#include "framework/NotSavedMessage.h"
+#include "framework/SaveMessages.h"
 
 namespace entry {
 
@@ -21,7 +21,7 @@ bool ReportEntrySave(framework::TWindow* owner, const EntrySaveResult& result) {
             framework::MessageBox(owner, NotConfirmedMessage(result.status));
             break;
     }
-    app::ReportVersionFailure(owner, result.versionStatus);
+    framework::ReportVersionFailure(owner, result.versionStatus);
     return result.stored();
 }
 

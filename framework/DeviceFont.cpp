@@ -8,14 +8,14 @@
 namespace framework {
 namespace {
 
-QFont::StyleHint HintOf(const TFontRequest& request) {
+QFont::StyleHint HintOf(const platform::TFontRequest& request) {
     if (!request.variablePitch) return QFont::TypeWriter;
     return request.serifFamily ? QFont::Serif : QFont::AnyStyle;
 }
 
 }  // namespace
 
-QFont MakeDeviceFont(const TFontRequest& request, const QPaintDevice& device) {
+QFont MakeDeviceFont(const platform::TFontRequest& request, const QPaintDevice& device) {
     QFont font(QString::fromStdString(request.faceName));
     font.setStyleHint(HintOf(request),
                       request.proofQuality ? QFont::PreferQuality : QFont::PreferDefault);

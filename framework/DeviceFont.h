@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "framework/TDC.h"
+#include "platform/TDC.h"
 
 class QPaintDevice;
 
@@ -14,6 +14,6 @@ namespace framework {
 // slant, underline and strike-out as asked; a face that is not installed is
 // replaced by fontconfig's substitute, or by a face of the family the
 // request prefers.
-QFont MakeDeviceFont(const TFontRequest& request, const QPaintDevice& device);
+QFont MakeDeviceFont(const platform::TFontRequest& request, const QPaintDevice& device);
 
 }  // namespace framework

@@ -2,7 +2,7 @@
 
 namespace framework {
 
-void TPrintout::SetPrintParams(TDC* dc, QSize pageSize) {
+void TPrintout::SetPrintParams(platform::TDC* dc, QSize pageSize) {
     dc_ = dc;
     pageSize_ = pageSize;
 }

@@ -8,9 +8,11 @@
 #include <QSize>
 #include <string>
 
-namespace framework {
-
+namespace platform {
 class TDC;
+}  // namespace platform
+
+namespace framework {
 
 // The pages a printout offers in the print dialog. A range of 0 to 0 offers
 // no page range (the job then prints from page 1 for as long as HasPage
@@ -38,7 +40,7 @@ public:
 
     // Stores the device context the pages are drawn on and the size of the
     // printable area in its dots; both stay valid until EndPrinting.
-    virtual void SetPrintParams(TDC* dc, QSize pageSize);
+    virtual void SetPrintParams(platform::TDC* dc, QSize pageSize);
     // The pages offered in the print dialog: pages 1 to 1, no selection.
     virtual void GetDialogInfo(TPageRange& range);
     virtual void BeginPrinting() {}
@@ -54,13 +56,13 @@ public:
 
 protected:
     // The job's device context; nullptr outside a job.
-    TDC* DC() const { return dc_; }
+    platform::TDC* DC() const { return dc_; }
     QSize PageSize() const { return pageSize_; }
 
 private:
     std::string title_;
     bool banding_ = false;
-    TDC* dc_ = nullptr;
+    platform::TDC* dc_ = nullptr;
     QSize pageSize_;
 };
 

@@ -11,7 +11,7 @@
 namespace framework {
 
 TRecordingDC::TRecordingDC(const QPaintDevice& device) : device_(device) {
-    TFontRequest twelvePoints;
+    platform::TFontRequest twelvePoints;
     twelvePoints.height = device.logicalDpiY() / 6;
     font_ = MakeDeviceFont(twelvePoints, device_);
 }
@@ -23,7 +23,7 @@ int TRecordingDC::DpiY() const {
     return device_.logicalDpiY();
 }
 
-void TRecordingDC::SelectFont(const TFontRequest& request) {
+void TRecordingDC::SelectFont(const platform::TFontRequest& request) {
     font_ = MakeDeviceFont(request, device_);
 }
 
@@ -35,16 +35,16 @@ int TRecordingDC::TextWidth(std::string_view text) const {
     return QFontMetrics(font_, &device_).horizontalAdvance(FromCp1252(text));
 }
 
-void TRecordingDC::SetTextColor(TColor color) {
+void TRecordingDC::SetTextColor(platform::TColor color) {
     color_ = color;
 }
-void TRecordingDC::SetTextAlign(TTextAlign align) {
+void TRecordingDC::SetTextAlign(platform::TTextAlign align) {
     align_ = align;
 }
 
 void TRecordingDC::TextOut(int x, int y, std::string_view text) {
     if (pages_.empty()) StartPage();
-    const int left = align_ == TTextAlign::kRight ? x - TextWidth(text) : x;
+    const int left = align_ == platform::TTextAlign::kRight ? x - TextWidth(text) : x;
     const int baseline = y + QFontMetrics(font_, &device_).ascent();
     pages_.back().push_back(Text{font_, color_, left, baseline, std::string(text)});
 }

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "framework/TDC.h"
+#include "platform/TDC.h"
 
 class QPaintDevice;
 class QPainter;
 
 namespace framework {
 
-class TRecordingDC : public TDC {
+class TRecordingDC : public platform::TDC {
 public:
     // Starts with a 12-point font of the device's choice, black, left-aligned.
     // REQUIRES: device outlives this object.
@@ -24,11 +24,11 @@ public:
 
     int DpiX() const override;
     int DpiY() const override;
-    void SelectFont(const TFontRequest& request) override;
+    void SelectFont(const platform::TFontRequest& request) override;
     int TextHeight() const override;
     int TextWidth(std::string_view text) const override;
-    void SetTextColor(TColor color) override;
-    void SetTextAlign(TTextAlign align) override;
+    void SetTextColor(platform::TColor color) override;
+    void SetTextAlign(platform::TTextAlign align) override;
     void TextOut(int x, int y, std::string_view text) override;
 
     // Starts a new page: what is drawn from now on belongs to it. Drawing
@@ -44,7 +44,7 @@ private:
     // worked out when it was drawn.
     struct Text {
         QFont font;
-        TColor color;
+        platform::TColor color;
         int x = 0;
         int baseline = 0;
         std::string bytes;
@@ -52,8 +52,8 @@ private:
 
     const QPaintDevice& device_;
     QFont font_;
-    TColor color_;
-    TTextAlign align_ = TTextAlign::kLeft;
+    platform::TColor color_;
+    platform::TTextAlign align_ = platform::TTextAlign::kLeft;
     std::vector<std::vector<Text>> pages_;
 };
 

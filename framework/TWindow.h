@@ -38,8 +38,8 @@ private:
 
 // A class's command table: command ids bound to its member handlers.
 //
-//   bool TDlg7::HandleCommand(int id) {
-//       static const TCommandTable<TDlg7> table{{1, &TDlg7::SaveHeadings}};
+//   bool HeadingsDialog::HandleCommand(int id) {
+//       static const TCommandTable<HeadingsDialog> table{{1, &HeadingsDialog::SaveHeadings}};
 //       return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 //   }
 template <class T>

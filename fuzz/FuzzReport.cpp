@@ -27,8 +27,8 @@
 #include "MemEnv.h"
 #include "dates/TextOps.h"
 #include "platform/FaultEnv.h"
-#include "reports/ListingFile.h"
-#include "reports/Report.h"
+#include "listing/ListingFile.h"
+#include "listing/Report.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
 
@@ -78,7 +78,7 @@ void AppendExpected(const store::TEntryRecord& record, std::vector<std::string>*
 }
 
 std::vector<std::string> ExpectedLines(const std::string& diary,
-                                       const reports::ReportCriteria& criteria) {
+                                       const listing::ReportCriteria& criteria) {
     std::vector<std::string> lines;
     for (std::size_t at = 0; at + store::RecordSize <= diary.size(); at += store::RecordSize) {
         const store::TEntryRecord record = store::DecodeRecord(diary.data() + at);
@@ -88,16 +88,16 @@ std::vector<std::string> ExpectedLines(const std::string& diary,
 }
 
 std::string ListingOf(std::span<const std::string> lines) {
-    std::string bytes = std::string(reports::kListingHeading) + "\r\n";
+    std::string bytes = std::string(listing::kListingHeading) + "\r\n";
     for (const std::string& line : lines) bytes += line + "\r\n";
     return bytes;
 }
 
-void CheckReport(const reports::ReportResult& report, const std::vector<std::string>& expected) {
+void CheckReport(const listing::ReportResult& report, const std::vector<std::string>& expected) {
     const std::vector<std::string>& list = report.listLines;
-    FUZZ_CHECK(list.size() >= 3 && list[0] == reports::kListHeading && list[1] == " ");
+    FUZZ_CHECK(list.size() >= 3 && list[0] == listing::kListHeading && list[1] == " ");
     FUZZ_CHECK(report.firstListed == (report.criteria.searching ? 3u : 2u));
-    FUZZ_CHECK(list.back() == std::string(reports::kDashedLineLength, '-'));
+    FUZZ_CHECK(list.back() == std::string(listing::kDashedLineLength, '-'));
     FUZZ_CHECK(report.firstListed + report.listedCount + 1 == list.size());
     const std::span<const std::string> listed = report.ListingLines();
     for (const std::string& line : listed) {
@@ -121,19 +121,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned failOps = input.ConsumeIntegral<unsigned>() & platform::FaultEnv::kAll;
     const int error = input.PickValueInArray({ENOSPC, EIO, EACCES});
     const bool oldListing = input.ConsumeBool();
-    reports::ReportRequest request;
-    request.startText = input.ConsumeRandomLengthString(reports::kTypedTextLimit);
-    request.endText = input.ConsumeRandomLengthString(reports::kTypedTextLimit);
-    request.searchText = input.ConsumeRandomLengthString(reports::kTypedTextLimit);
+    listing::ReportRequest request;
+    request.startText = input.ConsumeRandomLengthString(listing::kTypedTextLimit);
+    request.endText = input.ConsumeRandomLengthString(listing::kTypedTextLimit);
+    request.searchText = input.ConsumeRandomLengthString(listing::kTypedTextLimit);
     request.todayShortDate = input.ConsumeRandomLengthString(12);
     CheckedFold(input.ConsumeRandomLengthString(2000));
     const std::string diary = input.ConsumeRemainingBytesAsString();
     mem.Put(store::DiaryPath(kDataDir), diary);
-    const std::string listingPath = reports::ListingPath(kDataDir);
+    const std::string listingPath = listing::ListingPath(kDataDir);
     if (oldListing) mem.Put(listingPath, "stale\r\n");
 
     faults.FailNth(failAt, failOps, error);
-    const reports::ReportResult report = reports::MakeReport(kDataDir, request);
+    const listing::ReportResult report = listing::MakeReport(kDataDir, request);
     const bool fired = faults.fired();
     faults.FailNth(0, 0, 0);
     CheckReport(report, ExpectedLines(diary, report.criteria));

@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <string>
 
-#include "app/AppValues.h"
+#include "session/AppValues.h"
 #include "framework/MessageBox.h"
 #include "framework/TPrinter.h"
 #include "platform/CodePage.h"
-#include "reports/ListingFile.h"
-#include "reports/PrintLineReader.h"
+#include "listing/ListingFile.h"
+#include "listing/PrintLineReader.h"
 #include "reports/TBlindPrintout.h"
 
 namespace reports {
@@ -36,11 +36,11 @@ constexpr int kMostPrintLinesPerLine = 3;
 // line too long for one print line continues in the next entry and counts
 // once; *linePieces counts the print lines of the line being read, across
 // chunks. On failure the table must not be printed.
-platform::Status FillChunk(TPrintLineReader& reader, long long* linesLeft, int* linePieces,
-                           PrintLineTable* table) {
-    *table = PrintLineTable{};
-    while (table->PrintLineCount < kLinesPerPrintJob && *linesLeft > 0) {
-        PrintLine& entry = table->entries[static_cast<std::size_t>(table->PrintLineCount)];
+platform::Status FillChunk(listing::TPrintLineReader& reader, long long* linesLeft, int* linePieces,
+                           listing::PrintLineTable* table) {
+    *table = listing::PrintLineTable{};
+    while (table->PrintLineCount < listing::kLinesPerPrintJob && *linesLeft > 0) {
+        listing::PrintLine& entry = table->entries[static_cast<std::size_t>(table->PrintLineCount)];
         bool endsLine = false;
         if (platform::Status read = reader.ReadPrintLine(&entry.text, &endsLine); !read.ok()) {
             return read;
@@ -49,7 +49,7 @@ platform::Status FillChunk(TPrintLineReader& reader, long long* linesLeft, int* 
             return platform::Status::Error(
                 EFBIG, "The listing holds a line longer than any Show Results writes");
         }
-        entry.format = kListingLineFormat;
+        entry.format = listing::kListingLineFormat;
         ++table->PrintLineCount;
         if (endsLine) {
             --*linesLeft;
@@ -62,17 +62,17 @@ platform::Status FillChunk(TPrintLineReader& reader, long long* linesLeft, int* 
 }  // namespace
 
 void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
-    const app::TAppValues& values = app::Values();
+    const session::AppValues& values = session::Values();
     if (values.listingLineCount <= 0) return;
     const long long lines = values.listingLineCount + 1LL;  // and the heading
-    TPrintLineReader reader;
-    if (platform::Status opened = reader.Open(ListingPath(values.dataDirectory)); !opened.ok()) {
+    listing::TPrintLineReader reader;
+    if (platform::Status opened = reader.Open(listing::ListingPath(values.dataDirectory)); !opened.ok()) {
         ReportUnreadable(parent, 0, opened);
         return;
     }
     long long linesLeft = lines;
     int linePieces = 0;
-    PrintLineTable table;
+    listing::PrintLineTable table;
     while (linesLeft > 0) {
         const long long linesBefore = linesLeft;
         if (platform::Status filled = FillChunk(reader, &linesLeft, &linePieces, &table);
@@ -80,7 +80,7 @@ void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
             ReportUnreadable(parent, lines - linesBefore, filled);
             return;
         }
-        TBlindPrintout printout(std::string(kPrintJobTitle), table);
+        TBlindPrintout printout(std::string(listing::kPrintJobTitle), table);
         printout.SetBanding(true);
         printer.Print(parent, printout, true);
     }

@@ -9,8 +9,8 @@ class TWindow;
 
 namespace reports {
 
-// Prints the listing file of app::Values().dataDirectory as the last Show
-// Results left it: the heading and app::Values().listingLineCount lines,
+// Prints the listing file of session::Values().dataDirectory as the last Show
+// Results left it: the heading and session::Values().listingLineCount lines,
 // in print jobs of at most kLinesPerPrintJob print lines, each a one-page
 // TBlindPrintout titled "List" that printer prints after its own print
 // dialog, with parent (nullptr: none) as the parent of the dialogs. A

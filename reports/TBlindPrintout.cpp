@@ -1,6 +1,6 @@
 #include "reports/TBlindPrintout.h"
 
-#include "reports/PrintLayout.h"
+#include "listing/PrintLayout.h"
 
 namespace reports {
 
@@ -9,7 +9,7 @@ void TBlindPrintout::GetDialogInfo(framework::TPageRange& range) {
 }
 
 void TBlindPrintout::PrintPage(int /*page*/, const QRect& /*band*/, unsigned /*flags*/) {
-    if (DC()) DrawPrintLines(*DC(), table_, PreviousLineTop());
+    if (DC()) listing::DrawPrintLines(*DC(), table_, listing::PreviousLineTop());
 }
 
 }  // namespace reports

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "framework/TPrintout.h"
-#include "reports/PrintLineTable.h"
+#include "listing/PrintLineTable.h"
 
 namespace reports {
 
 class TBlindPrintout : public framework::TPrintout {
 public:
     // REQUIRES: table outlives the printout and is not changed while it prints.
-    TBlindPrintout(std::string title, const PrintLineTable& table)
+    TBlindPrintout(std::string title, const listing::PrintLineTable& table)
         : TPrintout(std::move(title)), table_(table) {}
 
     // Offers neither a page range nor a selection (all four 0).
@@ -21,7 +21,7 @@ public:
     void PrintPage(int page, const QRect& band, unsigned flags) override;
 
 private:
-    const PrintLineTable& table_;
+    const listing::PrintLineTable& table_;
 };
 
 }  // namespace reports

@@ -1,6 +1,6 @@
 #include "setup/SetupSettings.h"
 
-#include "app/Settings.h"
+#include "session/Settings.h"
 #include "dates/TextOps.h"
 
 namespace setup {
@@ -15,13 +15,13 @@ std::string FirstBytes(std::string_view text, std::size_t count) {
 }  // namespace
 
 platform::Status SaveEntryPreference(bool preferText, bool forToday) {
-    platform::Status status = app::WriteSetting("Default", preferText ? "TEXT" : "KEYS");
+    platform::Status status = session::WriteSetting("Default", preferText ? "TEXT" : "KEYS");
     if (!status.ok()) return status;
-    return app::WriteSetting("ToDay", forToday ? "ToDay" : "No");
+    return session::WriteSetting("ToDay", forToday ? "ToDay" : "No");
 }
 
 bool StoredHeadingsShown() {
-    return dates::HasLetterOrDigit(app::ReadSetting(app::HeadingKey(1), kHeadingReadCapacity));
+    return dates::HasLetterOrDigit(session::ReadSetting(session::HeadingKey(1), kHeadingReadCapacity));
 }
 
 HeadingsSaveResult SaveSubjectHeadings(const HeadingTexts& boxTexts, HeadingTexts& slots) {
@@ -30,7 +30,7 @@ HeadingsSaveResult SaveSubjectHeadings(const HeadingTexts& boxTexts, HeadingText
         std::string previous = std::move(slots[i]);
         slots[i] = FirstBytes(boxTexts[i], kHeadingSaveLength);
         if (!dates::HasLetterOrDigit(slots[i])) return {Outcome::kBlankHeading, i, {}};
-        platform::Status status = app::WriteSetting(app::HeadingKey(i), slots[i]);
+        platform::Status status = session::WriteSetting(session::HeadingKey(i), slots[i]);
         if (!status.ok()) {
             slots[i] = std::move(previous);
             return {Outcome::kNotWritten, i, std::move(status)};
@@ -41,7 +41,7 @@ HeadingsSaveResult SaveSubjectHeadings(const HeadingTexts& boxTexts, HeadingText
 
 platform::Status SaveNoteTitle(std::string_view boxText, std::string& noteTitle) {
     std::string title = FirstBytes(boxText, kNoteTitleSaveLength);
-    platform::Status status = app::WriteSetting("TextTit", title);
+    platform::Status status = session::WriteSetting("TextTit", title);
     if (status.ok()) noteTitle = std::move(title);
     return status;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppValues.h"
+#include "session/AppValues.h"
 #include "platform/Status.h"
 
 namespace setup {
@@ -19,7 +19,7 @@ inline constexpr std::size_t kHeadingSaveLength = 23;
 // The note title is kept and stored as at most this many bytes.
 inline constexpr std::size_t kNoteTitleSaveLength = 79;
 
-using HeadingTexts = std::array<std::string, app::kHeadingCount>;
+using HeadingTexts = std::array<std::string, session::kHeadingCount>;
 
 // Writes Default ("TEXT" when preferText, else "KEYS"), then ToDay ("ToDay"
 // when forToday, else "No"). Stops at the first write that fails and returns

@@ -73,12 +73,12 @@ int RunChart(const ToolContext& context) {
         return context.Fail(kExitUserError, path, "the chart's file must end in .svg or .png");
     }
     if (int status = CheckOutputPath(context, path)) return status;
-    reports::ReportRequest request;
+    listing::ReportRequest request;
     if (int status = ReadRequest(context, &request)) return status;
     if (int status = RequireDiary(context)) return status;
     std::vector<store::TEntryRecord> entries;
     const platform::Status read =
-        ReadSelectedEntries(context.dataDir, reports::MakeCriteria(request), &entries);
+        ReadSelectedEntries(context.dataDir, listing::MakeCriteria(request), &entries);
     if (!read.ok()) {
         return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir), read);
     }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/Status.h"
-#include "reports/Report.h"
+#include "listing/Report.h"
 
 namespace tool {
 
@@ -37,9 +37,9 @@ struct ToolContext {
 // The report request made of --from, --to and --search, as the reports
 // dialog makes it of its three fields (today from the Env's clock). Dates
 // must be dd/mm/yy and real days; the search word must be one the diary's
-// character set can hold, of at most reports::kTypedTextLimit bytes. On a
+// character set can hold, of at most listing::kTypedTextLimit bytes. On a
 // bad value says why and returns kExitUserError; otherwise kExitOk.
-int ReadRequest(const ToolContext& context, reports::ReportRequest* request);
+int ReadRequest(const ToolContext& context, listing::ReportRequest* request);
 
 // Whether text is a date "dd/mm/yy" naming a real day (day and month may
 // have one digit, as the reports dialog reads them; years 00-49 are

@@ -116,7 +116,7 @@ EntryFields SplitEntry(const store::TEntryRecord& record) {
 }
 
 platform::Status ReadSelectedEntries(std::string_view dataDir,
-                                     const reports::ReportCriteria& criteria,
+                                     const listing::ReportCriteria& criteria,
                                      std::vector<store::TEntryRecord>* entries) {
     std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(dataDir);
     store::TEntryRecord record;

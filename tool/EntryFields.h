@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Status.h"
-#include "reports/Report.h"
+#include "listing/Report.h"
 #include "store/EntryRecord.h"
 
 namespace tool {
@@ -44,7 +44,7 @@ EntryFields SplitEntry(const store::TEntryRecord& record);
 // (the order the reports list shows). An absent diary is Ok and empty; on a
 // failed read the records read before it are kept and the failure returned.
 platform::Status ReadSelectedEntries(std::string_view dataDir,
-                                     const reports::ReportCriteria& criteria,
+                                     const listing::ReportCriteria& criteria,
                                      std::vector<store::TEntryRecord>* entries);
 
 }  // namespace tool

@@ -14,7 +14,7 @@ namespace tool {
 namespace {
 
 std::string Format(ExportFormat format, const std::vector<store::TEntryRecord>& entries,
-                   const reports::ReportRequest& request, const reports::ReportCriteria& criteria) {
+                   const listing::ReportRequest& request, const listing::ReportCriteria& criteria) {
     switch (format) {
         case ExportFormat::kCsv:
             return FormatCsv(entries);
@@ -24,7 +24,7 @@ std::string Format(ExportFormat format, const std::vector<store::TEntryRecord>& 
             break;
     }
     const ExportTitle title{
-        request.startText.empty() ? std::string(reports::kFirstDiaryDate) : request.startText,
+        request.startText.empty() ? std::string(listing::kFirstDiaryDate) : request.startText,
         request.endText.empty() ? request.todayShortDate : request.endText,
         platform::Cp1252ToUtf8(criteria.searchWord)};
     return FormatMarkdown(entries, title);
@@ -42,10 +42,10 @@ int RunExport(const ToolContext& context) {
             kExitUserError, "--format",
             "\"" + context.Value("--format") + "\" is not a format; give csv, json or markdown");
     }
-    reports::ReportRequest request;
+    listing::ReportRequest request;
     if (int status = ReadRequest(context, &request)) return status;
     if (int status = RequireDiary(context)) return status;
-    const reports::ReportCriteria criteria = reports::MakeCriteria(request);
+    const listing::ReportCriteria criteria = listing::MakeCriteria(request);
     std::vector<store::TEntryRecord> entries;
     const platform::Status read = ReadSelectedEntries(context.dataDir, criteria, &entries);
     if (!read.ok()) {

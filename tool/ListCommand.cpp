@@ -1,9 +1,9 @@
 // list: the reports dialog's lines for the same three fields, formed by the
-// same code (reports::CollectReport), one per line in UTF-8.
+// same code (listing::CollectReport), one per line in UTF-8.
 #include <ostream>
 
 #include "platform/CodePage.h"
-#include "reports/Report.h"
+#include "listing/Report.h"
 #include "store/Diary.h"
 #include "tool/Commands.h"
 #include "tool/RunTool.h"
@@ -27,10 +27,10 @@ std::string ForTerminal(std::string line) {
 }  // namespace
 
 int RunList(const ToolContext& context) {
-    reports::ReportRequest request;
+    listing::ReportRequest request;
     if (int status = ReadRequest(context, &request)) return status;
     if (int status = RequireDiary(context)) return status;
-    const reports::ReportResult report = reports::CollectReport(context.dataDir, request);
+    const listing::ReportResult report = listing::CollectReport(context.dataDir, request);
     // Nothing is printed from a diary that failed part way: a list that
     // stops short would pass for the whole.
     if (!report.diaryStatus.ok()) {

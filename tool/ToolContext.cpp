@@ -37,10 +37,10 @@ int ReadSearch(const ToolContext& context, std::string* field) {
                                 "\" holds a character the diary cannot hold "
                                 "(it keeps its texts in Windows-1252)");
     }
-    if (bytes->size() > reports::kTypedTextLimit) {
+    if (bytes->size() > listing::kTypedTextLimit) {
         return context.Fail(kExitUserError, "--search",
                             "\"" + typed + "\" is longer than the " +
-                                std::to_string(reports::kTypedTextLimit) +
+                                std::to_string(listing::kTypedTextLimit) +
                                 " characters the search field takes");
     }
     if (!bytes->empty() && !dates::HasLetterOrDigit(*bytes)) {
@@ -98,16 +98,16 @@ bool IsShortDate(std::string_view text) {
     return day.ok();
 }
 
-int ReadRequest(const ToolContext& context, reports::ReportRequest* request) {
+int ReadRequest(const ToolContext& context, listing::ReportRequest* request) {
     *request = {};
     request->todayShortDate = dates::FormatShortDate(dates::CurrentInstant());
     if (int status = ReadDate(context, "--from", &request->startText)) return status;
     if (int status = ReadDate(context, "--to", &request->endText)) return status;
     if (int status = ReadSearch(context, &request->searchText)) return status;
-    const reports::ReportCriteria criteria = reports::MakeCriteria(*request);
+    const listing::ReportCriteria criteria = listing::MakeCriteria(*request);
     if (criteria.startValue > criteria.endValue) {
         context.err << "jotwel-tool: the first day ("
-                    << (context.Has("--from") ? request->startText : reports::kFirstDiaryDate)
+                    << (context.Has("--from") ? request->startText : listing::kFirstDiaryDate)
                     << ") is after the last ("
                     << (context.Has("--to") ? request->endText : request->todayShortDate)
                     << "): no entry lies between them\n";

@@ -10,11 +10,11 @@
 
 #include "GuiTest.h"
 #include "TestEnvironment.h"
-#include "app/AppValues.h"
-#include "app/Settings.h"
-#include "app/StartupValues.h"
-#include "app/TApp.h"
-#include "app/TWndw.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "session/StartupValues.h"
+#include "app/JotwelApplication.h"
+#include "app/MainWindow.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
 
@@ -26,16 +26,16 @@ constexpr std::int64_t kNow = 1417986309;
 // What RunApp returns for a program still waiting at its main window.
 constexpr int kWaited = 7;
 
-using WindowAction = std::function<void(app::TWndw&)>;
+using WindowAction = std::function<void(app::MainWindow&)>;
 
 class MainWindowTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        app::ResetValues();
+        session::ResetValues();
     }
-    std::unique_ptr<app::TWndw> MakeWindow() {
-        auto window = std::make_unique<app::TWndw>(nullptr, "Jotwel");
+    std::unique_ptr<app::MainWindow> MakeWindow() {
+        auto window = std::make_unique<app::MainWindow>(nullptr, "Jotwel");
         window->Create();
         return window;
     }
@@ -71,9 +71,9 @@ int RunApp(const WindowAction& act = nullptr) {
     int argc = 1;
     char name[] = "jotwel";
     char* argv[] = {name, nullptr};
-    app::TApp application(argc, argv);
+    app::JotwelApplication application(argc, argv);
     QTimer::singleShot(0, [&] {
-        auto& window = static_cast<app::TWndw&>(*application.MainWindow());
+        auto& window = static_cast<app::MainWindow&>(*application.MainWindow());
         if (act) act(window);
         QTimer::singleShot(0, window.Widget(), [&window] {
             if (window.Widget()->isVisible()) window.CloseWindow(kWaited);
@@ -114,19 +114,19 @@ TEST_F(MainWindowTest, StartupFillsTheProcessWideValues) {
         "[JOTWEL]\r\nTODAY=ToDay\r\nHead0=Work\r\nHead1=A123456789B123456789C123456789\r\n"
         "Head5=  Weather  \r\n");
     auto window = MakeWindow();
-    const app::TAppValues& v = app::Values();
+    const session::AppValues& v = session::Values();
     EXPECT_EQ(v.dataDirectory, TestDir());
     EXPECT_TRUE(v.todayPreference);
     EXPECT_EQ(v.todayInstant, kNow);
     EXPECT_EQ(v.yesterdayInstant, kNow - 86400);
     EXPECT_EQ(v.todayCompactDate + " " + v.todayShortDate, "071214 07/12/14");
-    EXPECT_EQ(v.headings, (std::array<std::string, app::kHeadingCount>{
+    EXPECT_EQ(v.headings, (std::array<std::string, session::kHeadingCount>{
                               "Work", "A123456789B123456789C123", "", "", "", "Weather"}));
     EXPECT_EQ(v.noteTitle, "Most Memorable Event");
     for (const char* stored : {"today", "TODAY", "ToDay ", "No", ""}) {
-        app::WriteSetting("ToDay", stored);
+        session::WriteSetting("ToDay", stored);
         window = MakeWindow();
-        EXPECT_EQ(app::Values().todayPreference, std::string(stored) == "ToDay ") << stored;
+        EXPECT_EQ(session::Values().todayPreference, std::string(stored) == "ToDay ") << stored;
     }
 }
 
@@ -142,17 +142,17 @@ TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
         std::size_t boxes = 0;
     } cases[] = {
         {"Exit button",
-         [](app::TWndw& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
-        {"close box", [](app::TWndw& w) { w.Widget()->close(); }, 0},
-        {"Setup Exit", [](app::TWndw& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); },
+         [](app::MainWindow& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
+        {"close box", [](app::MainWindow& w) { w.Widget()->close(); }, 0},
+        {"Setup Exit", [](app::MainWindow& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); },
          0},
         {"reports closed",
-         [](app::TWndw& w) {
+         [](app::MainWindow& w) {
              framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
              w.Command(11851);
          },
          kWaited},
-        {"no headings", [](app::TWndw& w) { w.Command(11842); }, kWaited, 1},
+        {"no headings", [](app::MainWindow& w) { w.Command(11842); }, kWaited, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
     });
     framework::testing::AnswerNextPrintDialog(
         framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
-    EXPECT_EQ(RunApp([](app::TWndw& w) { w.Command(11851); }), 0);
+    EXPECT_EQ(RunApp([](app::MainWindow& w) { w.Command(11851); }), 0);
     EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 
@@ -191,10 +191,10 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
-        std::remove(app::SettingsPath().c_str());
-        if (c.lastDate) app::WriteSetting("LastDate", c.lastDate);
-        app::ResetValues();
-        app::Values().autoMode = app::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
+        std::remove(session::SettingsPath().c_str());
+        if (c.lastDate) session::WriteSetting("LastDate", c.lastDate);
+        session::ResetValues();
+        session::Values().autoMode = session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
         EXPECT_EQ(RunApp(), c.status);
     }
 }

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "EntryTest.h"
-#include "entry/TDlg1.h"
-#include "entry/TDlg4.h"
+#include "entry/TextEntryDialog.h"
+#include "entry/ButtonEntryDialog.h"
 
 namespace jtest {
 namespace {
@@ -54,8 +54,8 @@ void FillButtons(framework::TDialog& d) {
 constexpr char kTextFilled[] = "First line\r\nSecond line  = Note)";
 constexpr char kButtonsFilled[] =
     "Work = 3 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 9";
-const Kind kText{"text", RunDialog<entry::TDlg1>, 101, 118, 117, FillText};
-const Kind kButtons{"button", RunDialog<entry::TDlg4>, 176, 177, 178, FillButtons};
+const Kind kText{"text", RunDialog<entry::TextEntryDialog>, 101, 118, 117, FillText};
+const Kind kButtons{"button", RunDialog<entry::ButtonEntryDialog>, 176, 177, 178, FillButtons};
 const store::TEntryRecord kEarlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
 
 class EntryDialogTest : public EntryTest {};
@@ -85,7 +85,7 @@ TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
         SCOPED_TRACE(std::string(c.kind.name) + ": " + c.label + " " + std::to_string(c.clicks));
         StartUp();
         clock_.SetNow(c.now);
-        app::Values().todayPreference = c.preference;
+        session::Values().todayPreference = c.preference;
         c.kind.run([&c](framework::TDialog& d) {
             for (int i = 0; i < c.clicks; ++i) Click(d, c.kind.todayBox);
             EXPECT_EQ(TextOf(d, c.kind.heading), c.heading);
@@ -120,7 +120,7 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));
         StartUp();
-        RunDialog<entry::TDlg1>([&c](framework::TDialog& d) {
+        RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             TypeSummary(d, c.summary);
             Type(d, 103, c.note);
             if (c.scoreButton) Click(d, c.scoreButton);
@@ -134,7 +134,7 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
 }
 
 TEST_F(EntryDialogTest, TooLongForOneEntryIsRefusedUntilShortened) {
-    RunDialog<entry::TDlg1>([](framework::TDialog& d) {
+    RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
         TypeSummary(d, {QString(493, '.'), "last"});  // 493 + 2 + 4 = 499 bytes
         Type(d, 103, "abc");
         Click(d, 1);
@@ -160,9 +160,9 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
          {std::pair<std::string, std::string>{" ?! ", "Most Memorable Event"},
           {title, title.substr(0, 80)}}) {
         StartUp();
-        app::WriteSetting("TextTit", stored);
-        RunDialog<entry::TDlg1>([&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
-        EXPECT_EQ(app::Values().noteTitle, shown);
+        session::WriteSetting("TextTit", stored);
+        RunDialog<entry::TextEntryDialog>([&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
+        EXPECT_EQ(session::Values().noteTitle, shown);
     }
 }
 
@@ -173,8 +173,8 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
 TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
     const store::TEntryRecord today{"today  = )", "07/12/14 @ 21:00:00", 1417986000, 5};
     WriteDiary({today});
-    app::Values().headings = {"100% %s", "%d%n", "Caf\xE9", "", " ", "x"};
-    RunDialog<entry::TDlg4>([](framework::TDialog& d) {
+    session::Values().headings = {"100% %s", "%d%n", "Caf\xE9", "", " ", "x"};
+    RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         EXPECT_EQ(TextOf(d, 169) + "|" + TextOf(d, 171) + "|" + TextOf(d, 172),
                   "100% %s|Caf\u00e9|");
         EXPECT_EQ(d.Control(ScoreButton(0, 0))->accessibleName(), "100% %s, score 0");
@@ -196,7 +196,7 @@ TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
 // one stop, entered at its checked button; the arrow keys move the score,
 // round the ends; Enter is a new line in the summary and OK elsewhere.
 TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
-    RunDialog<entry::TDlg1>([](framework::TDialog& d) {
+    RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
         QTest::keyClicks(d.Widget()->focusWidget(), "Rain");  // the summary has the focus
         PressKey(d, Qt::Key_Return);
         QTest::keyClicks(d.Widget()->focusWidget(), "Sun");
@@ -207,7 +207,7 @@ TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
         ExpectFocusPath(d, Qt::Key_Backtab, {"ctl121", "ctl119", "ctl117", "ctl107"});
         PressKey(d, Qt::Key_Return);
     });
-    RunDialog<entry::TDlg4>([](framework::TDialog& d) {
+    RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         ExpectFocusPath(d, Qt::Key_Tab,
                         {"ctl2", "ctl9", "ctl101", "ctl112", "ctl123", "ctl134", "ctl145", "ctl156",
                          "ctl178", "ctl179", "ctl1", "ctl2", "ctl9", "ctl101"});
@@ -233,7 +233,7 @@ TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     env.FailNth(1, FaultEnv::kRename, EACCES);  // a button entry is appended in place: the
                                                 // settings file's rename is the only one
     platform::ScopedEnv useFaults(&env);
-    RunDialog<entry::TDlg4>([](framework::TDialog& d) {
+    RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         FillButtons(d);
         Click(d, 1);
         EXPECT_FALSE(d.IsRunning());

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "app/Settings.h"
-#include "app/VersionWarning.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "framework/SaveMessages.h"
 #include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
@@ -46,12 +46,12 @@ protected:
     void StartUp() {
         std::remove(InTestDir("Jotwel.dat").c_str());
         std::filesystem::remove_all(store::VersionsPath(TestDir()));
-        std::remove(app::SettingsPath().c_str());
-        app::ResetVersionWarning();
+        std::remove(session::SettingsPath().c_str());
+        framework::ResetVersionWarning();
         framework::testing::ResetSeams();
         clock_.SetNow(kAtOk);
-        app::ResetValues();
-        app::TAppValues& values = app::Values();
+        session::ResetValues();
+        session::AppValues& values = session::Values();
         values.dataDirectory = TestDir();
         values.todayInstant = kStartup;
         values.yesterdayInstant = kStartup - kDay;
@@ -75,7 +75,7 @@ inline std::string DiaryBytes() {
     return ReadFileBytes(InTestDir("Jotwel.dat"));
 }
 inline std::string SettingsBytes() {
-    return ReadFileBytes(app::SettingsPath());
+    return ReadFileBytes(session::SettingsPath());
 }
 
 // The Text of each record, in file order.

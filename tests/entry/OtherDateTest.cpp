@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "EntryTest.h"
-#include "entry/TDlg1.h"
+#include "entry/TextEntryDialog.h"
 
 namespace jtest {
 namespace {
@@ -57,8 +57,8 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         const auto& c = cases[i];
         StartUp();
         WriteDiary({later});
-        app::Values().todayPreference = c.today;
-        RunDialog<entry::TDlg1>([&c](framework::TDialog& d) {
+        session::Values().todayPreference = c.today;
+        RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             for (const Action& run : c.runs) {
                 framework::testing::OnNextDialog(run);
                 Click(d, kOtherDateBox);

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "EntryTest.h"
-#include "app/TApp.h"
-#include "app/TWndw.h"
+#include "app/JotwelApplication.h"
+#include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
 
 namespace jtest {
@@ -52,11 +52,11 @@ const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); 
 // quit before it.
 std::pair<int, bool> RunCommand(const std::string& head0, int command,
                                 const std::vector<Action>& actions) {
-    WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nHead0=" + head0 + "\r\n");
+    WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nHead0=" + head0 + "\r\n");
     int argc = 1;
     char name[] = "jotwel";
     char* argv[] = {name, nullptr};
-    app::TApp application(argc, argv);
+    app::JotwelApplication application(argc, argv);
     framework::TWindow* main = nullptr;
     bool overMain = false;
     for (std::size_t i = 0; i < actions.size(); ++i) {
@@ -67,7 +67,7 @@ std::pair<int, bool> RunCommand(const std::string& head0, int command,
     }
     QTimer::singleShot(0, [&] {
         main = application.MainWindow();
-        auto* window = static_cast<app::TWndw*>(main);
+        auto* window = static_cast<app::MainWindow*>(main);
         window->Command(command);
         QTimer::singleShot(0, window->Widget(), [window] { window->CloseWindow(99); });
     });

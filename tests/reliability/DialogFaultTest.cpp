@@ -10,14 +10,14 @@
 #include <cstring>
 
 #include "FaultSweep.h"
-#include "app/AppValues.h"
-#include "app/Settings.h"
-#include "entry/TDlg1.h"
-#include "entry/TDlg4.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "entry/TextEntryDialog.h"
+#include "entry/ButtonEntryDialog.h"
 #include "framework/MessageBox.h"
-#include "reports/TDlg2.h"
-#include "setup/TDlg5.h"
-#include "setup/TDlg7.h"
+#include "reports/ReportsDialog.h"
+#include "setup/EntryPreferenceDialog.h"
+#include "setup/HeadingsDialog.h"
 #include "support/TestEnvironment.h"
 
 namespace reliability {
@@ -90,16 +90,16 @@ void CheckEntryRun(const FaultRun& run) {
 TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce) {
     const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
     jtest::WriteFileBytes(jtest::InTestDir("Jotwel.dat"), DiaryOf({earlier}));
-    jtest::WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\nToDay=No\r\nLastDate=061214\r\n");
+    jtest::WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nToDay=No\r\nLastDate=061214\r\n");
     const Files start = Snapshot();
-    Sweep("text entry OK", start, RunDialog<entry::TDlg1>([](TDialog& d) {
+    Sweep("text entry OK", start, RunDialog<entry::TextEntryDialog>([](TDialog& d) {
               jtest::Type(d, 102, "A day by the sea");
               jtest::Type(d, 103, "Seals");
               jtest::Click(d, 110);
               OkAndRetry(d);
           }),
           CheckEntryRun);
-    Sweep("button entry OK", start, RunDialog<entry::TDlg4>([](TDialog& d) {
+    Sweep("button entry OK", start, RunDialog<entry::ButtonEntryDialog>([](TDialog& d) {
               jtest::Click(d, 101 + 3);
               jtest::Click(d, 101 + 11 * 5 + 9);
               OkAndRetry(d);
@@ -113,26 +113,26 @@ TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce
 // dialog's one write is the setup tests' and the settings file's own sweep.
 TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
     jtest::WriteFileBytes(
-        app::SettingsPath(),
+        session::SettingsPath(),
         "[Jotwel]\r\nToDay=No\r\nDefault=KEYS\r\nTextTit=Old title\r\nLastDate=061214\r\n");
     const Files start = Snapshot();
     const auto storedAll = [](const FaultRun& run) {
         ExpectOneMessageAndClosed(run);
         EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
     };
-    Sweep("entry preference OK", start, RunDialog<setup::TDlg5>([](TDialog& d) {
+    Sweep("entry preference OK", start, RunDialog<setup::EntryPreferenceDialog>([](TDialog& d) {
               jtest::Click(d, 103);
               OkAndRetry(d);
           }),
           storedAll);
-    Sweep("subject headings OK", start, RunDialog<setup::TDlg7>([](TDialog& d) {
+    Sweep("subject headings OK", start, RunDialog<setup::HeadingsDialog>([](TDialog& d) {
               for (int i = 0; i < 6; ++i) jtest::Type(d, 101 + i, QString("Heading %1").arg(i));
               OkAndRetry(d);
           }),
           [&](const FaultRun& run) {
               storedAll(run);
               for (int i = 0; i < 6; ++i) {
-                  EXPECT_EQ(app::Values().headings[i], "Heading " + std::to_string(i));
+                  EXPECT_EQ(session::Values().headings[i], "Heading " + std::to_string(i));
               }
           });
 }
@@ -143,7 +143,7 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
 void ShowResultsAgainIfNotSaved(TDialog& d) {
     if (!LastText().starts_with("The listing could not be saved")) return;
     EXPECT_GT(jtest::ControlOf<QListWidget>(d, 101)->count(), 3);  // more than heading and frame
-    EXPECT_EQ(app::Values().listingLineCount, 0);
+    EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
     jtest::Click(d, 1);
 }
@@ -165,16 +165,16 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
         DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
     jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
     const Files start = Snapshot();
-    Sweep("reports Show Results", start, RunDialog<reports::TDlg2>([](TDialog& d) {
+    Sweep("reports Show Results", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
               jtest::Click(d, 1);
               ShowResultsAgainIfNotSaved(d);
           }),
           [](const FaultRun& run) {
               EXPECT_TRUE(AMessageNames(run.error)) << LastText();
               EXPECT_EQ(run.now, *run.clean);
-              EXPECT_EQ(app::Values().listingLineCount, 3);
+              EXPECT_EQ(session::Values().listingLineCount, 3);
           });
-    Sweep("reports Delete", start, RunDialog<reports::TDlg2>([](TDialog& d) {
+    Sweep("reports Delete", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
               jtest::Click(d, 1);
               ShowResultsAgainIfNotSaved(d);
               if (DeleteTwin(d)) DeleteTwin(d);
@@ -183,7 +183,7 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
           [](const FaultRun& run) {
               EXPECT_TRUE(AMessageNames(run.error)) << LastText();
               EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
-              EXPECT_EQ(app::Values().listingLineCount, 2);
+              EXPECT_EQ(session::Values().listingLineCount, 2);
               // Every version holds the diary as it was; one that failed is
               // absent (or whole, when only its folder sync failed), and a
               // deletion tried twice kept two.

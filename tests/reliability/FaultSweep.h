@@ -25,8 +25,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "app/VersionWarning.h"
+#include "session/AppValues.h"
+#include "framework/SaveMessages.h"
 #include "dates/DiaryDates.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
@@ -134,13 +134,13 @@ protected:
         StartUp();
     }
     void TearDown() override {
-        app::ResetValues();
+        session::ResetValues();
         GuiTest::TearDown();
     }
     static void StartUp() {
-        app::ResetValues();
-        app::ResetVersionWarning();
-        app::TAppValues& values = app::Values();
+        session::ResetValues();
+        framework::ResetVersionWarning();
+        session::AppValues& values = session::Values();
         values.dataDirectory = jtest::TestDir();
         values.todayInstant = kStartup;
         values.yesterdayInstant = kStartup - dates::SecondsPerDay;

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "FaultSweep.h"
-#include "app/Settings.h"
-#include "reports/Report.h"
+#include "session/Settings.h"
+#include "listing/Report.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
 #include "support/TestEnvironment.h"
@@ -114,8 +114,8 @@ TEST(HostileFiles, UnterminatedFieldsLimitKeysAndAFragmentAreReadListedAndChange
                                         std::string(store::StampFieldSize, 'S'), 0, 0}));
 
     // From 13/12/1901 (years below 50 read as 20yy, so -99 is 1901) to 2049.
-    const reports::ReportResult report =
-        reports::MakeReport(jtest::TestDir(), {"13/12/-99", "31/12/49", "", "07/12/14"});
+    const listing::ReportResult report =
+        listing::MakeReport(jtest::TestDir(), {"13/12/-99", "31/12/49", "", "07/12/14"});
     EXPECT_TRUE(report.diaryStatus.ok());
     const std::string fullLine = store::FirstListedPiece(records[1]);
     ASSERT_FALSE(fullLine.empty());
@@ -142,10 +142,10 @@ TEST(HostileFiles, UnterminatedFieldsLimitKeysAndAFragmentAreReadListedAndChange
 // A settings file of gigabytes is not read (it reads as no settings) and
 // not rewritten; the failure says why.
 TEST(HostileFiles, AHugeSettingsFileIsLeftAloneAndNotLoaded) {
-    const std::string path = app::SettingsPath();
+    const std::string path = session::SettingsPath();
     MakeSparse(path, off_t{5} << 30);
-    EXPECT_EQ(app::ReadSetting("Today", 25), "");
-    const platform::Status written = app::WriteSetting("LastDate", "071214");
+    EXPECT_EQ(session::ReadSetting("Today", 25), "");
+    const platform::Status written = session::WriteSetting("LastDate", "071214");
     EXPECT_EQ(written.code(), EFBIG) << written.message();
     EXPECT_EQ(std::filesystem::file_size(path), std::uintmax_t{5} << 30);
     EXPECT_EQ(Leftovers(), std::vector<std::string>{});
@@ -177,11 +177,11 @@ TEST(HostileFiles, OddSettingsFilesReadAndTakeNewValuesKeepingTheRest) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        jtest::WriteFileBytes(app::SettingsPath(), c.bytes);
-        EXPECT_EQ(app::ReadSetting(c.key, 501), c.value);
-        ASSERT_TRUE(app::WriteSetting("LastDate", "071214").ok());
-        EXPECT_EQ(app::ReadSetting("LastDate", 25), "071214");
-        EXPECT_EQ(app::ReadSetting(c.key, 501), c.value);
+        jtest::WriteFileBytes(session::SettingsPath(), c.bytes);
+        EXPECT_EQ(session::ReadSetting(c.key, 501), c.value);
+        ASSERT_TRUE(session::WriteSetting("LastDate", "071214").ok());
+        EXPECT_EQ(session::ReadSetting("LastDate", 25), "071214");
+        EXPECT_EQ(session::ReadSetting(c.key, 501), c.value);
         EXPECT_EQ(Leftovers(), std::vector<std::string>{});
     }
 }

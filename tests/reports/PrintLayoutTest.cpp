@@ -6,30 +6,30 @@
 #include <string>
 #include <vector>
 
-#include "framework/TDC.h"
-#include "reports/PrintLayout.h"
+#include "platform/TDC.h"
+#include "listing/PrintLayout.h"
 #include "reports/TBlindPrintout.h"
 
 namespace {
 
-using framework::TTextAlign;
+using platform::TTextAlign;
 
 // Records each text drawn as "x,y L|R text" (the end its position names),
 // and its font and colour as "height [bold] [underlined] face r,g,b".
-class RecordingDC : public framework::TDC {
+class RecordingDC : public platform::TDC {
 public:
     int DpiX() const override { return 600; }
     int DpiY() const override { return 600; }
-    void SelectFont(const framework::TFontRequest& request) override { font = request; }
+    void SelectFont(const platform::TFontRequest& request) override { font = request; }
     int TextHeight() const override { return font.height; }
     int TextWidth(std::string_view text) const override {
         return 7 * static_cast<int>(text.size());
     }
-    void SetTextColor(framework::TColor c) override { color = c; }
-    void SetTextAlign(TTextAlign a) override { align = a; }
+    void SetTextColor(platform::TColor c) override { color = c; }
+    void SetTextAlign(platform::TTextAlign a) override { align = a; }
     void TextOut(int x, int y, std::string_view text) override {
         placed.push_back(std::to_string(x) + "," + std::to_string(y) +
-                         (align == TTextAlign::kRight ? " R " : " L ") + std::string(text));
+                         (align == platform::TTextAlign::kRight ? " R " : " L ") + std::string(text));
         EXPECT_TRUE(font.serifFamily && font.variablePitch && !font.italic && !font.strikeOut);
         looks.push_back(std::to_string(font.height) + (font.weight == 700 ? " bold " : " ") +
                         (font.underline ? "underlined " : "") + font.faceName + " " +
@@ -37,9 +37,9 @@ public:
                         std::to_string(color.blue));
     }
 
-    framework::TFontRequest font;
-    framework::TColor color;
-    TTextAlign align = TTextAlign::kLeft;
+    platform::TFontRequest font;
+    platform::TColor color;
+    platform::TTextAlign align = platform::TTextAlign::kLeft;
     std::vector<std::string> placed, looks;
 };
 
@@ -47,11 +47,11 @@ constexpr char kListing[] = "5, 2, 0, 1, n, 000, A";
 
 // Draws the lines (text, format) as one page, the line before them at
 // previousTop.
-RecordingDC Draw(const std::vector<reports::PrintLine>& lines, std::int32_t previousTop = 0) {
-    reports::PrintLineTable table;
+RecordingDC Draw(const std::vector<listing::PrintLine>& lines, std::int32_t previousTop = 0) {
+    listing::PrintLineTable table;
     for (const auto& line : lines) table.entries[table.PrintLineCount++] = line;
     RecordingDC dc;
-    reports::DrawPrintLines(dc, table, previousTop);
+    listing::DrawPrintLines(dc, table, previousTop);
     return dc;
 }
 
@@ -94,12 +94,12 @@ TEST(PrintLayout, AlignmentLettersAndStepsPlaceTheLine) {
 // The top of the last line drawn outlives the page and the print job: a
 // job whose first line has step -1 starts there.
 TEST(PrintLayout, StepMinusOneCarriesAcrossJobs) {
-    reports::PreviousLineTop() = 0;
+    listing::PreviousLineTop() = 0;
     RecordingDC dc;
-    for (const std::vector<reports::PrintLine>& lines :
-         {std::vector<reports::PrintLine>{{"a", kListing}, {"b", kListing}, {"c", kListing}},
+    for (const std::vector<listing::PrintLine>& lines :
+         {std::vector<listing::PrintLine>{{"a", kListing}, {"b", kListing}, {"c", kListing}},
           {{"d", "5, 2, -1, 1, n, 000, A"}, {"e", kListing}}}) {
-        reports::PrintLineTable table;
+        listing::PrintLineTable table;
         for (const auto& line : lines) table.entries[table.PrintLineCount++] = line;
         reports::TBlindPrintout printout("List", table);
         printout.SetPrintParams(&dc, QSize(4800, 6600));
@@ -107,8 +107,8 @@ TEST(PrintLayout, StepMinusOneCarriesAcrossJobs) {
     }
     EXPECT_EQ(dc.placed, (std::vector<std::string>{"300,0 L a", "300,85 L b", "300,170 L c",
                                                    "300,170 L d", "300,255 L e"}));
-    EXPECT_EQ(reports::PreviousLineTop(), 255);
-    reports::PreviousLineTop() = 0;
+    EXPECT_EQ(listing::PreviousLineTop(), 255);
+    listing::PreviousLineTop() = 0;
 }
 
 // Height: dots per inch over the size's divisor, indices outside the table

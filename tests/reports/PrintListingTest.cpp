@@ -17,7 +17,7 @@
 #include "ReportsTest.h"
 #include "framework/TPrinter.h"
 #include "framework/TWindow.h"
-#include "reports/PrintLineReader.h"
+#include "listing/PrintLineReader.h"
 #include "reports/PrintListing.h"
 
 namespace jtest {
@@ -42,7 +42,7 @@ std::vector<std::string> PrintedLines(int first, int last) {
 // Sets the count of the listing's lines after its heading, and writes its
 // bytes (no file when none).
 void PutListing(int count, const std::optional<std::string>& bytes) {
-    app::Values().listingLineCount = count;
+    session::Values().listingLineCount = count;
     std::remove(InTestDir("listd.tmp").c_str());
     if (bytes) WriteFileBytes(InTestDir("listd.tmp"), *bytes);
 }
@@ -61,7 +61,7 @@ TEST(PrintLineReader, SplitsTheFileIntoPrintLines) {
     };
     for (const auto& [bytes, expected] : cases) {
         WriteFileBytes(InTestDir("listd.tmp"), bytes);
-        reports::TPrintLineReader reader;
+        listing::TPrintLineReader reader;
         ASSERT_TRUE(reader.Open(InTestDir("listd.tmp")).ok());
         std::vector<Read> reads;
         std::string text;

@@ -9,7 +9,7 @@
 
 #include "ReportsTest.h"
 #include "framework/TextCodec.h"
-#include "reports/TDlg2.h"
+#include "reports/ReportsDialog.h"
 #include "store/Versions.h"
 
 namespace jtest {
@@ -35,7 +35,7 @@ protected:
     }
     static int Run(std::function<void(TDialog&)> action) {
         framework::testing::OnNextDialog(std::move(action));
-        return reports::TDlg2(nullptr).Execute();
+        return reports::ReportsDialog(nullptr).Execute();
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
                   Click(d, 1);
                   EXPECT_EQ(ListLines(d), ListOf(kListed));
                   EXPECT_EQ(ListingBytes(), ListingOf(kListed));
-                  EXPECT_EQ(app::Values().listingLineCount, 4);
+                  EXPECT_EQ(session::Values().listingLineCount, 4);
                   EXPECT_TRUE(PrintListShown(d));
                   Type(d, 106, "02/02/14");
                   Type(d, 111, "AGAIN");
@@ -93,7 +93,7 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
               }),
               108);
     EXPECT_EQ(ListingBytes(), ListingOf({kListed[3]}));
-    EXPECT_EQ(app::Values().listingLineCount, 1);
+    EXPECT_EQ(session::Values().listingLineCount, 1);
 }
 
 // Delete deletes nothing, and the list stays, when no line is selected, the
@@ -187,7 +187,7 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
 // saved is the reliability sweep's.
 TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
     WriteFileBytes(InTestDir("listd.tmp"), "stale\r\n");
-    app::Values().listingLineCount = 99;
+    session::Values().listingLineCount = 99;
     Run([&](TDialog& d) {
         faults_.FailNth(1, FaultEnv::kRead, EIO);
         Click(d, 1);
@@ -198,7 +198,7 @@ TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
     EXPECT_TRUE(shown.text.starts_with("The diary could not be read")) << shown.text;
     EXPECT_NE(shown.text.find(std::strerror(EIO)), std::string::npos) << shown.text;
     EXPECT_EQ(shown.flags, framework::kMbOk | framework::kMbIconStop);
-    EXPECT_EQ(app::Values().listingLineCount, 0);
+    EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_EQ(ListingBytes(), ListingOf({}));
 }
 

@@ -2,7 +2,7 @@
 // lines, and what the listing file holds. How a record becomes a line and
 // where a long line folds are the store's; here, which pieces are listed.
 #include "ReportsTest.h"
-#include "reports/Report.h"
+#include "listing/Report.h"
 
 namespace jtest {
 namespace {
@@ -10,8 +10,8 @@ namespace {
 // Checks the list, the listing file and the count against these lines.
 void ExpectReport(std::string start, std::string end, std::string search,
                   const std::vector<std::string>& lines, const std::string& searchLine = "") {
-    const reports::ReportResult report =
-        reports::MakeReport(TestDir(), {start, end, search, "15/06/20"});
+    const listing::ReportResult report =
+        listing::MakeReport(TestDir(), {start, end, search, "15/06/20"});
     EXPECT_EQ(report.listLines, ListOf(lines, searchLine));
     EXPECT_EQ(ListingBytes(), ListingOf(lines));
     EXPECT_EQ(report.listingLineCount, static_cast<int>(lines.size()));

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "app/VersionWarning.h"
+#include "session/AppValues.h"
+#include "framework/SaveMessages.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "store/Diary.h"
@@ -23,13 +23,13 @@ class ReportsTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        app::ResetValues();
-        app::ResetVersionWarning();
-        app::Values().dataDirectory = TestDir();
-        app::Values().todayShortDate = "15/06/20";
+        session::ResetValues();
+        framework::ResetVersionWarning();
+        session::Values().dataDirectory = TestDir();
+        session::Values().todayShortDate = "15/06/20";
     }
     void TearDown() override {
-        app::ResetValues();
+        session::ResetValues();
         GuiTest::TearDown();
     }
 

@@ -13,16 +13,16 @@
 #include <tuple>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "app/Settings.h"
-#include "app/TWndw.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "app/MainWindow.h"
 #include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
-#include "setup/TDlg11.h"
-#include "setup/TDlg5.h"
-#include "setup/TDlg7.h"
+#include "setup/NoteTitleDialog.h"
+#include "setup/EntryPreferenceDialog.h"
+#include "setup/HeadingsDialog.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
 
@@ -31,7 +31,7 @@ namespace {
 
 using namespace resources;
 using Action = std::function<void(framework::TDialog&)>;
-using Headings = std::array<std::string, app::kHeadingCount>;
+using Headings = std::array<std::string, session::kHeadingCount>;
 const Headings kOld = {"old 1", "old 2", "old 3", "old 4", "old 5", "old 6"};
 // Boxes 1 and 2 as typed: more than 23 bytes, and a letter outside ASCII.
 const QString kTyped[] = {
@@ -50,9 +50,9 @@ protected:
     }
     // failingWrite: the settings write that fails (0: none).
     void Fresh(int failingWrite = 0) {
-        std::remove(app::SettingsPath().c_str());
+        std::remove(session::SettingsPath().c_str());
         framework::testing::ResetSeams();
-        app::ResetValues();
+        session::ResetValues();
         faults_.FailNth(failingWrite, platform::FaultEnv::kRename, ENOSPC);
     }
 
@@ -89,11 +89,11 @@ std::string MessagesShown() {
 }
 
 std::string SettingsBytes() {
-    return ReadFileBytes(app::SettingsPath());
+    return ReadFileBytes(session::SettingsPath());
 }
 // Writes the settings file: section Jotwel with these lines (CR LF each).
 void WriteSettings(const std::string& lines) {
-    WriteFileBytes(app::SettingsPath(), "[Jotwel]\r\n" + lines);
+    WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\n" + lines);
 }
 
 // The boxes open with the headings in memory only when the stored Head1
@@ -118,8 +118,8 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         SCOPED_TRACE(c.slot3);
         Fresh(c.failingWrite);
         WriteSettings(c.stored);
-        app::Values().headings = kOld;
-        RunDialog<setup::TDlg7>([&c](framework::TDialog& d) {
+        session::Values().headings = kOld;
+        RunDialog<setup::HeadingsDialog>([&c](framework::TDialog& d) {
             for (int i = 0; i < 6; ++i) {
                 EXPECT_EQ(TextOf(d, 101 + i), c.filled ? kOld[i] : "");
                 ControlOf<QLineEdit>(d, 101 + i)->clear();
@@ -139,7 +139,7 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         }
         EXPECT_EQ(SettingsBytes(), lines);
         if (c.written < 6) std::copy(kOld.begin() + 3, kOld.end(), memory.begin() + 3);
-        EXPECT_EQ(app::Values().headings, memory);
+        EXPECT_EQ(session::Values().headings, memory);
     }
 }
 
@@ -165,8 +165,8 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         SCOPED_TRACE(c.after);
         Fresh(c.failingWrite);
         WriteSettings(c.before);
-        app::Values().todayPreference = c.today;
-        RunDialog<setup::TDlg5>([&c](framework::TDialog& d) {
+        session::Values().todayPreference = c.today;
+        RunDialog<setup::EntryPreferenceDialog>([&c](framework::TDialog& d) {
             EXPECT_TRUE(ControlOf<QAbstractButton>(d, 101)->isChecked());
             EXPECT_EQ(ControlOf<QAbstractButton>(d, 103)->isChecked(), c.today);
             for (int id : c.clicks) Click(d, id);
@@ -182,7 +182,7 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, 6);
         EXPECT_EQ(MessagesShown(), c.message);
         EXPECT_EQ(SettingsBytes(), std::string("[Jotwel]\r\n") + c.after);
-        EXPECT_EQ(app::Values().todayPreference, c.today);
+        EXPECT_EQ(session::Values().todayPreference, c.today);
     }
 }
 
@@ -197,12 +197,12 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
         {"Best moment", 0, "Best moment"},
         {"", 0, ""},
         {QString(100, 'a'), 0, std::string(79, 'a')},
-        {"Lost", 1, app::kDefaultNoteTitle, "stop: Your title for text entries" + kNotSaved},
+        {"Lost", 1, session::kDefaultNoteTitle, "stop: Your title for text entries" + kNotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         Fresh(c.failingWrite);
-        RunDialog<setup::TDlg11>([&c](framework::TDialog& d) {
+        RunDialog<setup::NoteTitleDialog>([&c](framework::TDialog& d) {
             EXPECT_EQ(TextOf(d, 104), "");
             ControlOf<QLineEdit>(d, 104)->setFocus();
             ControlOf<QLineEdit>(d, 104)->setText(c.typed);  // as pasted
@@ -213,7 +213,7 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
         EXPECT_EQ(MessagesShown(), c.message);
         EXPECT_EQ(SettingsBytes(),
                   c.failingWrite ? "" : "[Jotwel]\r\nTextTit=" + c.stored + "\r\n");
-        EXPECT_EQ(app::Values().noteTitle, c.stored);
+        EXPECT_EQ(session::Values().noteTitle, c.stored);
     }
 }
 
@@ -245,11 +245,11 @@ TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNo
         {kCmAbout, kAboutDialog, nullptr, Clicks(2)},
     };
     WriteSettings("ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
-    app::TWndw window{nullptr, "Jotwel"};
+    app::MainWindow window{nullptr, "Jotwel"};
     window.Create();
     window.Show();
     const std::string stored = SettingsBytes();
-    const app::TAppValues before = app::Values();
+    const session::AppValues before = session::Values();
     for (const auto& c : cases) {
         SCOPED_TRACE("template " + std::to_string(c.templateId));
         framework::testing::ResetSeams();
@@ -268,7 +268,7 @@ TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNo
         EXPECT_TRUE(AllClosedByTheirActions());
         EXPECT_TRUE(window.Widget()->isVisible());
         EXPECT_EQ(SettingsBytes(), stored);
-        const app::TAppValues& now = app::Values();
+        const session::AppValues& now = session::Values();
         EXPECT_EQ(std::tie(now.headings, now.noteTitle, now.todayPreference),
                   std::tie(before.headings, before.noteTitle, before.todayPreference));
     }

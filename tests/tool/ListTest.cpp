@@ -7,7 +7,7 @@
 
 #include "ToolTest.h"
 #include "reports/ReportsTest.h"
-#include "reports/TDlg2.h"
+#include "reports/ReportsDialog.h"
 
 namespace jtest {
 namespace {
@@ -38,7 +38,7 @@ std::vector<std::string> DialogLines(const Fields& fields) {
         for (int i = 0; i < list->count(); ++i)
             lines.push_back(list->item(i)->text().toStdString());
     });
-    reports::TDlg2(nullptr).Execute();
+    reports::ReportsDialog(nullptr).Execute();
     return lines;
 }
 

@@ -1,0 +1,114 @@
+#include "listing/Report.h"
+
+#include <memory>
+#include <utility>
+
+#include "dates/TextOps.h"
+#include "listing/ListingFile.h"
+#include "store/Diary.h"
+#include "store/ListingLine.h"
+
+namespace listing {
+namespace {
+
+std::string TypedOr(const std::string& typed, std::string_view fallback) {
+    return dates::HasLetterOrDigit(typed) ? typed : std::string(fallback);
+}
+
+void AppendOpeningLines(const ReportCriteria& criteria, std::vector<std::string>* lines) {
+    lines->emplace_back(kListHeading);
+    lines->emplace_back(kBlankLine);
+    if (criteria.searching) {
+        lines->push_back(std::string(kSearchLinePrefix) + criteria.searchWord);
+    }
+}
+
+// Appends the listed lines of every selected record of the diary to lines
+// and to listing (when given). Returns the reader's status.
+platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& criteria,
+                              TListingFile* listing, std::vector<std::string>* lines) {
+    std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(dataDir);
+    store::TEntryRecord record;
+    while (store::ReadNextRecord(*reader, &record)) {
+        if (!criteria.Selects(record)) {
+            continue;
+        }
+        const std::size_t first = lines->size();
+        AppendListedLines(record, lines);
+        for (std::size_t i = first; listing != nullptr && i < lines->size(); ++i) {
+            listing->AppendListingLine((*lines)[i]);
+        }
+    }
+    platform::Status status = reader->status();
+    store::CloseDiary(std::move(reader));
+    return status;
+}
+
+}  // namespace
+
+bool ReportCriteria::Selects(const store::TEntryRecord& record) const {
+    return dates::InReportRange(record.Key, startValue, endValue) &&
+           (!searching || dates::ContainsWordIgnoringCase(record.Text, searchWord));
+}
+
+ReportCriteria MakeCriteria(const ReportRequest& request) {
+    ReportCriteria criteria;
+    criteria.startValue = dates::ParseDiaryDate(TypedOr(request.startText, kFirstDiaryDate));
+    criteria.endValue = dates::ParseDiaryDate(TypedOr(request.endText, request.todayShortDate));
+    criteria.searching = dates::HasLetterOrDigit(request.searchText);
+    if (criteria.searching) {
+        criteria.searchWord = request.searchText;
+    }
+    return criteria;
+}
+
+void AppendListedLines(const store::TEntryRecord& record, std::vector<std::string>* lines) {
+    std::string line = store::FormatListingLine(record);
+    if (line.size() <= store::FoldThreshold) {
+        lines->push_back(std::move(line));
+        return;
+    }
+    for (std::string& piece : store::FoldListingLine(line)) {
+        if (dates::HasLetterOrDigit(piece)) {
+            lines->push_back(std::move(piece));
+        }
+    }
+}
+
+std::span<const std::string> ReportResult::ListingLines() const {
+    return std::span<const std::string>(listLines).subspan(firstListed, listedCount);
+}
+
+namespace {
+
+// The report's lines, and its listing file when listing is given.
+ReportResult FormReport(std::string_view dataDir, const ReportRequest& request,
+                        TListingFile* listing) {
+    ReportResult result;
+    result.criteria = MakeCriteria(request);
+    AppendOpeningLines(result.criteria, &result.listLines);
+    result.firstListed = result.listLines.size();
+    result.diaryStatus = ListSelected(dataDir, result.criteria, listing, &result.listLines);
+    result.listedCount = result.listLines.size() - result.firstListed;
+    result.listLines.emplace_back(kDashedLineLength, '-');
+    return result;
+}
+
+}  // namespace
+
+ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request) {
+    // A listing that fails keeps its first failure, which its close returns;
+    // the list is formed all the same.
+    TListingFile listing;
+    listing.OpenListingFile(dataDir);
+    ReportResult result = FormReport(dataDir, request, &listing);
+    result.listingStatus = listing.CloseListingFile();
+    result.listingLineCount = result.listingStatus.ok() ? static_cast<int>(result.listedCount) : 0;
+    return result;
+}
+
+ReportResult CollectReport(std::string_view dataDir, const ReportRequest& request) {
+    return FormReport(dataDir, request, nullptr);
+}
+
+}  // namespace listing

@@ -1,0 +1,89 @@
+#pragma once
+// The event report: the diary's entries between two typed dates, optionally
+// only those whose text holds a search word, as the lines the reports list
+// shows and the lines the listing file holds. Logic only; the reports
+// dialog shows what this returns.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dates/DiaryDates.h"
+#include "platform/Status.h"
+#include "store/EntryRecord.h"
+
+namespace listing {
+
+// Bytes taken from each of the three typed fields.
+inline constexpr std::size_t kTypedTextLimit = 23;
+// Start date used when the start field holds no letter or digit.
+inline constexpr std::string_view kFirstDiaryDate = "01/01/05";
+inline constexpr std::string_view kListHeading = "Date\tNews\tScore\tDate/time entered";
+inline constexpr std::string_view kBlankLine = " ";
+inline constexpr std::string_view kSearchLinePrefix = "Searching for: ";
+inline constexpr std::size_t kDashedLineLength = 150;
+
+// What the user typed, each as read from its field (at most
+// kTypedTextLimit bytes), and today's date as "dd/mm/yy".
+struct ReportRequest {
+    std::string startText;   // blank (no letter or digit): kFirstDiaryDate
+    std::string endText;     // blank: todayShortDate
+    std::string searchText;  // searching only when it holds a letter or digit
+    std::string todayShortDate;
+};
+
+// Which records a report lists.
+struct ReportCriteria {
+    dates::Instant startValue = 0;  // day-end value of the start date used
+    dates::Instant endValue = 0;    // day-end value of the end date used
+    bool searching = false;
+    std::string searchWord;  // as typed; empty when not searching
+
+    // Whether record's Key lies in the range and, when searching, its Text
+    // holds the search word (A-Z compared without regard to case).
+    bool Selects(const store::TEntryRecord& record) const;
+};
+
+// The criteria of a request. Dates are not checked: whatever
+// dates::ParseDiaryDate makes of a text is used, and a start after the end
+// selects nothing.
+ReportCriteria MakeCriteria(const ReportRequest& request);
+
+// Appends the lines under which record is listed: its listing line, or the
+// pieces of it folded that hold a letter or digit.
+void AppendListedLines(const store::TEntryRecord& record, std::vector<std::string>* lines);
+
+struct ReportResult {
+    ReportCriteria criteria;
+    // Every line of the list, in order: the column heading, the one-space
+    // line, "Searching for: <word>" when searching, the entry lines and
+    // pieces in diary file order, and a line of 150 hyphens.
+    std::vector<std::string> listLines;
+    // The entry lines and pieces are listLines[firstListed, firstListed +
+    // listedCount): the lines the listing file holds after its heading.
+    std::size_t firstListed = 0;
+    std::size_t listedCount = 0;
+    // Lines written to the listing file after its heading: listedCount when
+    // the listing file was written whole, 0 when it could not be.
+    int listingLineCount = 0;
+    // Ok, or why the diary could not be read (the lines then hold what was
+    // read before the failure). An absent diary is Ok and lists nothing.
+    platform::Status diaryStatus;
+    // Ok, or why the listing file could not be written (it is then removed).
+    platform::Status listingStatus;
+
+    std::span<const std::string> ListingLines() const;
+};
+
+// Reads the diary of dataDir record by record (file order, never sorted),
+// forms the report for request and writes the listing file of dataDir
+// afresh. Never fails as a whole: failures are in the result's statuses.
+ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request);
+
+// The same report without touching the listing file (listingStatus Ok,
+// listingLineCount 0): for readers other than the reports dialog.
+ReportResult CollectReport(std::string_view dataDir, const ReportRequest& request);
+
+}  // namespace listing

@@ -1,0 +1,127 @@
+#include "reports/ReportsDialog.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/AppValues.h"
+#include "framework/SaveMessages.h"
+#include "framework/MessageBox.h"
+#include "listing/Report.h"
+#include "listing/ReportMessages.h"
+#include "resources/ResourceIds.h"
+#include "store/Diary.h"
+#include "store/Versions.h"
+
+namespace reports {
+namespace {
+
+constexpr int kResultsList = 101;
+constexpr int kStartDateField = 106;
+constexpr int kEndDateField = 107;
+constexpr int kSearchField = 111;
+constexpr int kPrintListButton = 108;
+constexpr int kDeleteButton = 109;
+
+// Tab stops of the results list, in dialog units.
+const std::vector<int> kTabStops = {40, 90, 140, 180, 400};
+
+void ShowFailure(framework::TWindow* owner, const std::string& text) {
+    framework::MessageBox(owner, text, {}, framework::kMbOk | framework::kMbIconStop);
+}
+
+}  // namespace
+
+ReportsDialog::ReportsDialog(framework::TWindow* parent)
+    : TDialog(parent, resources::kReportsDialog),
+      results_(this, kResultsList),
+      startDate_(this, kStartDateField),
+      endDate_(this, kEndDateField),
+      search_(this, kSearchField) {}
+
+void ReportsDialog::SetupWindow() {
+    TDialog::SetupWindow();
+    ShowPrintList(false);
+}
+
+bool ReportsDialog::HandleCommand(int id) {
+    static const framework::TCommandTable<ReportsDialog> table{
+        {framework::kIdOk, &ReportsDialog::ShowResults},
+        {kPrintListButton, &ReportsDialog::PrintList},
+        {kDeleteButton, &ReportsDialog::DeleteEntry},
+    };
+    return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
+}
+
+void ReportsDialog::ShowResults() {
+    results_.SetTabStops(kTabStops);
+    const listing::ReportRequest request{startDate_.GetText(listing::kTypedTextLimit),
+                                endDate_.GetText(listing::kTypedTextLimit), search_.GetText(listing::kTypedTextLimit),
+                                session::Values().todayShortDate};
+    const listing::ReportResult report = listing::MakeReport(session::Values().dataDirectory, request);
+    results_.ClearList();
+    results_.AddStrings(report.listLines);
+    session::Values().listingLineCount = report.listingLineCount;
+    ShowPrintList(true);
+    if (!report.diaryStatus.ok()) {
+        ShowFailure(this, listing::DiaryNotReadText(report.diaryStatus));
+    }
+    if (!report.listingStatus.ok()) {
+        ShowFailure(this, listing::ListingNotSavedText(report.listingStatus));
+    }
+}
+
+void ReportsDialog::PrintList() {
+    CloseWindow(kPrintListResult);
+}
+
+void ReportsDialog::DeleteEntry() {
+    const int selected = results_.GetSelIndex();
+    DeleteListedEntry(selected < 0 ? std::string() : results_.GetString(selected));
+}
+
+void ReportsDialog::DeleteListedEntry(const std::string& line) {
+    const std::string& dataDir = session::Values().dataDirectory;
+    platform::Status readStatus;
+    const std::optional<store::RecordLocation> found =
+        store::FindKeyForLine(dataDir, line, &readStatus);
+    if (!readStatus.ok()) {
+        framework::MessageBox(this, listing::DeleteFailedText(readStatus), listing::kDeleteErrorCaption);
+        return;
+    }
+    if (!found) {
+        framework::MessageBox(this, listing::kSelectFirstLineText, listing::kNothingToDeleteCaption);
+        return;
+    }
+    const int answer = framework::MessageBox(this, listing::DeleteConfirmText(found->record.Key, line),
+                                             listing::kDeleteConfirmCaption,
+                                             framework::kMbYesNo | framework::kMbIconQuestion);
+    if (answer != framework::kIdYes) {
+        return;
+    }
+    // Every deletion keeps a version first; one that cannot be kept does not
+    // stop the deletion, and is told after the deletion's own message.
+    const platform::Status version =
+        store::KeepVersionBeforeChange(dataDir, store::DiaryChange::kDeletion);
+    bool inPlace = false;
+    const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace);
+    if (!inPlace) {
+        framework::MessageBox(this, listing::DeleteFailedText(deleted), listing::kDeleteErrorCaption);
+        framework::ReportVersionFailure(this, version);
+        return;
+    }
+    // Deleted, even when the disk then failed to confirm it: the list must
+    // not offer the gone entry's line again, or a second Delete would take
+    // another entry listed the same way.
+    results_.ClearList();
+    framework::MessageBox(
+        this, deleted.ok() ? std::string(listing::kEntryDeletedText) : listing::DeleteNotConfirmedText(deleted));
+    framework::ReportVersionFailure(this, version);
+    ShowResults();
+}
+
+void ReportsDialog::ShowPrintList(bool visible) {
+    framework::TButton(this, kPrintListButton).Show(visible);
+}
+
+}  // namespace reports

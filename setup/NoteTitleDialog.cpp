@@ -1,0 +1,28 @@
+#include "setup/NoteTitleDialog.h"
+
+#include "session/AppValues.h"
+#include "framework/MessageBox.h"
+#include "resources/ResourceIds.h"
+#include "framework/SaveMessages.h"
+#include "setup/SetupSettings.h"
+
+namespace setup {
+
+NoteTitleDialog::NoteTitleDialog(framework::TWindow* parent)
+    : TDialog(parent, resources::kTextTitleDialog), titleBox_(this, 104) {}
+
+bool NoteTitleDialog::HandleCommand(int id) {
+    static const framework::TCommandTable<NoteTitleDialog> table{{framework::kIdOk, &NoteTitleDialog::SaveTextTitle}};
+    return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
+}
+
+void NoteTitleDialog::SaveTextTitle() {
+    const platform::Status status = SaveNoteTitle(titleBox_.GetText(), session::Values().noteTitle);
+    if (!status.ok()) {
+        framework::ShowNotSaved(this, "Your title for text entries", status);
+        return;
+    }
+    CloseWindow(framework::kIdCancel);
+}
+
+}  // namespace setup
