@@ -5,8 +5,11 @@
 
 namespace app {
 
-JotwelApplication::JotwelApplication(int& argc, char** argv) : TApplication(argc, argv, "", resources::Module()) {}
+JotwelApplication::JotwelApplication(int& argc, char** argv)
+    : TApplication(argc, argv, "", resources::Module()) {}
 
-void JotwelApplication::InitMainWindow() { SetMainWindow(std::make_unique<app::MainWindow>(nullptr, "Jotwel")); }
+void JotwelApplication::InitMainWindow() {
+    SetMainWindow(std::make_unique<app::MainWindow>(nullptr, "Jotwel"));
+}
 
 }  // namespace app

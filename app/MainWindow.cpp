@@ -1,17 +1,17 @@
 #include "app/MainWindow.h"
 
-#include "session/AppValues.h"
-#include "session/StartupValues.h"
 #include "entry/RunButtonEntry.h"
 #include "entry/TextEntryDialog.h"
 #include "framework/TApplication.h"
+#include "help/HelpScreen.h"
 #include "reports/PrintListing.h"
 #include "reports/ReportsDialog.h"
 #include "resources/ResourceIds.h"
-#include "setup/NoteTitleDialog.h"
-#include "help/HelpScreen.h"
+#include "session/AppValues.h"
+#include "session/StartupValues.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
+#include "setup/NoteTitleDialog.h"
 
 namespace app {
 namespace {
@@ -116,6 +116,8 @@ void MainWindow::ShowHelpScreen(int templateId) {
     help::HelpScreen(this, templateId).Execute();
 }
 
-void MainWindow::ExitButton() { CloseWindow(0); }
+void MainWindow::ExitButton() {
+    CloseWindow(0);
+}
 
 }  // namespace app

@@ -1,8 +1,8 @@
 // Jotwel: a small personal diary. "jotwel auto" ends at once when today's
 // entry has already been made.
+#include "app/JotwelApplication.h"
 #include "session/AppValues.h"
 #include "session/StartupValues.h"
-#include "app/JotwelApplication.h"
 
 int main(int argc, char** argv) {
     session::Values().autoMode = session::IsAutoMode(argc, argv);

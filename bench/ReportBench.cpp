@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "session/AppValues.h"
 #include "framework/ResourceModule.h"
 #include "framework/TestSeams.h"
 #include "listing/ListingFile.h"
 #include "listing/Report.h"
 #include "reports/ReportsDialog.h"
 #include "resources/JotwelResources.h"
+#include "session/AppValues.h"
 #include "store/Diary.h"
 
 namespace {

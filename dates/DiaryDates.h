@@ -60,9 +60,9 @@ Instant ParseDiaryDate(std::string_view text);
 // The outcome of checking a special date typed by the user.
 struct SpecialDateCheck {
     bool accepted = false;
-    Instant value = 0;     // ParseDiaryDate(text), whatever the outcome
-    std::string message;   // refusal text; empty when accepted
-    std::string caption;   // refusal caption; empty when accepted
+    Instant value = 0;    // ParseDiaryDate(text), whatever the outcome
+    std::string message;  // refusal text; empty when accepted
+    std::string caption;  // refusal caption; empty when accepted
 };
 // Dates from 01/01/05 up to the day before yesterday (relative to now) are
 // accepted; later ones are refused with "Date must be earlier than %s"

@@ -7,8 +7,8 @@
 #include "entry/SaveReport.h"
 #include "entry/TextEntryDialog.h"
 #include "framework/MessageBox.h"
-#include "resources/ResourceIds.h"
 #include "help/HelpScreen.h"
+#include "resources/ResourceIds.h"
 #include "store/Diary.h"
 
 namespace entry {

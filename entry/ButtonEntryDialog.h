@@ -12,10 +12,10 @@
 #include <array>
 #include <vector>
 
-#include "session/AppValues.h"
 #include "entry/ScoreRow.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "session/AppValues.h"
 
 namespace entry {
 

@@ -1,7 +1,7 @@
 #include "entry/EntryRules.h"
 
-#include "session/AppValues.h"
 #include "dates/TextOps.h"
+#include "session/AppValues.h"
 #include "store/Diary.h"
 #include "store/EntryRecord.h"
 

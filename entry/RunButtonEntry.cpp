@@ -1,10 +1,10 @@
 #include "entry/RunButtonEntry.h"
 
-#include "session/AppValues.h"
 #include "dates/TextOps.h"
-#include "entry/EntryTexts.h"
 #include "entry/ButtonEntryDialog.h"
+#include "entry/EntryTexts.h"
 #include "framework/MessageBox.h"
+#include "session/AppValues.h"
 
 namespace entry {
 

@@ -1,6 +1,5 @@
 #include "entry/SaveReport.h"
 
-#include "framework/SaveMessages.h"
 #include "entry/EntryTexts.h"
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"

@@ -1,10 +1,10 @@
 #include "entry/SpecialDateDialog.h"
 
-#include "session/AppValues.h"
 #include "dates/DiaryDates.h"
 #include "entry/EntryRules.h"
 #include "framework/MessageBox.h"
 #include "resources/ResourceIds.h"
+#include "session/AppValues.h"
 
 namespace entry {
 

@@ -1,7 +1,5 @@
 #include "entry/TextEntryDialog.h"
 
-#include "session/AppValues.h"
-#include "session/Settings.h"
 #include "entry/EntryRules.h"
 #include "entry/EntrySave.h"
 #include "entry/EntryTexts.h"
@@ -9,8 +7,10 @@
 #include "entry/SaveReport.h"
 #include "entry/SpecialDateDialog.h"
 #include "framework/MessageBox.h"
-#include "resources/ResourceIds.h"
 #include "help/HelpScreen.h"
+#include "resources/ResourceIds.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
 #include "store/Diary.h"
 
 namespace entry {
@@ -51,8 +51,10 @@ void TextEntryDialog::SetupWindow() {
 
 bool TextEntryDialog::HandleCommand(int id) {
     static const framework::TCommandTable<TextEntryDialog> table{
-        {framework::kIdOk, &TextEntryDialog::SaveTextEntry}, {kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
-        {kTodayBox, &TextEntryDialog::TodayBoxClicked},      {kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
+        {framework::kIdOk, &TextEntryDialog::SaveTextEntry},
+        {kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
+        {kTodayBox, &TextEntryDialog::TodayBoxClicked},
+        {kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
         {kHelpButton, &TextEntryDialog::HelpButtonClicked},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);

@@ -41,7 +41,7 @@ private:
     framework::TEdit note_;           // 103
     framework::TCheckBox todayBox_;   // 117
     framework::TCheckBox otherDate_;  // 121
-    ScoreRow scores_;                // 105 .. 115
+    ScoreRow scores_;                 // 105 .. 115
     // The day-end value of the special date accepted last; set only while
     // the other-date box is checked.
     std::optional<dates::Instant> specialDate_;

@@ -43,9 +43,15 @@ QString FromStored(std::string_view bytes) {
 
 TControl::TControl(TDialog* parent, int id) : id_(id), widget_(FindControl(parent, id)) {}
 
-void TControl::Show(bool visible) { widget_->setVisible(visible); }
-bool TControl::IsVisible() const { return !widget_->isHidden(); }
-void TControl::Enable(bool enabled) { widget_->setEnabled(enabled); }
+void TControl::Show(bool visible) {
+    widget_->setVisible(visible);
+}
+bool TControl::IsVisible() const {
+    return !widget_->isHidden();
+}
+void TControl::Enable(bool enabled) {
+    widget_->setEnabled(enabled);
+}
 void TControl::SetAccessibleName(std::string_view name) {
     widget_->setAccessibleName(FromCp1252(name));
 }
@@ -100,13 +106,23 @@ TButton::TButton(TFrameWindow* parent, int id, std::string_view text, int x, int
     button->show();
 }
 
-void TButton::Click() { static_cast<QAbstractButton*>(widget_)->click(); }
+void TButton::Click() {
+    static_cast<QAbstractButton*>(widget_)->click();
+}
 
-QAbstractButton* TCheckBox::Button() const { return static_cast<QAbstractButton*>(widget_); }
+QAbstractButton* TCheckBox::Button() const {
+    return static_cast<QAbstractButton*>(widget_);
+}
 
-bool TCheckBox::IsChecked() const { return Button()->isChecked(); }
-void TCheckBox::SetCheck(bool checked) { Button()->setChecked(checked); }
-void TCheckBox::Click() { Button()->click(); }
+bool TCheckBox::IsChecked() const {
+    return Button()->isChecked();
+}
+void TCheckBox::SetCheck(bool checked) {
+    Button()->setChecked(checked);
+}
+void TCheckBox::Click() {
+    Button()->click();
+}
 
 void TRadioButton::SetCheck(bool checked) {
     QAbstractButton* button = Button();
@@ -120,9 +136,13 @@ void TRadioButton::SetCheck(bool checked) {
     group->setExclusive(true);
 }
 
-QListWidget* TListBox::List() const { return static_cast<QListWidget*>(widget_); }
+QListWidget* TListBox::List() const {
+    return static_cast<QListWidget*>(widget_);
+}
 
-void TListBox::ClearList() { List()->clear(); }
+void TListBox::ClearList() {
+    List()->clear();
+}
 
 int TListBox::AddString(std::string_view line) {
     List()->addItem(FromCp1252(line));
@@ -136,7 +156,9 @@ void TListBox::AddStrings(const std::vector<std::string>& lines) {
     List()->addItems(texts);
 }
 
-int TListBox::GetCount() const { return List()->count(); }
+int TListBox::GetCount() const {
+    return List()->count();
+}
 
 std::string TListBox::GetString(int index) const {
     const QListWidgetItem* item = List()->item(index);

@@ -1,7 +1,6 @@
 #include "framework/DialogWidget.h"
 
 #include <QAbstractButton>
-#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -10,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "framework/EditWidgets.h"
 #include "framework/ResourceModule.h"
@@ -132,9 +132,12 @@ void FitStaticText(QLabel* label) {
     const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth();
     if (oneLine && needed > planned.width()) {
         const int extra = needed - planned.width();
-        if (label->alignment() & Qt::AlignHCenter) fitted.adjust(-extra / 2, 0, extra - extra / 2, 0);
-        else if (label->alignment() & Qt::AlignRight) fitted.adjust(-extra, 0, 0, 0);
-        else fitted.adjust(0, 0, extra, 0);
+        if (label->alignment() & Qt::AlignHCenter)
+            fitted.adjust(-extra / 2, 0, extra - extra / 2, 0);
+        else if (label->alignment() & Qt::AlignRight)
+            fitted.adjust(-extra, 0, 0, 0);
+        else
+            fitted.adjust(0, 0, extra, 0);
     }
     label->setGeometry(fitted);
 }
@@ -145,8 +148,8 @@ DialogWidget::DialogWidget(QWidget* parent, const DialogTemplate& dialogTemplate
     setFont(DialogFont(dialogTemplate));
     setWindowTitle(FromUtf8(dialogTemplate.caption));
     setObjectName(QStringLiteral("dlg%1").arg(dialogTemplate.id));
-    Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::CustomizeWindowHint;
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint;
     if (!dialogTemplate.closeDisabled) flags |= Qt::WindowCloseButtonHint;
     if (dialogTemplate.contextHelp) flags |= Qt::WindowContextHelpButtonHint;
     setWindowFlags(flags);
@@ -173,7 +176,8 @@ void DialogWidget::BuildControl(const ControlTemplate& control, int group) {
         label->setProperty(kTemplateGeometry, label->geometry());
         FitStaticText(label);
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && IsButtonKind(control.kind)) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget);
+        button && IsButtonKind(control.kind)) {
         const int id = control.id;
         connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand_(id); });
         if (control.kind == ControlKind::RadioButton) {
@@ -223,7 +227,9 @@ QButtonGroup* DialogWidget::RadioGroup(QWidget* radio) const {
     return button ? button->group() : nullptr;
 }
 
-void DialogWidget::reject() { onCommand_(2); }
+void DialogWidget::reject() {
+    onCommand_(2);
+}
 
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
@@ -293,7 +299,8 @@ std::vector<QWidget*> DialogWidget::TabStops() const {
             continue;
         }
         if (QButtonGroup* group = RadioGroup(widget)) {
-            if (std::find(groupsSeen.begin(), groupsSeen.end(), group) != groupsSeen.end()) continue;
+            if (std::find(groupsSeen.begin(), groupsSeen.end(), group) != groupsSeen.end())
+                continue;
             groupsSeen.push_back(group);
             QAbstractButton* checked = group->checkedButton();
             stops.push_back(checked && checked->isVisible() ? checked : widget);

@@ -36,7 +36,9 @@ SingleLineEdit::SingleLineEdit(QWidget* parent, EditRules rules)
     setValidator(new SingleLineValidator(this));
 }
 
-void SingleLineEdit::SetMaxBytes(int maxBytes) { rules_.maxBytes = maxBytes; }
+void SingleLineEdit::SetMaxBytes(int maxBytes) {
+    rules_.maxBytes = maxBytes;
+}
 
 bool SingleLineEdit::Accepts(const QString& text) const {
     if (!IsCp1252(text)) return false;
@@ -47,7 +49,8 @@ bool SingleLineEdit::Accepts(const QString& text) const {
 bool SingleLineEdit::FitsWidth(const QString& text) const {
     QStyleOptionFrame option;
     initStyleOption(&option);
-    const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+    const QRect area = style()
+                           ->subElementRect(QStyle::SE_LineEditContents, &option, this)
                            .marginsRemoved(textMargins());
     const int room = area.width() - 2 * kLineEditTextMargin - cursorRect().width();
     return fontMetrics().horizontalAdvance(text) <= room;
@@ -65,7 +68,9 @@ MultiLineEdit::MultiLineEdit(QWidget* parent, EditRules rules, bool wantReturn)
     connect(this, &QPlainTextEdit::textChanged, this, &MultiLineEdit::CheckChange);
 }
 
-void MultiLineEdit::SetMaxBytes(int maxBytes) { rules_.maxBytes = maxBytes; }
+void MultiLineEdit::SetMaxBytes(int maxBytes) {
+    rules_.maxBytes = maxBytes;
+}
 
 bool MultiLineEdit::Accepts(const QString& text) const {
     if (!IsCp1252(text)) return false;

@@ -7,7 +7,9 @@ namespace {
 const TResourceModule* g_module = nullptr;
 }
 
-void SetResourceModule(const TResourceModule* module) { g_module = module; }
+void SetResourceModule(const TResourceModule* module) {
+    g_module = module;
+}
 
 const TResourceModule& Resources() {
     assert(g_module != nullptr && "SetResourceModule was not called");

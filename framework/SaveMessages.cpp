@@ -27,9 +27,7 @@ void ResetVersionWarning() {
     g_versionWarningShown = false;
 }
 
-
-void ShowNotSaved(TWindow* owner, std::string_view what,
-                  const platform::Status& failure) {
+void ShowNotSaved(TWindow* owner, std::string_view what, const platform::Status& failure) {
     std::string text(what);
     text += " could not be saved.\n\n";
     // The reason names a path in the file system's encoding (UTF-8).

@@ -16,8 +16,7 @@ class TWindow;
 // stop icon and an empty caption, owned by owner. what is Windows-1252 (e.g.
 // "Your entry preference"); why is failure's message, whose path may hold
 // characters the code page lacks (shown as "?"). REQUIRES: !failure.ok().
-void ShowNotSaved(TWindow* owner, std::string_view what,
-                  const platform::Status& failure);
+void ShowNotSaved(TWindow* owner, std::string_view what, const platform::Status& failure);
 
 // Shows a modal OK box with the warning icon under the caption "Jotwel",
 // owned by parent: the diary could not be copied to Jotwel.versions before

@@ -35,7 +35,8 @@ int TApplication::Run() {
 }
 
 void TApplication::PostQuitMessage(int result) {
-    QTimer::singleShot(0, QCoreApplication::instance(), [result] { QCoreApplication::exit(result); });
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [result] { QCoreApplication::exit(result); });
 }
 
 }  // namespace framework

@@ -25,12 +25,20 @@ TDialog::TDialog(TWindow* parent, int resId)
       widget_(new DialogWidget(parent ? parent->Widget() : nullptr, template_,
                                [this](int id) { Command(id); })) {}
 
-TDialog::~TDialog() { delete widget_.data(); }
+TDialog::~TDialog() {
+    delete widget_.data();
+}
 
-QWidget* TDialog::Widget() const { return widget_.data(); }
-DialogWidget* TDialog::Dialog() const { return widget_.data(); }
+QWidget* TDialog::Widget() const {
+    return widget_.data();
+}
+DialogWidget* TDialog::Dialog() const {
+    return widget_.data();
+}
 
-QWidget* TDialog::Control(int id) const { return widget_->Control(id); }
+QWidget* TDialog::Control(int id) const {
+    return widget_->Control(id);
+}
 
 void TDialog::PlaceOnParent() {
     QWidget* client = Parent() ? Parent()->ClientWidget() : nullptr;

@@ -38,8 +38,8 @@ void AddItems(TFrameWindow* window, QWidget* menu, const std::vector<MenuItem>& 
                 if (popup) popup->addSeparator();
                 break;
             case MenuItem::Kind::Popup: {
-                QMenu* sub = bar ? bar->addMenu(FromUtf8(item.text))
-                                 : popup->addMenu(FromUtf8(item.text));
+                QMenu* sub =
+                    bar ? bar->addMenu(FromUtf8(item.text)) : popup->addMenu(FromUtf8(item.text));
                 AddItems(window, sub, item.items);
                 break;
             }
@@ -62,7 +62,9 @@ void AddItems(TFrameWindow* window, QWidget* menu, const std::vector<MenuItem>& 
 TFrameWindow::TFrameWindow(TWindow* parent, std::string title)
     : TWindow(parent), title_(std::move(title)) {}
 
-TFrameWindow::~TFrameWindow() { delete widget_.data(); }
+TFrameWindow::~TFrameWindow() {
+    delete widget_.data();
+}
 
 void TFrameWindow::SetPosition(int x, int y, int width, int height) {
     x_ = x;
@@ -71,8 +73,12 @@ void TFrameWindow::SetPosition(int x, int y, int width, int height) {
     height_ = height;
 }
 
-void TFrameWindow::AssignMenu(int menuId) { menuId_ = menuId; }
-void TFrameWindow::SetBackground(QColor colour) { background_ = colour; }
+void TFrameWindow::AssignMenu(int menuId) {
+    menuId_ = menuId;
+}
+void TFrameWindow::SetBackground(QColor colour) {
+    background_ = colour;
+}
 
 void TFrameWindow::Create() {
     widget_ = new FrameWidget(this);
@@ -100,7 +106,9 @@ void TFrameWindow::BuildMenu() {
     AddItems(this, widget_->menuBar(), menu->items);
 }
 
-void TFrameWindow::Show() { widget_->show(); }
+void TFrameWindow::Show() {
+    widget_->show();
+}
 
 void TFrameWindow::CloseWindow(int result) {
     closeResult_ = result;
@@ -113,9 +121,15 @@ bool TFrameWindow::OnClose() {
     return true;
 }
 
-QWidget* TFrameWindow::Widget() const { return widget_.data(); }
-QWidget* TFrameWindow::Client() const { return widget_ ? widget_->centralWidget() : nullptr; }
-QMenuBar* TFrameWindow::MenuBar() const { return widget_ ? widget_->menuBar() : nullptr; }
+QWidget* TFrameWindow::Widget() const {
+    return widget_.data();
+}
+QWidget* TFrameWindow::Client() const {
+    return widget_ ? widget_->centralWidget() : nullptr;
+}
+QMenuBar* TFrameWindow::MenuBar() const {
+    return widget_ ? widget_->menuBar() : nullptr;
+}
 
 void TFrameWindow::SetIconSm(int iconId) {
     widget_->setWindowIcon(Resources().LoadIcon(iconId));

@@ -25,22 +25,36 @@ Seams& State() {
 
 }  // namespace
 
-void SetTestMode(bool on) { State().testMode = on; }
-bool InTestMode() { return State().testMode; }
+void SetTestMode(bool on) {
+    State().testMode = on;
+}
+bool InTestMode() {
+    return State().testMode;
+}
 
-void AnswerNextMessageBox(int answer) { State().answers.push_back(answer); }
-const std::vector<ShownMessageBox>& MessageBoxesShown() { return State().boxes; }
+void AnswerNextMessageBox(int answer) {
+    State().answers.push_back(answer);
+}
+const std::vector<ShownMessageBox>& MessageBoxesShown() {
+    return State().boxes;
+}
 
 void OnNextDialog(std::function<void(TDialog&)> action) {
     State().actions.push_back(std::move(action));
 }
-const std::vector<ShownDialog>& DialogsShown() { return State().dialogs; }
+const std::vector<ShownDialog>& DialogsShown() {
+    return State().dialogs;
+}
 
 void AnswerNextPrintDialog(PrintDialogAnswer answer) {
     State().printAnswers.push_back(std::move(answer));
 }
-const std::vector<ShownPrintDialog>& PrintDialogsShown() { return State().printDialogs; }
-void FailNextPrintDevice() { ++State().printDeviceFailures; }
+const std::vector<ShownPrintDialog>& PrintDialogsShown() {
+    return State().printDialogs;
+}
+void FailNextPrintDevice() {
+    ++State().printDeviceFailures;
+}
 
 int PendingSeams() {
     const Seams& s = State();

@@ -31,8 +31,8 @@ public:
     int DpiX() const override { return dpiX_; }
     int DpiY() const override { return dpiY_; }
     void SelectFont(const platform::TFontRequest& request) override {
-        FUZZ_CHECK(std::find(listing::FaceTable.begin(), listing::FaceTable.end(), request.faceName) !=
-                   listing::FaceTable.end());
+        FUZZ_CHECK(std::find(listing::FaceTable.begin(), listing::FaceTable.end(),
+                             request.faceName) != listing::FaceTable.end());
         bool heightOfASize = false;
         for (std::size_t i = 0; i < listing::SizeTable.size(); ++i) {
             heightOfASize |= request.height == listing::LineFontHeight(dpiY_, static_cast<int>(i));
@@ -60,8 +60,10 @@ void CheckParsed(const std::string& format) {
     const std::optional<listing::LineFormat> parsed = listing::ParseLineFormat(format);
     if (std::count(format.begin(), format.end(), ',') < 6) FUZZ_CHECK(!parsed);
     if (!parsed) return;
-    FUZZ_CHECK(parsed->size >= 0 && static_cast<std::size_t>(parsed->size) < listing::SizeTable.size());
-    FUZZ_CHECK(parsed->face >= 0 && static_cast<std::size_t>(parsed->face) < listing::FaceTable.size());
+    FUZZ_CHECK(parsed->size >= 0 &&
+               static_cast<std::size_t>(parsed->size) < listing::SizeTable.size());
+    FUZZ_CHECK(parsed->face >= 0 &&
+               static_cast<std::size_t>(parsed->face) < listing::FaceTable.size());
     FUZZ_CHECK(parsed->FaceName() == listing::FaceTable[static_cast<std::size_t>(parsed->face)]);
     for (int digit : parsed->colorDigits) FUZZ_CHECK(digit >= 0 && digit <= 9);
     FUZZ_CHECK(parsed->alignment == format.back());

@@ -26,9 +26,9 @@
 #include "FuzzCheck.h"
 #include "MemEnv.h"
 #include "dates/TextOps.h"
-#include "platform/FaultEnv.h"
 #include "listing/ListingFile.h"
 #include "listing/Report.h"
+#include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
 

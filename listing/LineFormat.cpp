@@ -68,7 +68,7 @@ int LineFontHeight(int dpiY, int size) {
 }
 
 platform::TFontRequest MakeLineFont(int height, std::string_view faceName, bool bold,
-                                     bool underline) {
+                                    bool underline) {
     platform::TFontRequest font;
     font.height = height;
     font.weight = bold ? 700 : 400;

@@ -56,7 +56,7 @@ int LineFontHeight(int dpiY, int size);
 // own width, bold (700) or normal (400) weight, upright, underlined as asked,
 // variable pitch with a preference for a serif face.
 platform::TFontRequest MakeLineFont(int height, std::string_view faceName, bool bold,
-                                     bool underline);
+                                    bool underline);
 
 // A colour component of a digit: digit x 28.3, truncated (9 gives 254).
 int ColourComponent(int digit);

@@ -64,8 +64,7 @@ std::string PrintableText(std::string_view text) {
     return printable;
 }
 
-void DrawPrintLines(platform::TDC& dc, const PrintLineTable& table,
-                    std::int32_t& previousLineTop) {
+void DrawPrintLines(platform::TDC& dc, const PrintLineTable& table, std::int32_t& previousLineTop) {
     const int count = std::clamp(table.PrintLineCount, 0, static_cast<int>(table.entries.size()));
     long long y = 0;
     for (int i = 0; i < count; ++i) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/TDC.h"
 #include "listing/PrintLineTable.h"
+#include "platform/TDC.h"
 
 namespace listing {
 

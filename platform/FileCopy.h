@@ -16,8 +16,7 @@ namespace platform {
 // and leaves `to` as it was; *inPlace (when given) tells whether the rename
 // happened (only the folder's sync can fail after it).
 Status WriteThroughTemp(Env& env, const std::string& temp, const std::string& to,
-                        const std::function<Status(WritableFile&)>& fill,
-                        bool* inPlace = nullptr);
+                        const std::function<Status(WritableFile&)>& fill, bool* inPlace = nullptr);
 
 // Copies the bytes of `from` to `to` through the Env: the copy is written to
 // `temp` (created afresh), synced, closed and renamed to `to`, and the folder

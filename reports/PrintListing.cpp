@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <string>
 
-#include "session/AppValues.h"
 #include "framework/MessageBox.h"
 #include "framework/TPrinter.h"
-#include "platform/CodePage.h"
 #include "listing/ListingFile.h"
 #include "listing/PrintLineReader.h"
+#include "platform/CodePage.h"
 #include "reports/TBlindPrintout.h"
+#include "session/AppValues.h"
 
 namespace reports {
 namespace {
@@ -39,7 +39,7 @@ constexpr int kMostPrintLinesPerLine = 3;
 platform::Status FillChunk(listing::TPrintLineReader& reader, long long* linesLeft, int* linePieces,
                            listing::PrintLineTable* table) {
     *table = listing::PrintLineTable{};
-    while (table->PrintLineCount < listing::kLinesPerPrintJob && *linesLeft > 0) {
+    while (table->PrintLineCount<listing::kLinesPerPrintJob&& * linesLeft> 0) {
         listing::PrintLine& entry = table->entries[static_cast<std::size_t>(table->PrintLineCount)];
         bool endsLine = false;
         if (platform::Status read = reader.ReadPrintLine(&entry.text, &endsLine); !read.ok()) {
@@ -66,7 +66,8 @@ void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
     if (values.listingLineCount <= 0) return;
     const long long lines = values.listingLineCount + 1LL;  // and the heading
     listing::TPrintLineReader reader;
-    if (platform::Status opened = reader.Open(listing::ListingPath(values.dataDirectory)); !opened.ok()) {
+    if (platform::Status opened = reader.Open(listing::ListingPath(values.dataDirectory));
+        !opened.ok()) {
         ReportUnreadable(parent, 0, opened);
         return;
     }

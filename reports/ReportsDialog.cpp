@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "session/AppValues.h"
-#include "framework/SaveMessages.h"
 #include "framework/MessageBox.h"
+#include "framework/SaveMessages.h"
 #include "listing/Report.h"
 #include "listing/ReportMessages.h"
 #include "resources/ResourceIds.h"
+#include "session/AppValues.h"
 #include "store/Diary.h"
 #include "store/Versions.h"
 
@@ -55,10 +55,11 @@ bool ReportsDialog::HandleCommand(int id) {
 
 void ReportsDialog::ShowResults() {
     results_.SetTabStops(kTabStops);
-    const listing::ReportRequest request{startDate_.GetText(listing::kTypedTextLimit),
-                                endDate_.GetText(listing::kTypedTextLimit), search_.GetText(listing::kTypedTextLimit),
-                                session::Values().todayShortDate};
-    const listing::ReportResult report = listing::MakeReport(session::Values().dataDirectory, request);
+    const listing::ReportRequest request{
+        startDate_.GetText(listing::kTypedTextLimit), endDate_.GetText(listing::kTypedTextLimit),
+        search_.GetText(listing::kTypedTextLimit), session::Values().todayShortDate};
+    const listing::ReportResult report =
+        listing::MakeReport(session::Values().dataDirectory, request);
     results_.ClearList();
     results_.AddStrings(report.listLines);
     session::Values().listingLineCount = report.listingLineCount;
@@ -86,16 +87,18 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     const std::optional<store::RecordLocation> found =
         store::FindKeyForLine(dataDir, line, &readStatus);
     if (!readStatus.ok()) {
-        framework::MessageBox(this, listing::DeleteFailedText(readStatus), listing::kDeleteErrorCaption);
+        framework::MessageBox(this, listing::DeleteFailedText(readStatus),
+                              listing::kDeleteErrorCaption);
         return;
     }
     if (!found) {
-        framework::MessageBox(this, listing::kSelectFirstLineText, listing::kNothingToDeleteCaption);
+        framework::MessageBox(this, listing::kSelectFirstLineText,
+                              listing::kNothingToDeleteCaption);
         return;
     }
-    const int answer = framework::MessageBox(this, listing::DeleteConfirmText(found->record.Key, line),
-                                             listing::kDeleteConfirmCaption,
-                                             framework::kMbYesNo | framework::kMbIconQuestion);
+    const int answer = framework::MessageBox(
+        this, listing::DeleteConfirmText(found->record.Key, line), listing::kDeleteConfirmCaption,
+        framework::kMbYesNo | framework::kMbIconQuestion);
     if (answer != framework::kIdYes) {
         return;
     }
@@ -106,7 +109,8 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     bool inPlace = false;
     const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace);
     if (!inPlace) {
-        framework::MessageBox(this, listing::DeleteFailedText(deleted), listing::kDeleteErrorCaption);
+        framework::MessageBox(this, listing::DeleteFailedText(deleted),
+                              listing::kDeleteErrorCaption);
         framework::ReportVersionFailure(this, version);
         return;
     }
@@ -114,8 +118,8 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     // not offer the gone entry's line again, or a second Delete would take
     // another entry listed the same way.
     results_.ClearList();
-    framework::MessageBox(
-        this, deleted.ok() ? std::string(listing::kEntryDeletedText) : listing::DeleteNotConfirmedText(deleted));
+    framework::MessageBox(this, deleted.ok() ? std::string(listing::kEntryDeletedText)
+                                             : listing::DeleteNotConfirmedText(deleted));
     framework::ReportVersionFailure(this, version);
     ShowResults();
 }

@@ -6,6 +6,8 @@
 #include "resources/TemplateParts.h"
 
 namespace resources {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 using namespace parts;
 
@@ -98,4 +100,5 @@ void AddEntryTemplates(std::vector<framework::DialogTemplate>& dialogs) {
     dialogs.push_back(SpecialDate());
 }
 
+// clang-format on
 }  // namespace resources

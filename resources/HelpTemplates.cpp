@@ -5,6 +5,8 @@
 #include "resources/TemplateParts.h"
 
 namespace resources {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 using namespace parts;
 
@@ -125,4 +127,5 @@ void AddHelpTemplates(std::vector<framework::DialogTemplate>& dialogs) {
     dialogs.push_back(TextEntryHelp());
 }
 
+// clang-format on
 }  // namespace resources

@@ -3,6 +3,8 @@
 #include "resources/ResourceIds.h"
 
 namespace resources {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 void AddMenus(std::vector<framework::MenuTemplate>& menus) {
     using framework::MenuItem;
@@ -32,4 +34,5 @@ void AddMenus(std::vector<framework::MenuTemplate>& menus) {
         }});
 }
 
+// clang-format on
 }  // namespace resources

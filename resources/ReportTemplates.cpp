@@ -4,6 +4,8 @@
 #include "resources/TemplateParts.h"
 
 namespace resources {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 using namespace parts;
 
@@ -49,4 +51,5 @@ void AddReportTemplates(std::vector<framework::DialogTemplate>& dialogs) {
     dialogs.push_back(PrintProgress());
 }
 
+// clang-format on
 }  // namespace resources

@@ -4,6 +4,8 @@
 #include "resources/TemplateParts.h"
 
 namespace resources {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 using namespace parts;
 
@@ -50,4 +52,5 @@ void AddSetupTemplates(std::vector<framework::DialogTemplate>& dialogs) {
                        }});
 }
 
+// clang-format on
 }  // namespace resources

@@ -7,6 +7,8 @@ AppValues& Values() {
     return values;
 }
 
-void ResetValues() { Values() = AppValues(); }
+void ResetValues() {
+    Values() = AppValues();
+}
 
 }  // namespace session

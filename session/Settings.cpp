@@ -19,7 +19,9 @@ std::string SettingsPath() {
     return platform::JoinPath(dir, "ZORVANT.INI");
 }
 
-std::string HeadingKey(std::size_t index) { return "Head" + std::to_string(index); }
+std::string HeadingKey(std::size_t index) {
+    return "Head" + std::to_string(index);
+}
 
 std::string ReadSetting(std::string_view key, int capacity) {
     return platform::GetPrivateProfileString(kSettingsSection, key, "", capacity, SettingsPath())

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "session/Settings.h"
 #include "platform/Env.h"
+#include "session/Settings.h"
 
 namespace session {
 namespace {
@@ -20,7 +20,9 @@ std::string CaptureDataDirectory() {
     return dir;
 }
 
-bool ReadTodayPreference() { return ReadSetting("Today", kStartupReadCapacity) == "ToDay"; }
+bool ReadTodayPreference() {
+    return ReadSetting("Today", kStartupReadCapacity) == "ToDay";
+}
 
 void TakeTodayAndYesterday(AppValues& values) {
     values.todayInstant = dates::CurrentInstant();

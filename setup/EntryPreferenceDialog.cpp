@@ -1,11 +1,11 @@
 #include "setup/EntryPreferenceDialog.h"
 
-#include "session/AppValues.h"
 #include "framework/MessageBox.h"
-#include "resources/ResourceIds.h"
 #include "framework/SaveMessages.h"
-#include "setup/SetupSettings.h"
 #include "help/HelpScreen.h"
+#include "resources/ResourceIds.h"
+#include "session/AppValues.h"
+#include "setup/SetupSettings.h"
 
 namespace setup {
 namespace {

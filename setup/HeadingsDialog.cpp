@@ -1,8 +1,8 @@
 #include "setup/HeadingsDialog.h"
 
 #include "framework/MessageBox.h"
-#include "resources/ResourceIds.h"
 #include "framework/SaveMessages.h"
+#include "resources/ResourceIds.h"
 #include "setup/SetupSettings.h"
 
 namespace setup {
@@ -33,7 +33,8 @@ void HeadingsDialog::SetupWindow() {
 }
 
 bool HeadingsDialog::HandleCommand(int id) {
-    static const framework::TCommandTable<HeadingsDialog> table{{framework::kIdOk, &HeadingsDialog::SaveHeadings}};
+    static const framework::TCommandTable<HeadingsDialog> table{
+        {framework::kIdOk, &HeadingsDialog::SaveHeadings}};
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 

@@ -8,9 +8,9 @@
 
 #include <array>
 
-#include "session/AppValues.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "session/AppValues.h"
 
 namespace setup {
 

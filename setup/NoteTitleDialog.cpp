@@ -1,9 +1,9 @@
 #include "setup/NoteTitleDialog.h"
 
-#include "session/AppValues.h"
 #include "framework/MessageBox.h"
-#include "resources/ResourceIds.h"
 #include "framework/SaveMessages.h"
+#include "resources/ResourceIds.h"
+#include "session/AppValues.h"
 #include "setup/SetupSettings.h"
 
 namespace setup {
@@ -12,7 +12,8 @@ NoteTitleDialog::NoteTitleDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kTextTitleDialog), titleBox_(this, 104) {}
 
 bool NoteTitleDialog::HandleCommand(int id) {
-    static const framework::TCommandTable<NoteTitleDialog> table{{framework::kIdOk, &NoteTitleDialog::SaveTextTitle}};
+    static const framework::TCommandTable<NoteTitleDialog> table{
+        {framework::kIdOk, &NoteTitleDialog::SaveTextTitle}};
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 

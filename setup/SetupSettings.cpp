@@ -1,7 +1,7 @@
 #include "setup/SetupSettings.h"
 
-#include "session/Settings.h"
 #include "dates/TextOps.h"
+#include "session/Settings.h"
 
 namespace setup {
 namespace {
@@ -21,7 +21,8 @@ platform::Status SaveEntryPreference(bool preferText, bool forToday) {
 }
 
 bool StoredHeadingsShown() {
-    return dates::HasLetterOrDigit(session::ReadSetting(session::HeadingKey(1), kHeadingReadCapacity));
+    return dates::HasLetterOrDigit(
+        session::ReadSetting(session::HeadingKey(1), kHeadingReadCapacity));
 }
 
 HeadingsSaveResult SaveSubjectHeadings(const HeadingTexts& boxTexts, HeadingTexts& slots) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "session/AppValues.h"
 #include "platform/Status.h"
+#include "session/AppValues.h"
 
 namespace setup {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Status.h"
 #include "listing/Report.h"
+#include "platform/Status.h"
 
 namespace tool {
 

@@ -15,7 +15,9 @@ constexpr std::string_view kScoreSign = " = ";
 // composes them unevenly); the last score ends the text.
 constexpr std::array<std::string_view, 6> kAfterScore = {" : ", " :", " ", " : ", " : ", ""};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a score of one or two digits at text[at]; its end in *end.
 bool ReadScore(std::string_view text, std::size_t at, int* score, std::size_t* end) {

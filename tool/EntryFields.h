@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Status.h"
 #include "listing/Report.h"
+#include "platform/Status.h"
 #include "store/EntryRecord.h"
 
 namespace tool {

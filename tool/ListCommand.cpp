@@ -2,8 +2,8 @@
 // same code (listing::CollectReport), one per line in UTF-8.
 #include <ostream>
 
-#include "platform/CodePage.h"
 #include "listing/Report.h"
+#include "platform/CodePage.h"
 #include "store/Diary.h"
 #include "tool/Commands.h"
 #include "tool/RunTool.h"
@@ -18,7 +18,8 @@ namespace {
 std::string ForTerminal(std::string line) {
     for (char& c : line) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool c1 = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        const bool c1 =
+            byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
         if ((byte < 0x20 && c != '\t') || byte == 0x7F || c1) c = '?';
     }
     return line;

@@ -77,8 +77,7 @@ int RunRestore(const ToolContext& context) {
     }
     std::string saved;
     bool restored = false;
-    const platform::Status status =
-        store::RestoreVersion(context.dataDir, name, &saved, &restored);
+    const platform::Status status = store::RestoreVersion(context.dataDir, name, &saved, &restored);
     if (restored) {
         context.out << "Restored " << diary << " from the version " << name << ".\n";
     }

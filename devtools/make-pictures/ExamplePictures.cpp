@@ -1,11 +1,11 @@
 #include "devtools/make-pictures/ExamplePictures.h"
 
-#include "session/AppValues.h"
 #include "dates/DiaryDates.h"
-#include "entry/TextEntryDialog.h"
 #include "entry/ButtonEntryDialog.h"
+#include "entry/TextEntryDialog.h"
 #include "framework/Controls.h"
 #include "resources/ResourceIds.h"
+#include "session/AppValues.h"
 #include "setup/HeadingsDialog.h"
 
 namespace pictures {

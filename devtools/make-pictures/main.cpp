@@ -10,20 +10,19 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "framework/ResourceModule.h"
-#include "resources/JotwelResources.h"
 #include "devtools/make-pictures/ExamplePictures.h"
 #include "devtools/make-pictures/WindowPicture.h"
+#include "framework/ResourceModule.h"
+#include "resources/JotwelResources.h"
 
 namespace {
 
 bool MakePicture(const pictures::ExamplePicture& example, const QDir& folder) {
     const std::unique_ptr<framework::TDialog> dialog = example.make();
     QWidget* window = dialog->Widget();
-    const QImage picture =
-        pictures::WindowPicture(window->grab().toImage(), window->windowTitle(), example.size,
-                                window->palette().color(QPalette::Window),
-                                dialog->Template().contextHelp);
+    const QImage picture = pictures::WindowPicture(
+        window->grab().toImage(), window->windowTitle(), example.size,
+        window->palette().color(QPalette::Window), dialog->Template().contextHelp);
     const QString path = folder.filePath(QStringLiteral("bitmap%1.png").arg(example.bitmap));
     if (!picture.save(path, "PNG")) {
         std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));

@@ -10,12 +10,12 @@
 
 #include "GuiTest.h"
 #include "TestEnvironment.h"
-#include "session/AppValues.h"
-#include "session/Settings.h"
-#include "session/StartupValues.h"
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
 #include "platform/FaultEnv.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "session/StartupValues.h"
 #include "store/Diary.h"
 
 namespace jtest {
@@ -144,8 +144,8 @@ TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
         {"Exit button",
          [](app::MainWindow& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
         {"close box", [](app::MainWindow& w) { w.Widget()->close(); }, 0},
-        {"Setup Exit", [](app::MainWindow& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); },
-         0},
+        {"Setup Exit",
+         [](app::MainWindow& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); }, 0},
         {"reports closed",
          [](app::MainWindow& w) {
              framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
@@ -194,7 +194,8 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
         std::remove(session::SettingsPath().c_str());
         if (c.lastDate) session::WriteSetting("LastDate", c.lastDate);
         session::ResetValues();
-        session::Values().autoMode = session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
+        session::Values().autoMode =
+            session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
         EXPECT_EQ(RunApp(), c.status);
     }
 }

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "EntryTest.h"
-#include "entry/TextEntryDialog.h"
 #include "entry/ButtonEntryDialog.h"
+#include "entry/TextEntryDialog.h"
 
 namespace jtest {
 namespace {
@@ -161,7 +161,8 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
           {title, title.substr(0, 80)}}) {
         StartUp();
         session::WriteSetting("TextTit", stored);
-        RunDialog<entry::TextEntryDialog>([&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
+        RunDialog<entry::TextEntryDialog>(
+            [&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
         EXPECT_EQ(session::Values().noteTitle, shown);
     }
 }

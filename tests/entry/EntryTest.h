@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "session/AppValues.h"
-#include "session/Settings.h"
-#include "framework/SaveMessages.h"
 #include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
+#include "framework/SaveMessages.h"
 #include "platform/FaultEnv.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
 #include "store/Diary.h"
 #include "store/EntryRecord.h"
 #include "store/Versions.h"

@@ -3,6 +3,8 @@
 #include "resources/TemplateParts.h"
 
 namespace jtest {
+// Template tables keep their own layout, one control to a line.
+// clang-format off
 
 using namespace resources::parts;
 
@@ -60,4 +62,5 @@ void TTestDlg::Do() {
 
 void TTestDlg::Ok() { log_->push_back("ok"); }
 
+// clang-format on
 }  // namespace jtest

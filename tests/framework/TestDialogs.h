@@ -16,17 +16,17 @@ inline constexpr int kDefaultButtonDialog = 901;
 
 // Ids in the test dialog.
 enum TestIds {
-    kLine = 101,       // single-line edit that scrolls
-    kSummary = 102,    // multi-line edit, Enter starts a new line, stops when full
-    kToggle = 103,     // push-like check box without text
-    kRadioA0 = 104,    // radios 104..106: one group
-    kRadioB0 = 107,    // radios 107..108: another group
-    kDo = 110,         // bound by TTestDlg
-    kUnbound = 111,    // bound nowhere
+    kLine = 101,     // single-line edit that scrolls
+    kSummary = 102,  // multi-line edit, Enter starts a new line, stops when full
+    kToggle = 103,   // push-like check box without text
+    kRadioA0 = 104,  // radios 104..106: one group
+    kRadioB0 = 107,  // radios 107..108: another group
+    kDo = 110,       // bound by TTestDlg
+    kUnbound = 111,  // bound nowhere
     kHiddenButton = 112,
     kLabel = 120,
     kList = 130,
-    kNarrow = 140,     // single-line edit that stops when full
+    kNarrow = 140,  // single-line edit that stops when full
 };
 
 class TestResources : public framework::TResourceModule {

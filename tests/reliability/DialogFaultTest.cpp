@@ -10,12 +10,12 @@
 #include <cstring>
 
 #include "FaultSweep.h"
-#include "session/AppValues.h"
-#include "session/Settings.h"
-#include "entry/TextEntryDialog.h"
 #include "entry/ButtonEntryDialog.h"
+#include "entry/TextEntryDialog.h"
 #include "framework/MessageBox.h"
 #include "reports/ReportsDialog.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
 #include "support/TestEnvironment.h"

@@ -25,10 +25,10 @@
 #include <string_view>
 #include <vector>
 
-#include "session/AppValues.h"
-#include "framework/SaveMessages.h"
 #include "dates/DiaryDates.h"
+#include "framework/SaveMessages.h"
 #include "platform/FaultEnv.h"
+#include "session/AppValues.h"
 #include "store/Diary.h"
 #include "store/Versions.h"
 #include "support/GuiTest.h"

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "FaultSweep.h"
-#include "session/Settings.h"
 #include "listing/Report.h"
+#include "session/Settings.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
 #include "support/TestEnvironment.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/TDC.h"
 #include "listing/PrintLayout.h"
+#include "platform/TDC.h"
 #include "reports/TBlindPrintout.h"
 
 namespace {
@@ -29,7 +29,8 @@ public:
     void SetTextAlign(platform::TTextAlign a) override { align = a; }
     void TextOut(int x, int y, std::string_view text) override {
         placed.push_back(std::to_string(x) + "," + std::to_string(y) +
-                         (align == platform::TTextAlign::kRight ? " R " : " L ") + std::string(text));
+                         (align == platform::TTextAlign::kRight ? " R " : " L ") +
+                         std::string(text));
         EXPECT_TRUE(font.serifFamily && font.variablePitch && !font.italic && !font.strikeOut);
         looks.push_back(std::to_string(font.height) + (font.weight == 700 ? " bold " : " ") +
                         (font.underline ? "underlined " : "") + font.faceName + " " +

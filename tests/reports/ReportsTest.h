@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "session/AppValues.h"
-#include "framework/SaveMessages.h"
 #include "framework/MessageBox.h"
+#include "framework/SaveMessages.h"
 #include "platform/FaultEnv.h"
+#include "session/AppValues.h"
 #include "store/Diary.h"
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"

@@ -13,16 +13,16 @@
 #include <tuple>
 #include <vector>
 
-#include "session/AppValues.h"
-#include "session/Settings.h"
 #include "app/MainWindow.h"
 #include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
-#include "setup/NoteTitleDialog.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
+#include "setup/NoteTitleDialog.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
 

@@ -46,9 +46,15 @@ void InstallFreshFolders() {
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshFolders);
 }
 
-const std::string& TestDir() { return g_testDir; }
-std::string InTestDir(const std::string& name) { return g_testDir + "/" + name; }
-std::string ConfigDir() { return g_testDir + "/config"; }
+const std::string& TestDir() {
+    return g_testDir;
+}
+std::string InTestDir(const std::string& name) {
+    return g_testDir + "/" + name;
+}
+std::string ConfigDir() {
+    return g_testDir + "/config";
+}
 
 void SetTimeZone(const char* tz) {
     setenv("TZ", tz, 1);

@@ -24,8 +24,8 @@ TEST(SplitEntry, TextEntriesGiveBackTheirSummaryAndNote) {
     const TextCase cases[] = {
         {"plain", "A good day", "walked", "A good day", "walked"},
         {"empty note", "Quiet", "", "Quiet", ""},
-        {"lines in the summary", "first\r\nsecond  = x\r\nthird", "note", "first\r\nsecond  = x\r\nthird",
-         "note"},
+        {"lines in the summary", "first\r\nsecond  = x\r\nthird", "note",
+         "first\r\nsecond  = x\r\nthird", "note"},
         {"separator inside the summary", "a  = b", "c", "a  = b", "c"},
         {"bytes above 127", "caf\xE9 \x80\x81", "\x9D", "caf\xE9 \x80\x81", "\x9D"},
         {"note ending in a bracket", "x", "(aside)", "x", "(aside)"},

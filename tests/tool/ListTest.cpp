@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "ToolTest.h"
-#include "reports/ReportsTest.h"
 #include "reports/ReportsDialog.h"
+#include "reports/ReportsTest.h"
 
 namespace jtest {
 namespace {
@@ -86,8 +86,9 @@ TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
 // A text holding an escape sequence cannot drive the terminal.
 TEST_F(ListTest, ControlCharactersAreShownAsQuestionMarks) {
     PutDiaryBytes(
-        Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D" "0;x\x9C\x81", "", 1,
-                                          On("01/02/14"))}));
+        Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D"
+                                          "0;x\x9C\x81",
+                                          "", 1, On("01/02/14"))}));
     EXPECT_EQ(ToolLines({}),
               ListOf({"01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J??0;x\xC5\x93?  = )"}));
 }
