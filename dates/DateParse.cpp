@@ -1,14 +1,18 @@
 // Turning a typed "dd/mm/yy" into its day-end value.
 //
-// The value is counted without any time-zone offset, and no part of the date
-// is checked against its range: day 0 is the last day of the previous month,
-// month 13 counts a whole year of months, a negative year part is read as it
-// stands. Arithmetic runs in 64 bits and each part is held to the range of a
-// 32-bit int, so no text, however long or odd, can overflow it.
+// ParseDiaryDate is the loose reading: the value is counted without any
+// time-zone offset, and no part of the date is checked against its range:
+// day 0 is the last day of the previous month, month 13 counts a whole year
+// of months, a negative year part is read as it stands. Arithmetic runs in 64
+// bits and each part is held to the range of a 32-bit int, so no text,
+// however long or odd, can overflow it. ReadTypedDate is the strict reading
+// every typed date goes through first, so that no impossible date is moved
+// to another day without the user seeing it.
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "dates/DiaryDates.h"
 #include "dates/TextOps.h"
@@ -28,19 +32,34 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A number read from a part of a typed date, and how many digits it had.
+struct Number {
+    std::int64_t value = 0;
+    std::size_t digits = 0;
+};
+
 // The leading decimal number of text after optional white space and an
 // optional sign, or 0 when there is none. A number beyond the range of a
 // 32-bit int reads as the nearest end of that range.
-std::int64_t LeadingNumber(std::string_view text) {
+Number LeadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsSpace(text[i])) ++i;
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLargestPart + 1);
+    Number number;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++number.digits) {
+        number.value = std::min(number.value * 10 + (text[i] - '0'), kLargestPart + 1);
     }
-    return negative ? std::max(-magnitude, kSmallestPart) : std::min(magnitude, kLargestPart);
+    number.value =
+        negative ? std::max(-number.value, kSmallestPart) : std::min(number.value, kLargestPart);
+    return number;
+}
+
+// A year written with four digits or more is the year itself; a shorter one
+// counts from 1900, below 50 from 2000.
+std::int64_t FullYear(const Number& year) {
+    if (year.digits >= 4) return year.value;
+    return 1900 + (year.value < 50 ? year.value + 100 : year.value);
 }
 
 // a / b rounded towards minus infinity (b > 0).
@@ -75,6 +94,39 @@ Instant MonthsBefore(std::int64_t month, bool leapYear) {
     return seconds;
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view WithoutBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The number a part of a strictly typed date holds: its digits with the
+// blanks around them, one or two of them, or for the year also four. Sets
+// *problem and returns -1 when the part is not such a number.
+int PartNumber(std::string_view part, const char* name, bool isYear, std::string* problem) {
+    const std::string_view digits = WithoutBlanks(part);
+    if (digits.empty()) {
+        *problem = std::string("the ") + name + " is missing";
+        return -1;
+    }
+    if (!std::all_of(digits.begin(), digits.end(), IsDigit)) {
+        *problem = std::string("the ") + name + " must be written in digits";
+        return -1;
+    }
+    if (isYear ? digits.size() == 3 || digits.size() > 4 : digits.size() > 2) {
+        *problem = isYear ? "the year must have two digits or four"
+                          : std::string("the ") + name + " must have one or two digits";
+        return -1;
+    }
+    int number = 0;
+    for (char c : digits) number = number * 10 + (c - '0');
+    return number;
+}
+
 }  // namespace
 
 bool IsLeapYear(std::int64_t year) {
@@ -83,12 +135,47 @@ bool IsLeapYear(std::int64_t year) {
 
 Instant ParseDiaryDate(std::string_view text) {
     const std::string rest = TextAfter(text, "/");
-    const std::int64_t day = LeadingNumber(TextBefore(text, "/"));
-    const std::int64_t month = LeadingNumber(TextBefore(rest, "/"));
-    std::int64_t yearsSince1900 = LeadingNumber(TextAfter(rest, "/"));
-    if (yearsSince1900 < 50) yearsSince1900 += 100;
-    const std::int64_t year = 1900 + yearsSince1900;
+    const std::int64_t day = LeadingNumber(TextBefore(text, "/")).value;
+    const std::int64_t month = LeadingNumber(TextBefore(rest, "/")).value;
+    const std::int64_t year = FullYear(LeadingNumber(TextAfter(rest, "/")));
     return StartOfYear(year) + MonthsBefore(month, IsLeapYear(year)) + day * SecondsPerDay;
+}
+
+TypedDate ReadTypedDate(std::string_view text) {
+    TypedDate date;
+    if (WithoutBlanks(text).empty()) {
+        date.problem = "no date was typed";
+        return date;
+    }
+    if (std::count(text.begin(), text.end(), '/') != 2) {
+        date.problem = "the day, the month and the year must be separated by /";
+        return date;
+    }
+    const std::size_t first = text.find('/');
+    const std::size_t second = text.find('/', first + 1);
+    const std::string_view yearPart = text.substr(second + 1);
+    const int day = PartNumber(text.substr(0, first), "day", false, &date.problem);
+    if (day < 0) return date;
+    const int month =
+        PartNumber(text.substr(first + 1, second - first - 1), "month", false, &date.problem);
+    if (month < 0) return date;
+    const int typedYear = PartNumber(yearPart, "year", true, &date.problem);
+    if (typedYear < 0) return date;
+    if (month < 1 || month > 12) {
+        date.problem = "there is no month " + std::to_string(month);
+        return date;
+    }
+    const std::int64_t year = FullYear({typedYear, WithoutBlanks(yearPart).size()});
+    const int days = DaysInMonth(month, IsLeapYear(year));
+    if (day < 1 || day > days) {
+        date.problem = day < 1 ? "there is no day 0"
+                               : std::string(MonthNames[month - 1]) + " " + std::to_string(year) +
+                                     " has only " + std::to_string(days) + " days";
+        return date;
+    }
+    date.ok = true;
+    date.value = ParseDiaryDate(text);
+    return date;
 }
 
 }  // namespace dates

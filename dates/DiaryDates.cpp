@@ -5,7 +5,10 @@
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "platform/Env.h"
 
@@ -33,6 +36,26 @@ int TwoDigitYear(const LocalTime& local) {
     return local.year - 2000;
 }
 
+// Days from 1970-01-01 to a calendar date.
+std::int64_t DayNumber(int year, int month, int day) {
+    const std::chrono::year_month_day date{std::chrono::year(year),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
+    return std::chrono::sys_days(date).time_since_epoch().count();
+}
+
+std::int64_t LocalDayNumber(Instant t) {
+    const LocalTime local = ToLocalTime(t);
+    return DayNumber(local.year, local.month, local.day);
+}
+
+// Local days whose starts are looked for: two days inside the convertible
+// range at each end, so that every zone's offset keeps the search inside it.
+constexpr std::int64_t kFirstSearchedDay = kEarliestConvertible / SecondsPerDay + 2;
+constexpr std::int64_t kLastSearchedDay = kLatestConvertible / SecondsPerDay - 2;
+// Farther than any zone's offset from UTC, daylight saving included.
+constexpr Instant kSearchReach = 30 * 3600;
+
 }  // namespace
 
 Instant CurrentInstant() {
@@ -56,6 +79,29 @@ LocalTime ToLocalTime(Instant t) {
     local.second = fields.tm_sec;
     local.weekday = fields.tm_wday;
     return local;
+}
+
+// The local date never goes back as the instant grows, so the first instant
+// of a local day is found by halving an interval around the day's UTC
+// midnight, whatever the zone and its clock changes; where a change skips
+// midnight, the day starts when the change ends.
+Instant LocalDayStart(Instant dayEndValue) {
+    const std::int64_t daysToEnd =
+        dayEndValue / SecondsPerDay - (dayEndValue % SecondsPerDay < 0 ? 1 : 0);
+    const std::int64_t day = daysToEnd - 1;
+    if (day < kFirstSearchedDay) return std::numeric_limits<Instant>::min();
+    if (day > kLastSearchedDay) return std::numeric_limits<Instant>::max();
+    Instant before = day * SecondsPerDay - kSearchReach;     // on an earlier local day
+    Instant onOrAfter = day * SecondsPerDay + kSearchReach;  // on this day or a later one
+    while (onOrAfter - before > 1) {
+        const Instant middle = before + (onOrAfter - before) / 2;
+        (LocalDayNumber(middle) < day ? before : onOrAfter) = middle;
+    }
+    return onOrAfter;
+}
+
+Instant LocalDayEndValue(Instant t) {
+    return (LocalDayNumber(t) + 1) * SecondsPerDay;
 }
 
 std::string FormatShortDate(Instant t) {

@@ -8,7 +8,9 @@
 //
 // A typed date "dd/mm/yy" stands for its day-end value: the seconds from
 // 1970-01-01 00:00:00 to 00:00:00 of the following day, counted without any
-// time-zone offset (see ParseDiaryDate).
+// time-zone offset (see ParseDiaryDate). A day-end value names a calendar
+// day; the user's days are local days, so whatever looks for the instants of
+// that day goes through LocalDayStart.
 
 #include <cstdint>
 #include <string>
@@ -52,10 +54,38 @@ bool IsLeapYear(std::int64_t year);
 
 // The day-end value of a typed date. Never fails: each of the three parts
 // (split at the first and second "/") is read as its leading decimal number
-// (0 when it has none); years below 50 are 20yy, others 19yy; no part is
+// (0 when it has none); a year written with four digits or more is that
+// year, a shorter one below 50 is 20yy and any other 19yy; no part is
 // checked against its range (day 0 is the last day of the previous month,
-// month 13 counts a whole year of months).
+// month 13 counts a whole year of months). Texts that ReadTypedDate accepts
+// are read as the days they name.
 Instant ParseDiaryDate(std::string_view text);
+
+// A date as the user types one, read strictly.
+struct TypedDate {
+    bool ok = false;
+    Instant value = 0;    // the day-end value, when ok
+    std::string problem;  // when not ok, what is wrong: "there is no month 13"
+};
+// Accepts the day, the month and the year separated by "/", each in digits
+// with blanks around them allowed: day and month of one or two digits, the
+// year of one or two (read as ParseDiaryDate reads them) or of four (the
+// year itself); and only a day the calendar has.
+TypedDate ReadTypedDate(std::string_view text);
+
+// Caption of every refusal of a typed date that is not a date.
+inline constexpr char kNotADateCaption[] = "Date Not Allowed";
+// The refusal of a text that ReadTypedDate does not accept: what is wrong
+// and the form to use. field names the box ("start date") or is empty.
+std::string NotADateMessage(std::string_view field, std::string_view text,
+                            std::string_view problem);
+
+// The first instant of the local day whose day-end value is given (its
+// midnight, or the end of a clock change that skips midnight). Day-end
+// values far outside the calendar are held to its ends.
+Instant LocalDayStart(Instant dayEndValue);
+// The day-end value of the local date of t.
+Instant LocalDayEndValue(Instant t);
 
 // The outcome of checking a special date typed by the user.
 struct SpecialDateCheck {
@@ -64,14 +94,25 @@ struct SpecialDateCheck {
     std::string message;  // refusal text; empty when accepted
     std::string caption;  // refusal caption; empty when accepted
 };
-// Dates from 01/01/05 up to the day before yesterday (relative to now) are
-// accepted; later ones are refused with "Date must be earlier than %s"
-// (yesterday as dd/mm/yy) under "Date Not Allowed", earlier ones with "Date
-// must be later Jan 1st 2005" under "Date Not Allowd".
+// A text that ReadTypedDate refuses is refused with NotADateMessage under
+// kNotADateCaption. Of real days, those from 01/01/05 up to the day before
+// the local yesterday of now are accepted; later ones are refused with "Date
+// must be earlier than %s" (the local yesterday as dd/mm/yy) under "Date Not
+// Allowed", earlier ones with "Date must be later Jan 1st 2005" under "Date
+// Not Allowd".
 SpecialDateCheck CheckSpecialDate(std::string_view text, Instant now);
 
-// Whether a record with this key belongs in a report between two typed dates
-// given their day-end values: startValue - 86400 <= key <= endValue.
+// The instants from first to last, both included; empty when first > last.
+struct InstantRange {
+    Instant first = 0;
+    Instant last = -1;
+    bool Holds(Instant t) const { return first <= t && t <= last; }
+};
+// The instants of a report between two typed dates given their day-end
+// values: from the start of the start day to the last second of the end
+// day, both local days.
+InstantRange ReportInstants(Instant startValue, Instant endValue);
+// Whether a record with this key belongs in that report.
 bool InReportRange(Instant key, Instant startValue, Instant endValue);
 
 }  // namespace dates

@@ -1,16 +1,20 @@
 // Fuzz target: typed dates. Any text, with any current instant, is read by
-// ParseDiaryDate and checked by CheckSpecialDate without undefined behaviour,
-// and:
-// - the check's value is the parsed value, and it accepts exactly the dates
-//   from 01/01/05 up to the day before yesterday, with a message only when
-//   it refuses;
+// ParseDiaryDate and ReadTypedDate and checked by CheckSpecialDate without
+// undefined behaviour, and (the local zone at UTC):
+// - the check's value is the parsed value, and it accepts exactly the real
+//   days from 01/01/05 up to the day before yesterday, with a message only
+//   when it refuses;
+// - the strict reading, when it accepts, gives the parsed value, and says
+//   what is wrong exactly when it refuses;
 // - every date text made from the value fits the record's Stamp field;
-// - a well-formed "dd/mm/yy" of a real day reads back as the same text.
+// - a well-formed "dd/mm/yy" of a real day is accepted by the strict reading
+//   and reads back as the same text.
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stdlib.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -55,12 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const dates::Instant value = dates::ParseDiaryDate(text);
+    const dates::TypedDate typed = dates::ReadTypedDate(text);
+    FUZZ_CHECK(!typed.ok || typed.value == value);
+    FUZZ_CHECK(typed.ok == typed.problem.empty());
     const dates::SpecialDateCheck check = dates::CheckSpecialDate(text, now);
     FUZZ_CHECK(check.value == value);
-    constexpr dates::Instant kLowest = std::numeric_limits<dates::Instant>::min();
-    const dates::Instant yesterday =
-        now < kLowest + dates::SecondsPerDay ? kLowest : now - dates::SecondsPerDay;
-    FUZZ_CHECK(check.accepted == (value >= dates::EarliestDiaryDate && value < yesterday));
+    // Today's UTC midnight, the clock held to years 1 to 9999 as the local
+    // time conversion holds it.
+    const dates::Instant clock = std::clamp<dates::Instant>(now, -62135596800, 253402300799);
+    const dates::Instant todayStart =
+        (clock / dates::SecondsPerDay - (clock % dates::SecondsPerDay < 0 ? 1 : 0)) *
+        dates::SecondsPerDay;
+    FUZZ_CHECK(check.accepted ==
+               (typed.ok && value >= dates::EarliestDiaryDate && value < todayStart));
     FUZZ_CHECK(check.message.empty() == check.accepted);
     FUZZ_CHECK(check.caption.empty() == check.accepted);
 
@@ -68,8 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(dates::FormatShortDate(value).size() <= store::MaxStampLength);
     (void)dates::FormatLongDate(value);
     (void)dates::InReportRange(now, value, value);
+    (void)dates::InReportRange(now, now, value);
 
     if (IsRealShortDate(text)) {
+        FUZZ_CHECK(typed.ok);
+        FUZZ_CHECK(dates::LocalDayStart(value) == value - dates::SecondsPerDay);
         FUZZ_CHECK(dates::FormatShortDate(value - dates::SecondsPerDay) == text);
     }
     return 0;

@@ -19,9 +19,18 @@ TEST(ParseDiaryDate, GivesTheEndOfTheTypedDay) {
         const char* text;
         Instant value;
     } cases[] = {
-        {"01/01/05", 1104624000}, {"01/01/70", 86400},           {"31/12/69", 0},
-        {"01/01/50", -631065600}, {"01/01/49", 2493158400},      {"29/02/00", 951868800},
-        {"", 946684800},          {"01/01/-1000", -30610137600},
+        {"01/01/05", 1104624000},
+        {"01/01/70", 86400},
+        {"31/12/69", 0},
+        {"01/01/50", -631065600},
+        {"01/01/49", 2493158400},
+        {"29/02/00", 951868800},
+        {"", 946684800},
+        {"01/01/-100", -2208902400},
+        // Written with four digits, a year is that year.
+        {"01/01/2005", 1104624000},
+        {"01/01/1970", 86400},
+        {"31/12/2049", 2524608000},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseDiaryDate(c.text), c.value) << '"' << c.text << '"';
 }
@@ -54,9 +63,14 @@ TEST(ParseDiaryDate, ReadsLooselyWrittenDatesAsTheSameDay) {
     EXPECT_LT(ParseDiaryDate("01/01/-2147483648"), ParseDiaryDate("01/01/-1000"));
 }
 
-// 50..99 mean 1950..1999; anything below 50 gains a century.
-std::string TypedYear(int year) {
-    return std::to_string(year >= 1950 ? year - 1900 : year - 2000);
+// Each year as it can be typed: its four digits, and where it has them its
+// two-digit form (50..99 mean 1950..1999) or a shorter count from 2000 (every
+// number below 50 gains a century: -1 is 1999).
+std::vector<std::string> TypedYears(int year) {
+    std::vector<std::string> typed = {std::to_string(year)};
+    if (year >= 1950 && year < 2050) typed.push_back(std::to_string(year % 100));
+    if (year > 1000 && year < 2000) typed.push_back(std::to_string(year - 2000));
+    return typed;
 }
 
 Instant CalendarDayEnd(int year, int month, int day) {
@@ -67,16 +81,71 @@ Instant CalendarDayEnd(int year, int month, int day) {
     return static_cast<Instant>(timegm(&fields)) + SecondsPerDay;
 }
 
-// Years 0 to 2420 hold every kind of leap year and century.
+// Years 1000 to 2420 hold every kind of leap year and century.
 TEST(ParseDiaryDate, AgreesWithTheCalendarOnBothSidesOf1970) {
-    for (int year = 0; year <= 2420; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            for (int day : {0, 1, 28}) {  // day 0 is the last of the month before
-                const std::string text =
-                    std::to_string(day) + "/" + std::to_string(month) + "/" + TypedYear(year);
-                ASSERT_EQ(ParseDiaryDate(text), CalendarDayEnd(year, month, day)) << text;
+    for (int year = 1000; year <= 2420; ++year) {
+        for (const std::string& typedYear : TypedYears(year)) {
+            for (int month = 1; month <= 12; ++month) {
+                for (int day : {0, 1, 28}) {  // day 0 is the last of the month before
+                    const std::string text =
+                        std::to_string(day) + "/" + std::to_string(month) + "/" + typedYear;
+                    ASSERT_EQ(ParseDiaryDate(text), CalendarDayEnd(year, month, day)) << text;
+                }
             }
         }
+    }
+}
+
+// The strict reading: what is a date, and for what is not, what is wrong.
+TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
+    const std::vector<std::pair<const char*, const char*>> sameDay = {
+        {"25/12/10", "25/12/10"},      {"25/12/2010", "25/12/10"}, {"7/3/9", "07/03/09"},
+        {" 7 / 3 /\t09 ", "07/03/09"}, {"31/12/26", "31/12/26"},   {"29/02/08", "29/02/08"},
+        {"29/02/00", "29/02/00"},      {"29/02/2000", "29/02/00"}, {"31/12/1999", "31/12/99"},
+        {"01/01/50", "01/01/1950"},    {"31/12/49", "31/12/2049"}, {"1/1/5", "01/01/2005"},
+    };
+    for (const auto& [text, plain] : sameDay) {
+        const TypedDate date = ReadTypedDate(text);
+        EXPECT_TRUE(date.ok) << '"' << text << "\": " << date.problem;
+        EXPECT_EQ(date.value, ParseDiaryDate(plain)) << text;
+    }
+    const std::vector<std::pair<const char*, const char*>> refused = {
+        // Impossible days, which the loose reading moves to other days.
+        {"7/13/10", "there is no month 13"},
+        {"29/02/09", "February 2009 has only 28 days"},
+        {"31/04/12", "April 2012 has only 30 days"},
+        {"31/02/26", "February 2026 has only 28 days"},
+        {"29/02/2100", "February 2100 has only 28 days"},
+        {"32/01/05", "January 2005 has only 31 days"},
+        {"31/06/2010", "June 2010 has only 30 days"},
+        {"00/01/05", "there is no day 0"},
+        {"01/00/05", "there is no month 0"},
+        {"13/13/13", "there is no month 13"},
+        // Other separators and shapes.
+        {"25.12.10", "the day, the month and the year must be separated by /"},
+        {"25-12-10", "the day, the month and the year must be separated by /"},
+        {"2026-12-06", "the day, the month and the year must be separated by /"},
+        {"25/12", "the day, the month and the year must be separated by /"},
+        {"25/12/10/", "the day, the month and the year must be separated by /"},
+        {"//", "the day is missing"},
+        {"25//10", "the month is missing"},
+        {"25/12/ ", "the year is missing"},
+        {"a/b/c", "the day must be written in digits"},
+        {"+7/3/9", "the day must be written in digits"},
+        {"7/3/9x", "the year must be written in digits"},
+        {"7/3.5/9", "the month must be written in digits"},
+        {"007/3/9", "the day must have one or two digits"},
+        {"7/003/9", "the month must have one or two digits"},
+        {"01/01/200", "the year must have two digits or four"},
+        {"01/01/20051", "the year must have two digits or four"},
+        // Blanks.
+        {"", "no date was typed"},
+        {" \t ", "no date was typed"},
+    };
+    for (const auto& [text, problem] : refused) {
+        const TypedDate date = ReadTypedDate(text);
+        EXPECT_FALSE(date.ok) << '"' << text << '"';
+        EXPECT_EQ(date.problem, problem) << '"' << text << '"';
     }
 }
 
