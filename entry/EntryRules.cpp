@@ -9,7 +9,7 @@ namespace entry {
 
 dates::Instant EntryInstant(bool forToday, std::optional<dates::Instant> specialDateValue,
                             dates::Instant now) {
-    if (specialDateValue) return *specialDateValue - dates::SecondsPerDay;
+    if (specialDateValue) return dates::LocalDayStart(*specialDateValue);
     return forToday ? now : now - dates::SecondsPerDay;
 }
 

@@ -23,13 +23,16 @@ inline constexpr int kNoteTextLimit = 80;
 inline constexpr std::size_t kNoteLength = 79;
 // Capacity of the read of the stored note title (TextTit).
 inline constexpr int kNoteTitleCapacity = 501;
-// Bytes of the special date box that are read and checked.
-inline constexpr std::size_t kSpecialDateLength = 9;
+// Bytes the special date box takes, all of them read and checked: enough for
+// a four-digit year ("25/12/2010"). The limit counts the terminating NUL.
+inline constexpr std::size_t kSpecialDateLength = 10;
+inline constexpr int kSpecialDateTextLimit = static_cast<int>(kSpecialDateLength) + 1;
 
 // The instant an entry is stored under (its Key). specialDateValue is the
 // day-end value of an accepted special date, given only while the
-// other-date box is checked: the entry is for the start of that day. Without
-// one, forToday gives now and otherwise yesterday, now less one day.
+// other-date box is checked: the entry is for the start of that local day,
+// so its stamp shows the date as typed. Without one, forToday gives now and
+// otherwise yesterday, now less one day.
 dates::Instant EntryInstant(bool forToday, std::optional<dates::Instant> specialDateValue,
                             dates::Instant now);
 

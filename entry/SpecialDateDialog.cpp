@@ -9,7 +9,7 @@
 namespace entry {
 
 SpecialDateDialog::SpecialDateDialog(framework::TWindow* parent)
-    : TDialog(parent, resources::kSpecialDateDialog), dateBox_(this, 103) {}
+    : TDialog(parent, resources::kSpecialDateDialog), dateBox_(this, 103, kSpecialDateTextLimit) {}
 
 bool SpecialDateDialog::HandleCommand(int id) {
     static const framework::TCommandTable<SpecialDateDialog> table{

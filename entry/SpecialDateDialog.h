@@ -1,11 +1,11 @@
 #pragma once
 // The special date dialog (template 12): asks for the past date of a text
-// entry that is for neither today nor yesterday. Every OK keeps the first 9
-// bytes typed and their day-end value in the process-wide values (refused or
-// not); a date from 01/01/05 up to the day before yesterday ends the dialog,
-// any other is refused with a message and the dialog stays open. Cancel,
-// Escape and the close box end it leaving the values as the last OK left
-// them.
+// entry that is for neither today nor yesterday. The box takes 10 bytes.
+// Every OK keeps the text typed and its day-end value in the process-wide
+// values (refused or not); a real day from 01/01/05 up to the day before the
+// local yesterday ends the dialog, any other text is refused with a message
+// saying why and the dialog stays open. Cancel, Escape and the close box end
+// it leaving the values as the last OK left them.
 
 #include "framework/Controls.h"
 #include "framework/TDialog.h"

@@ -62,8 +62,10 @@ bool TextEntryDialog::HandleCommand(int id) {
 
 void TextEntryDialog::TodayBoxClicked() {
     const DayTexts texts = TodayBoxTexts(todayBox_.IsChecked(), session::Values().todayInstant);
-    heading_.SetText(texts.heading);
     todayLabel_.SetText(texts.label);
+    // While a special date is in force, it is the day OK stores the entry
+    // for, and the heading goes on naming it.
+    if (!specialDate_) heading_.SetText(texts.heading);
 }
 
 void TextEntryDialog::OtherDateBoxClicked() {

@@ -28,6 +28,8 @@ protected:
 private:
     void SaveTextEntry();
     void SwitchToButtonEntry();
+    // Names the other day in the label, and in the heading the day of the
+    // today box unless a special date is in force.
     void TodayBoxClicked();
     // Runs the special date dialog; the box ends up checked exactly when it
     // accepted a date, which is then the day of the entry.

@@ -27,7 +27,8 @@ struct AppValues {
     std::string todayShortDate;    // "dd/mm/yy": the reports' default end date
     std::array<std::string, kHeadingCount> headings;
     std::string noteTitle = kDefaultNoteTitle;
-    // What the special date dialog last read (text as typed, day-end value).
+    // What the special date dialog last read (text as typed, at most 10
+    // bytes; its day-end value).
     std::string specialDateText;
     dates::Instant specialDateValue = 0;
     // Lines written to the listing file after its heading by the last Show

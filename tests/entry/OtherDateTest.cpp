@@ -1,6 +1,8 @@
 // A text entry for another past date. Each click on the other-date box runs
 // the special date dialog, which ends only on an accepted date or a cancel;
-// the box is then checked exactly while an accepted date is in force.
+// the box is then checked exactly while an accepted date is in force, the
+// heading names that date whatever the today box says, and OK stores the
+// entry at the start of that local day.
 #include <QAbstractButton>
 #include <QLineEdit>
 
@@ -10,11 +12,14 @@
 namespace jtest {
 namespace {
 
+constexpr int kTodayBox = 117;
 constexpr int kOtherDateBox = 121;
-// The start of 25/12/10, counted without a zone offset.
+// The starts of 25/12/10 and 01/01/05 in UTC, the fixture's zone.
 constexpr std::int64_t kXmas = 1293235200;
+constexpr std::int64_t kFirstDay = 1104537600;
 const std::string kTooLate = "Date Not Allowed: Date must be earlier than 06/12/14";
 const std::string kTooEarly = "Date Not Allowd: Date must be later Jan 1st 2005";
+const std::string kForm = ".\nPlease type it as dd/mm/yy, day first, for example 25/12/10.";
 
 // Types each date and presses Enter (OK); cancels when the dialog is still
 // open after the last.
@@ -33,23 +38,38 @@ const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); 
 class OtherDateTest : public EntryTest {};
 
 // Whatever the special date runs did, the box and the heading tell the day
-// OK stores: 25/12/10 when checked, else the day of the today box. Text
-// entries go in key order, before a later entry already stored.
+// OK stores. Text entries go in key order, before a later entry already
+// stored.
 TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
     const struct {
         bool today;
         std::vector<Action> runs;  // one special date dialog per click on the box
-        bool checked;
+        const char* inForce;       // the date as typed, or nullptr
+        std::int64_t key;
         std::vector<std::string> boxes;
     } cases[] = {
-        {true, {Typed({"25/12/10"})}, true, {}},
-        {false, {Typed({"06/12/14"})}, false, {kTooLate}},
-        {true, {Typed({"01/01/2005"})}, false, {kTooLate}},  // 9 characters read: year 2100
-        {false, {Typed({"07/12/14", "25/12/10"})}, true, {kTooLate}},
-        {false, {kEscape}, false, {}},
-        {true, {Typed({"25/12/10"}), kEscape}, false, {}},
-        {false, {Typed({"25/12/10"}), Typed({"01/01/99"})}, false, {kTooEarly}},
-        {false, {Typed({"01/01/05"}), Typed({"25/12/10"})}, true, {}},
+        {true, {Typed({"25/12/10"})}, "25/12/10", kXmas, {}},
+        {false, {Typed({"06/12/14"})}, nullptr, kAtOk - kDay, {kTooLate}},
+        {true, {Typed({"01/01/2005"})}, "01/01/2005", kFirstDay, {}},
+        {false, {Typed({"07/12/14", "25/12/10"})}, "25/12/10", kXmas, {kTooLate}},
+        {false, {kEscape}, nullptr, kAtOk - kDay, {}},
+        {true, {Typed({"25/12/10"}), kEscape}, nullptr, kAtOk, {}},
+        {false, {Typed({"25/12/10"}), Typed({"01/01/99"})}, nullptr, kAtOk - kDay, {kTooEarly}},
+        {false, {Typed({"01/01/05"}), Typed({"25/12/10"})}, "25/12/10", kXmas, {}},
+        // Impossible dates are refused, each with what is wrong.
+        {true,
+         {Typed({"25.12.10", "31/02/26", "25/12/2010"})},
+         "25/12/2010",
+         kXmas,
+         {"Date Not Allowed: \"25.12.10\" is not a date: the day, the month and the year must "
+          "be separated by /" +
+              kForm,
+          "Date Not Allowed: \"31/02/26\" is not a date: February 2026 has only 28 days" + kForm}},
+        {false,
+         {Typed({"29/02/09"})},
+         nullptr,
+         kAtOk - kDay,
+         {"Date Not Allowed: \"29/02/09\" is not a date: February 2009 has only 28 days" + kForm}},
     };
     const store::TEntryRecord later{"later  = )", "08/12/14 @ 09:00:00", 1418029200, 5};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -63,8 +83,9 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
                 framework::testing::OnNextDialog(run);
                 Click(d, kOtherDateBox);
             }
-            EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(), c.checked);
-            EXPECT_EQ(TextOf(d, 101), c.checked ? "Entry for 25/12/10"
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(),
+                      c.inForce != nullptr);
+            EXPECT_EQ(TextOf(d, 101), c.inForce ? "Entry for " + std::string(c.inForce)
                                       : c.today ? kTodayHeading
                                                 : kYesterdayHeading);
             Click(d, 1);
@@ -73,10 +94,110 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         EXPECT_EQ(BoxesShown(), c.boxes);
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), 2u);
-        EXPECT_EQ(records[0].Key, c.checked ? kXmas : c.today ? kAtOk : kAtOk - kDay);
+        EXPECT_EQ(records[0].Key, c.key);
         EXPECT_EQ(records[1], later);
         EXPECT_EQ(SettingsBytes(), kLastDateWritten);
     }
+}
+
+// Every order of up to three clicks, T on the today box, A on the other-date
+// box accepting 25/12/10, C on it cancelling: the heading names the special
+// date while it is in force, else the day the today box says; OK stores the
+// entry for the day the heading names.
+TEST_F(OtherDateTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
+    std::vector<std::string> orders = {""};
+    for (std::size_t from = 0; orders.back().size() < 3; ++from) {
+        for (char click : {'T', 'A', 'C'}) orders.push_back(orders[from] + click);
+    }
+    for (const bool preference : {false, true}) {
+        for (const std::string& order : orders) {
+            SCOPED_TRACE(order + (preference ? " from today" : " from yesterday"));
+            StartUp();
+            session::Values().todayPreference = preference;
+            bool today = preference;
+            bool inForce = false;
+            std::string heading = preference ? "Enter Events for: Sunday 07 December 2014"
+                                             : "Enter Events for: Saturday 06 December 2014";
+            RunDialog<entry::TextEntryDialog>([&](framework::TDialog& d) {
+                for (char click : order) {
+                    if (click == 'T') {
+                        today = !today;
+                        Click(d, kTodayBox);
+                    } else {
+                        inForce = click == 'A';
+                        framework::testing::OnNextDialog(click == 'A' ? Typed({"25/12/10"})
+                                                                      : kEscape);
+                        Click(d, kOtherDateBox);
+                    }
+                    if (!inForce) heading = today ? kTodayHeading : kYesterdayHeading;
+                }
+                EXPECT_EQ(ControlOf<QAbstractButton>(d, kTodayBox)->isChecked(), today);
+                EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(), inForce);
+                EXPECT_EQ(TextOf(d, 101), inForce ? "Entry for 25/12/10" : heading);
+                Click(d, 1);
+            });
+            const auto records = DiaryRecords();
+            ASSERT_EQ(records.size(), 1u);
+            EXPECT_EQ(records[0].Key, inForce ? kXmas : today ? kAtOk : kAtOk - kDay);
+        }
+    }
+}
+
+// The entry is keyed at the start of the typed day in the user's zone, so
+// its stamp shows the date typed; what counts as yesterday is the local
+// yesterday (at the fixture's clock it is already 08/12/14 in Kiritimati and
+// still 07/12/14 in Pago Pago).
+TEST_F(OtherDateTest, TheEntryIsStoredAtTheStartOfTheTypedLocalDay) {
+    const struct {
+        const char* zone;
+        const char* typed;
+        const char* stamp;  // nullptr: refused as too late
+    } cases[] = {
+        {"Pacific/Pago_Pago", "5/6/10", "05/06/10 @ 00:00:00"},
+        {"Pacific/Kiritimati", "5/6/10", "05/06/10 @ 00:00:00"},
+        {"Asia/Kathmandu", "5/6/10", "05/06/10 @ 00:00:00"},
+        {"Europe/Berlin", "30/03/2014", "30/03/14 @ 00:00:00"},
+        {"America/New_York", "02/11/14", "02/11/14 @ 00:00:00"},
+        {"America/Sao_Paulo", "19/10/14", "19/10/14 @ 01:00:00"},  // midnight skipped
+        {"Pacific/Kiritimati", "06/12/14", "06/12/14 @ 00:00:00"},
+        {"Pacific/Pago_Pago", "06/12/14", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.typed);
+        StartUp();
+        SetTimeZone(c.zone);
+        RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
+            framework::testing::OnNextDialog(Typed({c.typed}));
+            Click(d, kOtherDateBox);
+            Click(d, 1);
+        });
+        const auto records = DiaryRecords();
+        ASSERT_EQ(records.size(), 1u);
+        if (c.stamp) {
+            EXPECT_EQ(records[0].Stamp, c.stamp);
+        } else {
+            EXPECT_EQ(BoxesShown(),
+                      std::vector<std::string>{kTooLate});  // yesterday is 06/12/14 there too
+        }
+    }
+}
+
+// The box takes a four-digit year and no more, so what is read is what the
+// user sees.
+TEST_F(OtherDateTest, TheDateBoxTakesTenCharacters) {
+    RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
+        framework::testing::OnNextDialog([](framework::TDialog& special) {
+            Type(special, 103, "25/12/20101");
+            EXPECT_EQ(ControlOf<QLineEdit>(special, 103)->text(), "25/12/2010");
+            PressKey(special, Qt::Key_Return);
+        });
+        Click(d, kOtherDateBox);
+        EXPECT_EQ(TextOf(d, 101), "Entry for 25/12/2010");
+        Click(d, 1);
+    });
+    EXPECT_EQ(session::Values().specialDateText, "25/12/2010");
+    ASSERT_EQ(DiaryRecords().size(), 1u);
+    EXPECT_EQ(DiaryRecords()[0].Key, kXmas);
 }
 
 }  // namespace
