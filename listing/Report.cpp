@@ -47,7 +47,7 @@ platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& cr
 }  // namespace
 
 bool ReportCriteria::Selects(const store::TEntryRecord& record) const {
-    return dates::InReportRange(record.Key, startValue, endValue) &&
+    return instants.Holds(record.Key) &&
            (!searching || dates::ContainsWordIgnoringCase(record.Text, searchWord));
 }
 
@@ -55,11 +55,25 @@ ReportCriteria MakeCriteria(const ReportRequest& request) {
     ReportCriteria criteria;
     criteria.startValue = dates::ParseDiaryDate(TypedOr(request.startText, kFirstDiaryDate));
     criteria.endValue = dates::ParseDiaryDate(TypedOr(request.endText, request.todayShortDate));
+    criteria.instants = dates::ReportInstants(criteria.startValue, criteria.endValue);
     criteria.searching = dates::HasLetterOrDigit(request.searchText);
     if (criteria.searching) {
         criteria.searchWord = request.searchText;
     }
     return criteria;
+}
+
+std::optional<DateRefusal> CheckTypedDates(const ReportRequest& request) {
+    for (const bool start : {true, false}) {
+        const std::string& typed = start ? request.startText : request.endText;
+        if (!dates::HasLetterOrDigit(typed)) continue;
+        const dates::TypedDate date = dates::ReadTypedDate(typed);
+        if (!date.ok) {
+            return DateRefusal{start, dates::NotADateMessage(start ? "start date" : "end date",
+                                                             typed, date.problem)};
+        }
+    }
+    return std::nullopt;
 }
 
 void AppendListedLines(const store::TEntryRecord& record, std::vector<std::string>* lines) {

@@ -5,6 +5,7 @@
 // dialog shows what this returns.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ struct ReportRequest {
 struct ReportCriteria {
     dates::Instant startValue = 0;  // day-end value of the start date used
     dates::Instant endValue = 0;    // day-end value of the end date used
+    // The instants of those days, local time: a record is in range when its
+    // Key is one of them.
+    dates::InstantRange instants;
     bool searching = false;
     std::string searchWord;  // as typed; empty when not searching
 
@@ -46,10 +50,18 @@ struct ReportCriteria {
     bool Selects(const store::TEntryRecord& record) const;
 };
 
-// The criteria of a request. Dates are not checked: whatever
-// dates::ParseDiaryDate makes of a text is used, and a start after the end
-// selects nothing.
+// The criteria of a request. Dates are read by dates::ParseDiaryDate, so a
+// caller first refuses those that are not dates (CheckTypedDates); a start
+// after the end selects nothing.
 ReportCriteria MakeCriteria(const ReportRequest& request);
+
+// The refusal of a typed start or end date that is neither blank nor a
+// date (dates::ReadTypedDate), the start date looked at first.
+struct DateRefusal {
+    bool inStartDate = true;
+    std::string message;  // dates::NotADateMessage, naming the field
+};
+std::optional<DateRefusal> CheckTypedDates(const ReportRequest& request);
 
 // Appends the lines under which record is listed: its listing line, or the
 // pieces of it folded that hold a letter or digit.

@@ -58,6 +58,11 @@ void ReportsDialog::ShowResults() {
     const listing::ReportRequest request{
         startDate_.GetText(listing::kTypedTextLimit), endDate_.GetText(listing::kTypedTextLimit),
         search_.GetText(listing::kTypedTextLimit), session::Values().todayShortDate};
+    // A date that is not a date lists nothing and keeps the list as it was.
+    if (const auto refusal = listing::CheckTypedDates(request)) {
+        framework::MessageBox(this, refusal->message, dates::kNotADateCaption);
+        return;
+    }
     const listing::ReportResult report =
         listing::MakeReport(session::Values().dataDirectory, request);
     results_.ClearList();

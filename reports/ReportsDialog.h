@@ -1,11 +1,12 @@
 #pragma once
 // The event reports dialog (template 2). Show Results (command 1, also
-// Enter in a field) lists the entries between the typed start and end dates,
-// only those holding the search word when one is typed, and writes the
-// listing file; Delete (109) removes the entry whose first line is
-// selected, after the user confirms; Print List (108), hidden until the
-// first Show Results, ends the dialog with 108 so that the caller prints
-// the listing. Close and Escape end it with 2.
+// Enter in a field) lists the entries between the typed start and end dates
+// (local days; a date that is not one is refused with a message), only those
+// holding the search word when one is typed, and writes the listing file;
+// Delete (109) removes the entry whose first line is selected, after the
+// user confirms; Print List (108), hidden until the first Show Results, ends
+// the dialog with 108 so that the caller prints the listing. Close and
+// Escape end it with 2.
 //
 // Show Results sets session::Values().listingLineCount to the number of lines
 // the listing file holds after its heading (0 when it could not be

@@ -2,6 +2,7 @@
 // click and by Enter), Print List, and Delete with its question and its
 // failures. What a report lists is ReportTest's; here, that the dialog
 // shows it, counts it and acts on the line selected.
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <cerrno>
@@ -94,6 +95,29 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
               108);
     EXPECT_EQ(ListingBytes(), ListingOf({kListed[3]}));
     EXPECT_EQ(session::Values().listingLineCount, 1);
+}
+
+// The date fields take four-digit years. A date that is not a date is
+// refused with what is wrong, and the list, the listing and its count stay
+// as the last Show Results left them.
+TEST_F(ReportDialogTest, ADateThatIsNotADateIsRefusedAndTheListStays) {
+    const std::vector<std::string> listed(kListed.begin(), kListed.begin() + 3);
+    Run([&listed](TDialog& d) {
+        Type(d, 106, "01/02/2014");
+        Type(d, 107, "02/02/2014");
+        EXPECT_EQ(ControlOf<QLineEdit>(d, 107)->text(), "02/02/2014");
+        Click(d, 1);
+        EXPECT_EQ(ListLines(d), ListOf(listed));
+        ControlOf<QLineEdit>(d, 107)->clear();
+        Type(d, 107, "31/02/14");
+        Click(d, 1);
+        EXPECT_EQ(ListLines(d), ListOf(listed));
+        Click(d, 2);
+    });
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
+                                                "not a date: February 2014 has only 28 days."});
+    EXPECT_EQ(ListingBytes(), ListingOf(listed));
+    EXPECT_EQ(session::Values().listingLineCount, 3);
 }
 
 // Delete deletes nothing, and the list stays, when no line is selected, the

@@ -18,9 +18,9 @@ void ExpectReport(std::string start, std::string end, std::string search,
     EXPECT_TRUE(report.diaryStatus.ok() && report.listingStatus.ok());
 }
 
-// Blank fields list from 01/01/05 through today; typed ends hold to the
-// second. Entries are listed in file order, never sorted.
-TEST(Report, ListsTheRangeWithBothEndsInclusiveInFileOrder) {
+// Blank fields list from 01/01/05 through today; typed ends hold whole days
+// to the second. Entries are listed in file order, never sorted.
+TEST(Report, ListsTheRangeOfWholeDaysInFileOrder) {
     const dates::Instant first = dates::ParseDiaryDate("01/01/05") - dates::SecondsPerDay;
     const dates::Instant todayEnd = dates::ParseDiaryDate("15/06/20");
     const dates::Instant marchEnd = dates::ParseDiaryDate("12/03/14");
@@ -34,8 +34,69 @@ TEST(Report, ListsTheRangeWithBothEndsInclusiveInFileOrder) {
         "", " / ", "",
         {caf, "01/01/05  Work = 3", "15/06/20 @ 23:59:59 Score = 0   late", end,
          "13/03/14 @ 00:00:01 Score = 5   after", "09/03/14 @ 23:59:59 Score = 5   before"});
-    ExpectReport("10/03/14", "12/03/14", "", {caf, end});
+    ExpectReport("10/03/14", "12/03/14", "", {caf});
+    ExpectReport("10/03/2014", "13/03/2014", "",
+                 {caf, end, "13/03/14 @ 00:00:01 Score = 5   after"});
     ExpectReport("12/03/14", "10/03/14", "", {});  // a start after the end lists nothing
+}
+
+// The report's days are the user's local days: an entry is listed under the
+// day its stamp shows, also an old special-date entry keyed at midnight UTC.
+TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
+    const struct {
+        const char* zone;
+        dates::Instant key;
+        const char* line;
+    } entries[] = {
+        {"Australia/Sydney", 1394402400, "10/03/14 @ 09:00:00 Score = 5   morning"},
+        {"America/New_York", 1418000400, "07/12/14 @ 20:00:00 Score = 5   evening"},
+        {"Etc/GMT+1", 1275696000, "04/06/10 @ 23:00:00 Score = 5   old special date"},
+    };
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.zone);
+        SetTimeZone(entry.zone);
+        const std::string line = entry.line;
+        PutDiary({TextEntry(entry.key, line.substr(line.find("   ") + 3))});
+        const std::string day = line.substr(0, 8);
+        ExpectReport(day, day, "", {line});
+        const std::string next = dates::FormatShortDate(entry.key + dates::SecondsPerDay);
+        const std::string before = dates::FormatShortDate(entry.key - dates::SecondsPerDay);
+        ExpectReport(next, next, "", {});
+        ExpectReport(before, before, "", {});
+    }
+}
+
+// A typed date is read as it is written, four-digit years as those years;
+// blanks stand for the default days; anything else is refused, the start
+// date looked at first, with what is wrong.
+TEST(Report, RefusesATypedDateThatIsNotADate) {
+    const std::string form = ".\nPlease type it as dd/mm/yy, day first, for example 25/12/10.";
+    const struct {
+        const char* start;
+        const char* end;
+        std::string message;  // empty: both can be used
+        bool inStart = true;
+    } cases[] = {
+        {"", " / ", ""},
+        {"7/3/9", "01/01/2026", ""},
+        {"25.12.10", "31/04/12",
+         "The start date \"25.12.10\" is not a date: the day, the month and the year must be "
+         "separated by /" +
+             form},
+        {"01/01/05", "31/04/12",
+         "The end date \"31/04/12\" is not a date: April 2012 has only 30 days" + form, false},
+        {"01/01/200", "",
+         "The start date \"01/01/200\" is not a date: the year must have two digits or four" +
+             form},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + "|" + c.end);
+        const auto refusal = listing::CheckTypedDates({c.start, c.end, "", "15/06/20"});
+        ASSERT_EQ(refusal.has_value(), !c.message.empty());
+        if (!refusal) continue;
+        EXPECT_EQ(refusal->message, c.message);
+        EXPECT_EQ(refusal->inStartDate, c.inStart);
+    }
 }
 
 TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
