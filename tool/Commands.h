@@ -36,15 +36,17 @@ struct ToolContext {
 
 // The report request made of --from, --to and --search, as the reports
 // dialog makes it of its three fields (today from the Env's clock). Dates
-// must be dd/mm/yy and real days; the search word must be one the diary's
-// character set can hold, of at most listing::kTypedTextLimit bytes. On a
-// bad value says why and returns kExitUserError; otherwise kExitOk.
+// are taken as the dialog takes them (dates::ReadTypedDate: 7/3/9,
+// 07/03/09 and 07/03/2009 are one day) and also as yyyy-mm-dd; a blank date
+// stands for the default day, as a blank field does. The search word must be
+// one the diary's character set can hold, of at most listing::kTypedTextLimit
+// bytes. On a bad value says why and returns kExitUserError; otherwise
+// kExitOk.
 int ReadRequest(const ToolContext& context, listing::ReportRequest* request);
 
-// Whether text is a date "dd/mm/yy" naming a real day (day and month may
-// have one digit, as the reports dialog reads them; years 00-49 are
-// 2000-2049, 50-99 are 1950-1999, as the diary reads them).
-bool IsShortDate(std::string_view text);
+// A date written yyyy-mm-dd (month and day of one or two digits) as the
+// reports dialog's field takes it, d/m/yyyy; any other text unchanged.
+std::string TypedFormOfDate(std::string_view text);
 
 // kExitOk when the folder holds a diary file; otherwise says so, naming the
 // path, and returns kExitUserError. With warnOfFragment, warns (on err)

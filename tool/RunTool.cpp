@@ -47,9 +47,12 @@ constexpr std::string_view kProgramHelp =
     "folder or a restore declined; 2 a damaged or unreadable file, or an output\n"
     "file that could not be written.\n";
 
-#define JOTWEL_RANGE_HELP                                    \
-    "  --from dd/mm/yy   the first day (default 01/01/05)\n" \
-    "  --to dd/mm/yy     the last day (default today)\n"
+#define JOTWEL_RANGE_HELP                                                \
+    "  --from dd/mm/yy   the first day (default 01/01/05)\n"             \
+    "  --to dd/mm/yy     the last day (default today); days are local\n" \
+    "                    days, typed as in the reports dialog (7/3/9,\n" \
+    "                    07/03/09 and 07/03/2009 are one day) or as\n"   \
+    "                    yyyy-mm-dd (2009-03-07)\n"
 #define JOTWEL_SEARCH_HELP                                                  \
     "  --search WORD     only entries whose text holds WORD, letters A-Z\n" \
     "                    compared without regard to case (at most 23\n"     \

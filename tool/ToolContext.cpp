@@ -1,5 +1,5 @@
 // What every command shares: messages, the report request, the diary check.
-#include <chrono>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -19,13 +19,18 @@
 namespace tool {
 namespace {
 
-// Reads one date option into *field; blank when not given.
+// Reads one date option into *field as the reports dialog's field would
+// hold it; blank when not given. A blank value stands for the default day,
+// as a blank field does.
 int ReadDate(const ToolContext& context, std::string_view option, std::string* field) {
-    *field = context.Value(option);
-    if (!context.Has(option) || IsShortDate(*field)) return kExitOk;
-    return context.Fail(
-        kExitUserError, option,
-        "\"" + *field + "\" is not a real day written dd/mm/yy (for example 06/12/26 or 6/12/26)");
+    const std::string given = context.Value(option);
+    *field = TypedFormOfDate(given);
+    if (!dates::HasLetterOrDigit(*field)) return kExitOk;
+    const dates::TypedDate date = dates::ReadTypedDate(*field);
+    if (date.ok) return kExitOk;
+    return context.Fail(kExitUserError, option,
+                        "\"" + given + "\" is not a date: " + date.problem +
+                            " (write dd/mm/yy or yyyy-mm-dd, for example 6/12/26 or 2026-12-06)");
 }
 
 int ReadSearch(const ToolContext& context, std::string* field) {
@@ -73,29 +78,21 @@ int ToolContext::FailFile(int exitStatus, std::string_view path,
     return Fail(exitStatus, path, why.code() > 0 ? std::strerror(why.code()) : why.message());
 }
 
-bool IsShortDate(std::string_view text) {
-    // Day and month of one or two digits, the year of two.
-    int parts[3] = {0, 0, 0};
-    std::size_t part = 0;
-    std::size_t digits = 0;
-    for (char c : text) {
-        if (c == '/') {
-            if (digits == 0 || part == 2) return false;
-            ++part;
-            digits = 0;
-        } else if (c >= '0' && c <= '9' && digits < 2) {
-            parts[part] = parts[part] * 10 + (c - '0');
-            ++digits;
-        } else {
-            return false;
-        }
+std::string TypedFormOfDate(std::string_view text) {
+    const auto digits = [](std::string_view part, std::size_t least, std::size_t most) {
+        return part.size() >= least && part.size() <= most &&
+               std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::size_t first = text.find('-');
+    const std::size_t second = first == text.npos ? text.npos : text.find('-', first + 1);
+    if (second == text.npos) return std::string(text);
+    const std::string_view year = text.substr(0, first);
+    const std::string_view month = text.substr(first + 1, second - first - 1);
+    const std::string_view day = text.substr(second + 1);
+    if (!digits(year, 4, 4) || !digits(month, 1, 2) || !digits(day, 1, 2)) {
+        return std::string(text);
     }
-    if (part != 2 || digits != 2) return false;
-    const int yy = parts[2];
-    const std::chrono::year_month_day day{std::chrono::year(yy < 50 ? 2000 + yy : 1900 + yy),
-                                          std::chrono::month(static_cast<unsigned>(parts[1])),
-                                          std::chrono::day(static_cast<unsigned>(parts[0]))};
-    return day.ok();
+    return std::string(day) + "/" + std::string(month) + "/" + std::string(year);
 }
 
 int ReadRequest(const ToolContext& context, listing::ReportRequest* request) {

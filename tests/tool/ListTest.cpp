@@ -65,6 +65,7 @@ TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
         {"01/02/14", "01/02/14", "caf\xC3\xA9"},
         {"", "", "nowhere"},
         {"05/02/14", "01/02/14", ""},
+        {"2/2/2014", "3/2/2014", ""},
     };
     for (const Fields& fields : cases) {
         SCOPED_TRACE(fields.start + "|" + fields.end + "|" + fields.search);
@@ -80,6 +81,20 @@ TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
         }
         EXPECT_EQ(tool, dialog);
         std::remove(InTestDir("listd.tmp").c_str());
+    }
+}
+
+// The tool also takes yyyy-mm-dd, for the same days; a blank date is the
+// default day, as a blank field is.
+TEST_F(ListTest, IsoDatesAndBlanksMeanWhatTheDialogsDatesMean) {
+    const std::pair<Fields, Fields> same[] = {
+        {{"2014-02-02", "2014-02-03", ""}, {"02/02/14", "03/02/14", ""}},
+        {{"2014-2-1", "2014-02-01", ""}, {"1/2/14", "01/02/14", ""}},
+        {{" / ", " ", ""}, {"", "", ""}},
+    };
+    for (const auto& [tool, dialog] : same) {
+        SCOPED_TRACE(tool.start + "|" + tool.end);
+        EXPECT_EQ(ToolLines(tool), ToolLines(dialog));
     }
 }
 
