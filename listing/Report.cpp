@@ -69,8 +69,9 @@ std::optional<DateRefusal> CheckTypedDates(const ReportRequest& request) {
         if (!dates::HasLetterOrDigit(typed)) continue;
         const dates::TypedDate date = dates::ReadTypedDate(typed);
         if (!date.ok) {
-            return DateRefusal{start, dates::NotADateMessage(start ? "start date" : "end date",
-                                                             typed, date.problem)};
+            return DateRefusal{
+                start, date.problem,
+                dates::NotADateMessage(start ? "start date" : "end date", typed, date.problem)};
         }
     }
     return std::nullopt;

@@ -59,6 +59,7 @@ ReportCriteria MakeCriteria(const ReportRequest& request);
 // date (dates::ReadTypedDate), the start date looked at first.
 struct DateRefusal {
     bool inStartDate = true;
+    std::string problem;  // dates::TypedDate::problem
     std::string message;  // dates::NotADateMessage, naming the field
 };
 std::optional<DateRefusal> CheckTypedDates(const ReportRequest& request);

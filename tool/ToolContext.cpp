@@ -19,17 +19,17 @@
 namespace tool {
 namespace {
 
-// Reads one date option into *field as the reports dialog's field would
-// hold it; blank when not given. A blank value stands for the default day,
-// as a blank field does.
-int ReadDate(const ToolContext& context, std::string_view option, std::string* field) {
-    const std::string given = context.Value(option);
-    *field = TypedFormOfDate(given);
-    if (!dates::HasLetterOrDigit(*field)) return kExitOk;
-    const dates::TypedDate date = dates::ReadTypedDate(*field);
-    if (date.ok) return kExitOk;
+// The dates as the reports dialog's fields would hold them, refused as the
+// dialog refuses them. A blank value stands for the default day, as a blank
+// field does.
+int ReadDates(const ToolContext& context, listing::ReportRequest* request) {
+    request->startText = TypedFormOfDate(context.Value("--from"));
+    request->endText = TypedFormOfDate(context.Value("--to"));
+    const std::optional<listing::DateRefusal> refusal = listing::CheckTypedDates(*request);
+    if (!refusal) return kExitOk;
+    const char* option = refusal->inStartDate ? "--from" : "--to";
     return context.Fail(kExitUserError, option,
-                        "\"" + given + "\" is not a date: " + date.problem +
+                        "\"" + context.Value(option) + "\" is not a date: " + refusal->problem +
                             " (write dd/mm/yy or yyyy-mm-dd, for example 6/12/26 or 2026-12-06)");
 }
 
@@ -98,8 +98,7 @@ std::string TypedFormOfDate(std::string_view text) {
 int ReadRequest(const ToolContext& context, listing::ReportRequest* request) {
     *request = {};
     request->todayShortDate = dates::FormatShortDate(dates::CurrentInstant());
-    if (int status = ReadDate(context, "--from", &request->startText)) return status;
-    if (int status = ReadDate(context, "--to", &request->endText)) return status;
+    if (int status = ReadDates(context, request)) return status;
     if (int status = ReadSearch(context, &request->searchText)) return status;
     const listing::ReportCriteria criteria = listing::MakeCriteria(*request);
     if (criteria.startValue > criteria.endValue) {
