@@ -41,6 +41,7 @@ ReportsDialog::ReportsDialog(framework::TWindow* parent)
 
 void ReportsDialog::SetupWindow() {
     TDialog::SetupWindow();
+    results_.SetAccessibleName("Entries listed");
     ShowPrintList(false);
 }
 
