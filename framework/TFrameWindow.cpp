@@ -32,16 +32,19 @@ private:
 
 namespace {
 
-// Puts the keyboard in the menu bar, its first menu highlighted, as Alt
-// pressed and released alone does: the menu bar takes that pair of events as
-// its own sign.
+// Puts the keyboard in the menu bar at its first menu, as Alt pressed and
+// released alone does. The menu bar takes that pair of events as its sign to
+// highlight its first menu; where it does not, the first menu opens, from
+// which the arrow keys reach the others.
 void FocusMenuBar(QMenuBar* bar) {
     if (!bar || bar->actions().isEmpty() || !bar->isVisible()) return;
     QKeyEvent altPressed(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
     QCoreApplication::sendEvent(bar->window(), &altPressed);
     QKeyEvent altReleased(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
     QCoreApplication::sendEvent(bar->window(), &altReleased);
-    if (!bar->hasFocus()) bar->setFocus(Qt::MenuBarFocusReason);
+    if (bar->activeAction()) return;
+    bar->setFocus(Qt::MenuBarFocusReason);
+    bar->setActiveAction(bar->actions().first());
 }
 
 void AddItems(TFrameWindow* window, QWidget* menu, const std::vector<MenuItem>& items) {

@@ -41,7 +41,6 @@ ReportsDialog::ReportsDialog(framework::TWindow* parent)
 
 void ReportsDialog::SetupWindow() {
     TDialog::SetupWindow();
-    results_.SetAccessibleName("Entries listed");
     ShowPrintList(false);
 }
 
