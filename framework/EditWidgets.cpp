@@ -282,7 +282,12 @@ bool MultiLineEdit::InsertChecked(const QString& text) {
         FilterInsert(whole.left(start), WithPlainBreaks(text), whole.mid(end),
                      [this](const QString& t) { return Accepts(t); });
     if (!filter.kept.isEmpty() || start != end) {
+        // Typed characters join the step before them, for Undo; anything
+        // longer is a step of its own.
+        const bool ownStep = text.size() > 1;
+        if (ownStep) cursor.beginEditBlock();
         cursor.insertText(filter.kept);
+        if (ownStep) cursor.endEditBlock();
         setTextCursor(cursor);
         ensureCursorVisible();
     }
