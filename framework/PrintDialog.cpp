@@ -2,6 +2,7 @@
 
 #include <QtPrintSupport/qtprintsupportglobal.h>
 
+#include <QEvent>
 #include <QPrinter>
 #if QT_CONFIG(printdialog)
 #include <QPrintDialog>
@@ -45,6 +46,33 @@ bool AnswerInTest(QPrinter& printer, const TPageRange& range) {
 }
 
 #if QT_CONFIG(printdialog)
+// Qt's print dialog shows its "Pages from ... to ..." choice whenever it is
+// shown, whatever its options say; this takes the page choices away again
+// once the dialog has set itself up, where the printout offers none.
+class NoPageChoice : public QObject {
+public:
+    NoPageChoice(QPrintDialog* dialog, bool keepSelection)
+        : QObject(dialog), keepSelection_(keepSelection) {
+        dialog->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show) return false;
+        for (const char* name : {"printRange", "pagesRadioButton", "printCurrentPage"}) {
+            if (auto* choice = watched->findChild<QWidget*>(QLatin1String(name))) {
+                choice->setEnabled(false);
+                choice->setVisible(false);
+            }
+        }
+        if (auto* group = watched->findChild<QWidget*>(QStringLiteral("gbPrintRange"))) {
+            group->setVisible(keepSelection_);
+        }
+        return false;
+    }
+
+private:
+    bool keepSelection_;
+};
+
 }  // namespace
 
 void SetPrintDialogOptions(QPrintDialog& dialog, const TPageRange& range) {
@@ -57,6 +85,7 @@ void SetPrintDialogOptions(QPrintDialog& dialog, const TPageRange& range) {
     }
     if (OffersSelection(range)) options |= QAbstractPrintDialog::PrintSelection;
     dialog.setOptions(options);
+    if (!OffersPageRange(range)) new NoPageChoice(&dialog, OffersSelection(range));
     // A range chosen for an earlier printout does not carry over.
     if (QPrinter* printer = dialog.printer()) {
         printer->setPrintRange(QPrinter::AllPages);
