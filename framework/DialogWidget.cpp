@@ -167,14 +167,18 @@ void StaticText::SetElided(bool elided) {
 }
 
 void StaticText::paintEvent(QPaintEvent* event) {
-    if (!elided_) {
+    // Decided again as it is drawn: once the dialog is on its screen, the
+    // font may measure a little wider than when the dialog was built.
+    const QRect area =
+        contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+    const bool tooLong = !wordWrap() && fontMetrics().horizontalAdvance(text()) > area.width();
+    if (!elided_ && !tooLong) {
         QLabel::paintEvent(event);
         return;
     }
+    if (toolTip() != text()) setToolTip(text());
     QPainter painter(this);
     drawFrame(&painter);
-    const QRect area =
-        contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
     style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
                           palette(), isEnabled(), shown, foregroundRole());
