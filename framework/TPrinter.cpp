@@ -16,6 +16,7 @@
 #include "framework/TPrintProgress.h"
 #include "framework/TPrintout.h"
 #include "framework/TRecordingDC.h"
+#include "framework/TextCodec.h"
 
 namespace framework {
 namespace {
@@ -110,6 +111,8 @@ bool TPrinter::Print(TWindow* parent, TPrintout& printout, bool prompt) {
         WaitCursor preparing;
         printout.GetDialogInfo(range);
     }
+    // The print dialog proposes a file named after the document.
+    Printer().setDocName(FromCp1252(printout.Title()));
     if (prompt && !AskPrintDialog(parent, range)) return false;
     try {
         error_ = RunJob(parent, printout, range);
