@@ -94,6 +94,18 @@ TEST_F(AccessibilityTest, EveryFocusableControlHasANameAndItsRole) {
         ASSERT_NE(root, nullptr);
         EXPECT_EQ(root->role(), QAccessible::Dialog);
         Walk(dialog, root, &focusable);
+        // A label grown to show its text whole covers no control it would
+        // take clicks from.
+        for (const auto& label : dialog.Template().controls) {
+            if (label.kind != ControlKind::Static) continue;
+            for (const auto& control : dialog.Template().controls) {
+                QWidget* target = dialog.Control(control.id);
+                if (target->focusPolicy() == Qt::NoFocus || target->isHidden()) continue;
+                EXPECT_FALSE(dialog.Control(label.id)->geometry().intersects(target->geometry()))
+                    << "dialog " << id << ": label " << label.id << " covers control "
+                    << control.id;
+            }
+        }
     }
     EXPECT_GT(focusable, 100);  // the 79 radio buttons among them
 }
