@@ -181,7 +181,9 @@ void SingleLineEdit::KeepWhatFits(const QString& base, const QString& attempted)
     const QString inserted = attempted.mid(prefix, attempted.size() - prefix - suffix);
     const InsertFilter filter =
         FilterInsert(before, inserted, after, [this](const QString& t) { return Accepts(t); });
-    if (!removed.isEmpty() || !filter.kept.isEmpty()) {
+    // Nothing kept: the selection a refused character would have replaced
+    // stays.
+    if (!filter.kept.isEmpty()) {
         setSelection(static_cast<int>(prefix), static_cast<int>(removed.size()));
         insert(filter.kept);
     }
@@ -281,7 +283,7 @@ bool MultiLineEdit::InsertChecked(const QString& text) {
     const InsertFilter filter =
         FilterInsert(whole.left(start), WithPlainBreaks(text), whole.mid(end),
                      [this](const QString& t) { return Accepts(t); });
-    if (!filter.kept.isEmpty() || start != end) {
+    if (!filter.kept.isEmpty()) {
         // Typed characters join the step before them, for Undo; anything
         // longer is a step of its own.
         const bool ownStep = text.size() > 1;

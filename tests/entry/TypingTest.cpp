@@ -100,7 +100,7 @@ TEST_F(EntryTest, APasteKeepsWhatCanBeStoredAndSaysWhatItLeftOut) {
 }
 
 // A character the diary cannot store, typed, is named at that moment;
-// what was typed around it stays.
+// what was typed around it, or selected, stays.
 TEST_F(EntryTest, ATypedCharacterTheDiaryCannotStoreIsNamedAtOnce) {
     for (int box : {kSummaryBox, kNoteBox}) {
         RunDialog<entry::TextEntryDialog>([box](framework::TDialog& d) {
@@ -110,6 +110,11 @@ TEST_F(EntryTest, ATypedCharacterTheDiaryCannotStoreIsNamedAtOnce) {
                       "\"\u017c\" cannot be stored: the diary keeps only Western European "
                       "(Windows-1252) characters, so it was left out.");
             Type(d, box, QStringLiteral("\u00f3"));
+            EXPECT_EQ(framework::TEdit(&d, box).GetText(), "za\xF3");
+            // Typed over a selection, it leaves the selection as it was.
+            QTest::keyClick(d.Control(box), Qt::Key_A, Qt::ControlModifier);
+            Type(d, box, QStringLiteral("\u0142"));
+            QCoreApplication::processEvents();
             EXPECT_EQ(framework::TEdit(&d, box).GetText(), "za\xF3");
             d.EndDialog(2);
         });
@@ -159,7 +164,10 @@ TEST_F(EntryTest, ANonBreakingSpaceIsStoredAsItself) {
         Click(d, 1);
     });
     ASSERT_EQ(DiaryRecords().size(), 1u);
-    EXPECT_EQ(DiaryRecords()[0].Text, "10\xA0" "km  = a\xA0" "b)");
+    EXPECT_EQ(DiaryRecords()[0].Text,
+              "10\xA0"
+              "km  = a\xA0"
+              "b)");
 }
 
 }  // namespace
