@@ -78,7 +78,7 @@ void TEdit::SetTextLimit(int textLimit) {
 
 std::string TEdit::GetText() const {
     if (auto* single = qobject_cast<SingleLineEdit*>(widget_)) return ToStored(single->text());
-    return ToStored(static_cast<MultiLineEdit*>(widget_)->toPlainText());
+    return ToStored(static_cast<MultiLineEdit*>(widget_)->Text());
 }
 
 std::string TEdit::GetText(std::size_t maxBytes) const {

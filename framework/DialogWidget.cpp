@@ -7,8 +7,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <algorithm>
 
 #include "framework/EditWidgets.h"
@@ -20,6 +22,39 @@ namespace framework {
 namespace {
 
 constexpr int kIconSize = 32;
+// Space kept free at a dialog's left and right edges, in dialog units.
+constexpr int kDialogMargin = 4;
+// The farthest, in dialog units, a static text may be from a control it
+// labels.
+constexpr int kMostLabelGap = 12;
+
+// Gap between the spans [a0, a1) and [b0, b1); negative when they overlap.
+int Gap(int a0, int a1, int b0, int b1) {
+    return std::max(b0 - a1, a0 - b1);
+}
+
+// How far, in dialog units, the static text lies from control as its
+// label: a text left of the control on its row counts the gap between them,
+// a text above or below that shares columns with it the gap between them;
+// -1 for any other text.
+int LabelDistance(const ControlTemplate& text, const ControlTemplate& control) {
+    const int rows = Gap(text.y, text.y + text.height, control.y, control.y + control.height);
+    const int columns = Gap(text.x, text.x + text.width, control.x, control.x + control.width);
+    if (rows < 0 && columns >= 0 && text.x < control.x) return columns;
+    if (columns < 0 && rows >= 0) return rows;
+    return -1;
+}
+
+// Whether a control shows no text of its own to name it.
+bool HasNoOwnText(const ControlTemplate& control) {
+    switch (control.kind) {
+        case ControlKind::Edit:
+        case ControlKind::ListBox:
+            return true;
+        default:
+            return control.text.empty();
+    }
+}
 
 Qt::Alignment TextAlignment(std::uint32_t style) {
     if (style & kCenter) return Qt::AlignHCenter | Qt::AlignTop;
@@ -28,7 +63,7 @@ Qt::Alignment TextAlignment(std::uint32_t style) {
 }
 
 QLabel* MakeStatic(QWidget* parent, const ControlTemplate& control) {
-    auto* label = new QLabel(parent);
+    auto* label = new StaticText(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(FromUtf8(control.text));
     label->setWordWrap(true);
@@ -65,7 +100,8 @@ QListWidget* MakeListBox(QWidget* parent, const ControlTemplate& control) {
     auto* list = new QListWidget(parent);
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A line wider than the list scrolls rather than being cut.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setVerticalScrollBarPolicy((control.style & kVScroll) ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideNone);
@@ -86,8 +122,11 @@ QAbstractButton* MakeButton(QWidget* parent, const ControlTemplate& control) {
             }
             return new QCheckBox(FromUtf8(control.text), parent);
         case ControlKind::RadioButton: {
+            // Exclusive within its template group through the group's
+            // QButtonGroup, which takes precedence over auto-exclusivity;
+            // auto-exclusivity stays on so that assistive tools are told it
+            // is a radio button, not a check box.
             auto* radio = new QRadioButton(FromUtf8(control.text), parent);
-            radio->setAutoExclusive(false);
             if (control.style & kLeftText) radio->setLayoutDirection(Qt::RightToLeft);
             return radio;
         }
@@ -121,6 +160,30 @@ Qt::FocusPolicy FocusPolicyOf(const ControlTemplate& control) {
 
 }  // namespace
 
+void StaticText::SetElided(bool elided) {
+    elided_ = elided;
+    setToolTip(elided ? text() : QString());
+    update();
+}
+
+void StaticText::paintEvent(QPaintEvent* event) {
+    // Decided again as it is drawn: once the dialog is on its screen, the
+    // font may measure a little wider than when the dialog was built.
+    const QRect area =
+        contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+    const bool tooLong = !wordWrap() && fontMetrics().horizontalAdvance(text()) > area.width();
+    if (!elided_ && !tooLong) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    if (toolTip() != text()) setToolTip(text());
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), shown, foregroundRole());
+}
+
 void FitStaticText(QLabel* label) {
     const QRect planned = label->property(kTemplateGeometry).toRect();
     if (planned.isNull()) return;
@@ -129,7 +192,12 @@ void FitStaticText(QLabel* label) {
     const bool oneLine = planned.height() < 2 * metrics.height() && !text.contains('\n');
     label->setWordWrap(!oneLine);
     QRect fitted = planned;
-    const int needed = metrics.horizontalAdvance(text) + 2 * label->frameWidth();
+    const int frame = 2 * label->frameWidth();
+    const int needed = metrics.horizontalAdvance(text) + frame;
+    if (oneLine) {
+        // Room for the tails of g, y and p below the line.
+        fitted.setHeight(std::max(fitted.height(), metrics.height() + frame));
+    }
     if (oneLine && needed > planned.width()) {
         const int extra = needed - planned.width();
         if (label->alignment() & Qt::AlignHCenter)
@@ -138,6 +206,16 @@ void FitStaticText(QLabel* label) {
             fitted.adjust(-extra, 0, 0, 0);
         else
             fitted.adjust(0, 0, extra, 0);
+        // Never past the dialog's edges: what still does not fit is elided.
+        if (auto* dialog = qobject_cast<DialogWidget*>(label->parentWidget())) {
+            const int margin = dialog->units().X(kDialogMargin);
+            const QRect room = dialog->rect().adjusted(margin, 0, -margin, 0);
+            fitted.setLeft(std::max(fitted.left(), std::min(planned.left(), room.left())));
+            fitted.setRight(std::min(fitted.right(), std::max(planned.right(), room.right())));
+        }
+    }
+    if (auto* fittedText = qobject_cast<StaticText*>(label)) {
+        fittedText->SetElided(oneLine && needed > fitted.width());
     }
     label->setGeometry(fitted);
 }
@@ -158,6 +236,39 @@ DialogWidget::DialogWidget(QWidget* parent, const DialogTemplate& dialogTemplate
     for (const ControlTemplate& control : dialogTemplate.controls) {
         if (control.style & kGroup) ++group;
         BuildControl(control, group);
+    }
+    LabelControls();
+}
+
+QLabel* DialogWidget::LabelOf(QWidget* control) const {
+    for (const BuiltControl& built : controls_) {
+        auto* label = qobject_cast<QLabel*>(built.widget);
+        if (label && label->buddy() == control) return label;
+    }
+    return nullptr;
+}
+
+void DialogWidget::LabelControls() {
+    for (const BuiltControl& built : controls_) {
+        const ControlTemplate& control = *built.control;
+        if (built.widget->focusPolicy() == Qt::NoFocus || !HasNoOwnText(control) ||
+            !control.accessibleName.empty()) {
+            continue;
+        }
+        const BuiltControl* nearest = nullptr;
+        int nearestDistance = kMostLabelGap + 1;
+        for (const BuiltControl& other : controls_) {
+            if (other.control->kind != ControlKind::Static) continue;
+            const int distance = LabelDistance(*other.control, control);
+            if (distance >= 0 && distance < nearestDistance) {
+                nearest = &other;
+                nearestDistance = distance;
+            }
+        }
+        // Assistive tools name a control after the label whose buddy it is,
+        // reading the label's text when asked, so a text the program sets
+        // later names it too.
+        if (nearest) static_cast<QLabel*>(nearest->widget)->setBuddy(built.widget);
     }
 }
 
@@ -225,6 +336,21 @@ QWidget* DialogWidget::Control(int id) const {
 QButtonGroup* DialogWidget::RadioGroup(QWidget* radio) const {
     auto* button = qobject_cast<QAbstractButton*>(radio);
     return button ? button->group() : nullptr;
+}
+
+void DialogWidget::showEvent(QShowEvent* event) {
+    if (!focusWidget()) FocusFirstEdit();
+    QDialog::showEvent(event);
+}
+
+void DialogWidget::FocusFirstEdit() {
+    for (const BuiltControl& built : controls_) {
+        if (built.control->kind == ControlKind::Edit && (built.control->style & kTabStop) &&
+            !built.widget->isHidden() && built.widget->isEnabled()) {
+            built.widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void DialogWidget::reject() {

@@ -10,6 +10,7 @@
 //   wrapping around, and check the button they reach (a click).
 
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 #include <vector>
 
@@ -18,7 +19,6 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QLabel;
 
 namespace framework {
 
@@ -28,10 +28,29 @@ struct BuiltControl {
     int group = 0;  // number of the group the control belongs to
 };
 
+// A static text control. Its text() is always the whole text, so assistive
+// tools read all of it; when the text is too long for its dialog, it is drawn
+// cut short with an ellipsis and the whole text becomes its tooltip.
+class StaticText : public QLabel {
+    Q_OBJECT
+public:
+    explicit StaticText(QWidget* parent) : QLabel(parent) {}
+    void SetElided(bool elided);
+    bool IsElided() const { return elided_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool elided_ = false;
+};
+
 // A one-line static text is never wrapped onto a line it has no room for:
 // when its text is wider than the template planned (the font differs from
 // the one the template was drawn with), the control widens to show it all,
-// keeping its alignment. Called when a static is built and when its text is set.
+// keeping its alignment, up to the dialog's edges; beyond them it is elided.
+// It is made tall enough for the font's descenders. Called when a static is
+// built and when its text is set.
 void FitStaticText(QLabel* label);
 inline constexpr char kTemplateGeometry[] = "templateGeometry";
 
@@ -51,9 +70,12 @@ public:
     QButtonGroup* RadioGroup(QWidget* radio) const;
 
     void reject() override;
+    // The static text that labels control for assistive tools, or nullptr.
+    QLabel* LabelOf(QWidget* control) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -61,6 +83,12 @@ private:
     void BuildControl(const ControlTemplate& control, int group);
     QWidget* MakeWidget(const ControlTemplate& control);
     void PressEnter();
+    // Ties each focusable control with neither text nor name of its own to
+    // the static text beside it, which then names it for assistive tools.
+    void LabelControls();
+    // Puts focus in the first edit box that takes typing, where the dialog's
+    // set-up step chose no control.
+    void FocusFirstEdit();
     // Moves from radio to the next (or previous) button of its group.
     void StepInGroup(QAbstractButton* radio, bool forward);
     std::vector<QWidget*> TabStops() const;

@@ -1,8 +1,11 @@
 #include "framework/TFrameWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "framework/ResourceModule.h"
 #include "framework/TApplication.h"
@@ -28,6 +31,21 @@ private:
 };
 
 namespace {
+
+// Puts the keyboard in the menu bar at its first menu, as Alt pressed and
+// released alone does. The menu bar takes that pair of events as its sign to
+// highlight its first menu; where it does not, the first menu opens, from
+// which the arrow keys reach the others.
+void FocusMenuBar(QMenuBar* bar) {
+    if (!bar || bar->actions().isEmpty() || !bar->isVisible()) return;
+    QKeyEvent altPressed(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(bar->window(), &altPressed);
+    QKeyEvent altReleased(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar->window(), &altReleased);
+    if (bar->activeAction()) return;
+    bar->setFocus(Qt::MenuBarFocusReason);
+    bar->setActiveAction(bar->actions().first());
+}
 
 void AddItems(TFrameWindow* window, QWidget* menu, const std::vector<MenuItem>& items) {
     auto* bar = qobject_cast<QMenuBar*>(menu);
@@ -94,6 +112,9 @@ void TFrameWindow::Create() {
     }
     widget_->setCentralWidget(client);
     BuildMenu();
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), widget_);
+    QObject::connect(f10, &QShortcut::activated, widget_,
+                     [bar = widget_->menuBar()] { FocusMenuBar(bar); });
     widget_->move(x_, y_);
     if (width_ > 0 && height_ > 0) widget_->resize(width_, height_);
     SetupWindow();

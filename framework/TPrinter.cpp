@@ -1,6 +1,7 @@
 #include "framework/TPrinter.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPrinter>
@@ -9,11 +10,13 @@
 #include <climits>
 #include <new>
 
+#include "framework/MessageBox.h"
 #include "framework/PrintDevice.h"
 #include "framework/PrintDialog.h"
 #include "framework/TPrintProgress.h"
 #include "framework/TPrintout.h"
 #include "framework/TRecordingDC.h"
+#include "framework/TextCodec.h"
 
 namespace framework {
 namespace {
@@ -64,13 +67,20 @@ struct PageSpan {
     int last = INT_MAX;
 };
 
-// The pages the job may print: those chosen in the print dialog, else the
-// printout's range, where 0 leaves that end open.
+// The pages the job may print: those chosen in the print dialog where it
+// offered a range, else the printout's range, where 0 leaves that end open.
 PageSpan JobSpan(const QPrinter& printer, const TPageRange& range) {
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+    const bool rangeOffered = range.minPage != 0 || range.maxPage != 0;
+    if (rangeOffered && printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         return {printer.fromPage(), std::max(printer.fromPage(), printer.toPage())};
     }
     return {range.minPage > 0 ? range.minPage : 1, range.maxPage > 0 ? range.maxPage : INT_MAX};
+}
+
+// Whether anything, a dangling link included, is at path.
+bool SomethingAt(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    return info.exists() || info.isSymLink();
 }
 
 // The last page of span that the printout has, every page before it
@@ -101,6 +111,8 @@ bool TPrinter::Print(TWindow* parent, TPrintout& printout, bool prompt) {
         WaitCursor preparing;
         printout.GetDialogInfo(range);
     }
+    // The print dialog proposes a file named after the document.
+    Printer().setDocName(FromCp1252(printout.Title()));
     if (prompt && !AskPrintDialog(parent, range)) return false;
     try {
         error_ = RunJob(parent, printout, range);
@@ -114,11 +126,25 @@ bool TPrinter::Print(TWindow* parent, TPrintout& printout, bool prompt) {
 
 bool TPrinter::AskPrintDialog(TWindow* parent, const TPageRange& range) {
     FollowDefaultPrinter();
-    if (!ExecPrintDialog(Printer(), parent, range)) return false;
+    ProposeFreeFileName();
+    for (;;) {
+        if (!ExecPrintDialog(Printer(), parent, range)) return false;
+        if (printer_->outputFormat() != QPrinter::PdfFormat || !fileCheck_) break;
+        const std::string refused = fileCheck_(printer_->outputFileName().toStdString());
+        if (refused.empty()) break;
+        MessageBox(parent, refused, "Print Error", kMbOk | kMbIconWarning);
+    }
     const bool isDefault = printer_->outputFormat() == QPrinter::NativeFormat &&
                            printer_->printerName() == QPrinterInfo::defaultPrinterName();
     takenDefault_ = isDefault ? printer_->printerName() : QString();
     return true;
+}
+
+void TPrinter::ProposeFreeFileName() {
+    if (Printer().outputFormat() != QPrinter::PdfFormat) return;
+    const std::string used = printer_->outputFileName().toStdString();
+    if (used.empty()) return;
+    printer_->setOutputFileName(QString::fromStdString(NextFreeFileName(used, SomethingAt)));
 }
 
 // Qt's print dialog does not fail when the system's default printer changed
@@ -145,6 +171,8 @@ PrintError TPrinter::RunJob(TWindow* parent, TPrintout& printout, const TPageRan
     const DisabledWindow disabled(parent, progress);
     const PrintError drawn = DrawPages(printout, dc, progress, range, device->PageSize());
     if (drawn != PrintError::kNone) return drawn;
+    // Nothing to send is nothing printed, never a success.
+    if (dc.PageCount() == 0) return PrintError::kGeneral;
     return device->Send(dc, printout.Title());
 }
 

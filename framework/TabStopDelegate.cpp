@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QTextOption>
+#include <QTextLayout>
+#include <QtMath>
 
 namespace framework {
 namespace {
@@ -19,11 +20,24 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
 
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-    textOption.setWrapMode(QTextOption::NoWrap);
-    QList<QTextOption::Tab> tabs;
-    for (qreal stop : stops_) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
-    textOption.setTabs(tabs);
+    const QTextOption textOption = LineOption();
+    QTextLayout layout(text, item.font);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    const int width =
+        line.isValid() ? kTextIndent + qCeil(line.naturalTextWidth()) + kTextIndent : 0;
+    layout.endLayout();
+    if (width > widest_) {
+        // Every line takes the new width once the list lays its lines out
+        // again, which it must not do while it paints.
+        widest_ = width;
+        auto* self = const_cast<TabStopDelegate*>(this);
+        QMetaObject::invokeMethod(
+            self,
+            [self, index = QPersistentModelIndex(index)] { emit self->sizeHintChanged(index); },
+            Qt::QueuedConnection);
+    }
 
     painter->save();
     painter->setFont(item.font);
@@ -35,8 +49,17 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->restore();
 }
 
+QTextOption TabStopDelegate::LineOption() const {
+    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
+    textOption.setWrapMode(QTextOption::NoWrap);
+    QList<QTextOption::Tab> tabs;
+    for (qreal stop : stops_) tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
+    textOption.setTabs(tabs);
+    return textOption;
+}
+
 QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return QSize(option.rect.width(), option.fontMetrics.height() + 2);
+    return QSize(std::max(option.rect.width(), widest_), option.fontMetrics.height() + 2);
 }
 
 }  // namespace framework

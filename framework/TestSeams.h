@@ -40,19 +40,22 @@ struct ShownDialog {
 struct PrintDialogAnswer {
     enum class Kind { kCancel, kPdfFile };
     Kind kind = Kind::kCancel;
-    std::string path;  // the PDF file to print to (UTF-8)
+    std::string path;  // the PDF file to print to (UTF-8); empty: the one proposed
     int copies = 1;
 
     static PrintDialogAnswer Cancel() { return {}; }
     static PrintDialogAnswer PdfFile(std::string path, int copies = 1) {
         return {Kind::kPdfFile, std::move(path), copies};
     }
+    // Prints to the file the dialog proposes, as a user who just presses Print.
+    static PrintDialogAnswer ProposedFile() { return {Kind::kPdfFile, {}, 1}; }
 };
 
 struct ShownPrintDialog {
     bool pageRangeOffered = false;
     bool selectionOffered = false;
-    bool hadAnswer = false;  // false: no answer was queued, so it was cancelled
+    std::string proposedPath;  // the file proposed (UTF-8), empty when none
+    bool hadAnswer = false;    // false: no answer was queued, so it was cancelled
     PrintDialogAnswer::Kind answer = PrintDialogAnswer::Kind::kCancel;
 };
 

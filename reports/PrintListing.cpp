@@ -1,6 +1,7 @@
 #include "reports/PrintListing.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "framework/MessageBox.h"
@@ -10,6 +11,9 @@
 #include "platform/CodePage.h"
 #include "reports/TBlindPrintout.h"
 #include "session/AppValues.h"
+#include "session/Settings.h"
+#include "store/Diary.h"
+#include "store/Versions.h"
 
 namespace reports {
 namespace {
@@ -59,7 +63,55 @@ platform::Status FillChunk(listing::TPrintLineReader& reader, long long* linesLe
     return platform::Status::Ok();
 }
 
+namespace fs = std::filesystem;
+
+// The path as its folder entry: the folder resolved, the name as it is.
+fs::path EntryOf(const fs::path& path) {
+    std::error_code failed;
+    const fs::path absolute = fs::absolute(path, failed);
+    if (failed) return path.lexically_normal();
+    fs::path folder = fs::weakly_canonical(absolute.parent_path(), failed);
+    if (failed) folder = absolute.parent_path().lexically_normal();
+    return folder / absolute.filename();
+}
+
+// Whether a and b name the same file: the same folder entry, or, through
+// links, the same file or the same place.
+bool SameFile(const fs::path& a, const fs::path& b) {
+    if (EntryOf(a) == EntryOf(b)) return true;
+    std::error_code failed;
+    if (fs::equivalent(a, b, failed) && !failed) return true;
+    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a, failed), failed);
+    if (failed) return false;
+    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(b, failed), failed);
+    return !failed && resolvedA == resolvedB;
+}
+
 }  // namespace
+
+std::string OwnFileRefusal(std::string_view path, std::string_view dataDir,
+                           std::string_view settingsPath) {
+    const fs::path target{std::string(path)};
+    const std::string shown = platform::Utf8ToCp1252Lossy(target.filename().string());
+    const fs::path versions = store::VersionsPath(dataDir);
+    std::error_code failed;
+    const fs::path folder = fs::absolute(target, failed).parent_path();
+    const bool inVersions = SameFile(target, versions) || (!failed && SameFile(folder, versions));
+    if (inVersions) {
+        return "\"" + shown +
+               "\" is in the folder where Jotwel keeps versions of the diary. "
+               "Choose another file for the printout.";
+    }
+    for (const std::string& own : {store::DiaryPath(dataDir), store::HoldPath(dataDir),
+                                   listing::ListingPath(dataDir), std::string(settingsPath)}) {
+        if (SameFile(target, own)) {
+            return "\"" + shown +
+                   "\" is one of Jotwel's own files; printing to it would replace it. "
+                   "Choose another file for the printout.";
+        }
+    }
+    return {};
+}
 
 void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
     const session::AppValues& values = session::Values();
@@ -71,6 +123,9 @@ void PrintListing(framework::TPrinter& printer, framework::TWindow* parent) {
         ReportUnreadable(parent, 0, opened);
         return;
     }
+    printer.SetFileCheck([dataDir = values.dataDirectory](const std::string& path) {
+        return OwnFileRefusal(path, dataDir, session::SettingsPath());
+    });
     long long linesLeft = lines;
     int linePieces = 0;
     listing::PrintLineTable table;

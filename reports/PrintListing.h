@@ -2,6 +2,9 @@
 // The print run: puts the listing file on paper after the event reports
 // dialog has ended with Print List.
 
+#include <string>
+#include <string_view>
+
 namespace framework {
 class TPrinter;
 class TWindow;
@@ -20,6 +23,18 @@ namespace reports {
 // cannot be opened or read, or ends before all its lines, the run stops
 // before the job the missing lines belong to and says so in a message box;
 // nothing is printed from a failed read.
+//
+// When a job goes to a file, the next job's print dialog proposes the next
+// free name beside it (List.pdf, List-2.pdf, ...), so that no page is lost
+// by pressing Print; the program's own files are refused (OwnFileRefusal).
 void PrintListing(framework::TPrinter& printer, framework::TWindow* parent);
+
+// Why a printout must not be written to path (UTF-8), as the message the
+// user sees (Windows-1252 bytes), or "" when it may: path is, or leads by a
+// link to, the diary, its hold file or the listing file of dataDir, the
+// settings file at settingsPath, or the folder of kept versions or a file in
+// it.
+std::string OwnFileRefusal(std::string_view path, std::string_view dataDir,
+                           std::string_view settingsPath);
 
 }  // namespace reports

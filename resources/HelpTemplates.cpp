@@ -17,10 +17,10 @@ framework::DialogTemplate AboutBox() {
             {
                 Button(2, "Close", 177, 106, 50, 14),
                 Text(101, "Jotwel Version 3.1 (October 2011)", 35, 9, 158, 19, kCenter),
-                Icon(102, 2, 12, 54, 32, 30),
+                Icon(102, 2, 12, 54, 32, 30, "Icon: an open diary and a pen"),
                 Text(103, "A little Diary to Record your day", 62, 31, 108, 13, kCenter | kBorder),
-                Icon(104, 3, 49, 54, 32, 30),
-                Icon(105, 4, 90, 55, 32, 30),
+                Icon(104, 3, 49, 54, 32, 30, "Icon: a closed diary with a star"),
+                Icon(105, 4, 90, 55, 32, 30, "Icon: a calendar page with a tick"),
                 Text(106, "Choice of Icons", 40, 83, 64, 10),
                 Text(107, kHomePage, 12, 109, 123, 10, kSunken),
             }};
@@ -71,7 +71,8 @@ framework::DialogTemplate HeadingsHelp() {
             "MS Sans Serif", 8, true, false,
             {
                 Button(1, "Close", 378, 282, 50, 14),
-                Picture(101, kHeadingsPicture, 97, 69, 247, 201),
+                Picture(101, kHeadingsPicture, 97, 69, 247, 201,
+                        "Example: six subject headings typed in the heading boxes"),
                 Text(102,
                      "Using the Button Entry method to record details of a day, you will need "
                      "headings for the various things you wish to allocate scores to.",
@@ -89,7 +90,8 @@ framework::DialogTemplate ButtonEntryHelp() {
             8, true, false,
             {
                 Button(1, "Close", 335, 293, 50, 14),
-                Picture(101, kButtonEntryPicture, 25, 59, 343, 226),
+                Picture(101, kButtonEntryPicture, 25, 59, 343, 226,
+                        "Example: a button entry with a score chosen for each heading"),
                 Text(102,
                      "Button Entries form a quick way to report on the day, but you must first setup "
                      "the subject headings on which you wish to report.\nTo do this select 'Set "
@@ -107,7 +109,8 @@ framework::DialogTemplate TextEntryHelp() {
             true, false,
             {
                 Button(1, "Close", 390, 267, 50, 14),
-                Picture(105, kTextEntryPicture, 20, 31, 411, 230),
+                Picture(105, kTextEntryPicture, 20, 31, 411, 230,
+                        "Example: a text entry with its summary, note and score"),
                 Text(102,
                      "Text Entries allow you to make a multiline comment on the day, plus a short "
                      "note on the most important event of that day.\nThe Buttons allow you to enter "

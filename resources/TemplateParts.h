@@ -43,20 +43,23 @@ inline ControlTemplate Radio(int id, std::string text, int x, int y, int w, int 
                 std::move(name));
 }
 
-inline ControlTemplate Icon(int id, int icon, int x, int y, int w, int h) {
-    return Make(ControlKind::Icon, id, {}, x, y, w, h, kNoStyle, icon);
+// name: the short description assistive tools give of the image.
+inline ControlTemplate Icon(int id, int icon, int x, int y, int w, int h, std::string name = {}) {
+    return Make(ControlKind::Icon, id, {}, x, y, w, h, kNoStyle, icon, std::move(name));
 }
 
-inline ControlTemplate Picture(int id, int bitmap, int x, int y, int w, int h) {
-    return Make(ControlKind::Picture, id, {}, x, y, w, h, kNoStyle, bitmap);
+inline ControlTemplate Picture(int id, int bitmap, int x, int y, int w, int h,
+                               std::string name = {}) {
+    return Make(ControlKind::Picture, id, {}, x, y, w, h, kNoStyle, bitmap, std::move(name));
 }
 
 inline ControlTemplate Frame(int id, int x, int y, int w, int h) {
     return Make(ControlKind::EtchedFrame, id, {}, x, y, w, h, kNoStyle);
 }
 
-inline ControlTemplate List(int id, int x, int y, int w, int h, std::uint32_t style) {
-    return Make(ControlKind::ListBox, id, {}, x, y, w, h, style);
+inline ControlTemplate List(int id, int x, int y, int w, int h, std::uint32_t style,
+                            std::string name = {}) {
+    return Make(ControlKind::ListBox, id, {}, x, y, w, h, style, 0, std::move(name));
 }
 
 }  // namespace resources::parts

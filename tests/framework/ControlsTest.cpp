@@ -1,9 +1,11 @@
 // Control wrappers and the rules of the edit boxes.
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 
 #include "FrameworkFixture.h"
 #include "framework/Controls.h"
+#include "framework/TabStopDelegate.h"
 #include "framework/TextCodec.h"
 
 namespace jtest {
@@ -94,6 +96,22 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         EXPECT_EQ(list.GetSelIndex(), 1);
         list.ClearList();
         EXPECT_EQ(list.GetCount(), 0);
+    });
+}
+
+// A line wider than the list is never cut: the list scrolls to its end.
+TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
+    Show([](TTestDlg& d) {
+        framework::TListBox list(&d, kList);
+        list.SetTabStops({40, 90});
+        list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
+        auto* view = qobject_cast<QListWidget*>(d.Control(kList));
+        view->viewport()->repaint();
+        QCoreApplication::processEvents();
+        const int width =
+            static_cast<framework::TabStopDelegate*>(view->itemDelegate())->LineWidth();
+        EXPECT_GT(width, view->viewport()->width());
+        EXPECT_GE(view->horizontalScrollBar()->maximum() + view->viewport()->width(), width);
     });
 }
 

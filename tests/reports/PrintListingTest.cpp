@@ -234,6 +234,96 @@ TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
     }
 }
 
+// Jobs to files: each later job's dialog proposes the next free name beside
+// the last file, so pressing Print in each keeps every page; a file already
+// there is never proposed.
+TEST_F(PrintListingTest, JobsToFilesProposeTheNextFreeNameAndKeepEveryLine) {
+    const struct {
+        std::vector<std::string> already;  // files there before
+        std::vector<std::string> printed;  // where the three jobs go
+    } cases[] = {
+        {{}, {"list.pdf", "list-2.pdf", "list-3.pdf"}},
+        {{"list-2.pdf", "list-4.pdf"}, {"list.pdf", "list-3.pdf", "list-5.pdf"}},
+    };
+    for (const auto& c : cases) {
+        framework::testing::ResetSeams();
+        for (const char* name :
+             {"list.pdf", "list-2.pdf", "list-3.pdf", "list-4.pdf", "list-5.pdf"})
+            std::remove(InTestDir(name).c_str());
+        for (const std::string& name : c.already) WriteFileBytes(InTestDir(name), "mine");
+        PutListing(130, ListingOf(NumberedLines(130)));
+        framework::testing::AnswerNextPrintDialog(
+            PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
+        framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::ProposedFile());
+        framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::ProposedFile());
+        Run();
+        const auto& dialogs = framework::testing::PrintDialogsShown();
+        ASSERT_EQ(dialogs.size(), 3u);
+        std::vector<std::string> lines;
+        for (int job = 0; job < 3; ++job) {
+            EXPECT_FALSE(dialogs[job].pageRangeOffered || dialogs[job].selectionOffered);
+            if (job > 0) {
+                EXPECT_EQ(dialogs[job].proposedPath, InTestDir(c.printed[job]));
+            }
+            std::filesystem::rename(InTestDir(c.printed[job]), JobPdf(1));
+            const Pages pages = JobPages(1);
+            ASSERT_EQ(pages.size(), 1u) << c.printed[job];
+            lines.insert(lines.end(), pages[0].begin(), pages[0].end());
+        }
+        EXPECT_EQ(lines, PrintedLines(0, 130));
+        for (const std::string& name : c.already) EXPECT_EQ(ReadFileBytes(InTestDir(name)), "mine");
+        EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
+    }
+}
+
+// The program's own files are refused, by any path or link that leads to
+// them; the dialog then comes back, and the diary stays as it was.
+TEST_F(PrintListingTest, PrintingOntoTheProgramsOwnFilesIsRefused) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestDir();
+    fs::create_directories(dir + "/Jotwel.versions");
+    fs::create_directories(dir + "/sub");
+    WriteFileBytes(dir + "/Jotwel.dat", "diary");
+    WriteFileBytes(dir + "/settings.ini", "[Jotwel]");
+    fs::remove(dir + "/alias.pdf");
+    fs::create_symlink(dir + "/Jotwel.dat", dir + "/alias.pdf");
+    const struct {
+        std::string path;
+        bool refused;
+    } cases[] = {
+        {dir + "/Jotwel.dat", true},
+        {dir + "/sub/../Jotwel.dat", true},
+        {dir + "/alias.pdf", true},
+        {dir + "/Jotwel.hld", true},
+        {dir + "/listd.tmp", true},
+        {dir + "/settings.ini", true},
+        {dir + "/Jotwel.versions", true},
+        {dir + "/Jotwel.versions/Jotwel-2020-06-15-120000.dat", true},
+        {dir + "/Jotwel.versions/new.pdf", true},
+        {dir + "/Jotwel.dat.pdf", false},
+        {dir + "/sub/Jotwel.dat", false},
+        {dir + "/list.pdf", false},
+    };
+    for (const auto& c : cases) {
+        const std::string says = reports::OwnFileRefusal(c.path, dir, dir + "/settings.ini");
+        EXPECT_EQ(!says.empty(), c.refused) << c.path << ": " << says;
+    }
+
+    PutListing(3, ListingOf(NumberedLines(3)));
+    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(dir + "/Jotwel.dat"));
+    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(JobPdf(1)));
+    std::remove(JobPdf(1).c_str());
+    Run();
+    EXPECT_EQ(framework::testing::PrintDialogsShown().size(), 2u);
+    EXPECT_EQ(ReadFileBytes(dir + "/Jotwel.dat"), "diary");
+    EXPECT_EQ(JobPages(1), Pages{PrintedLines(0, 3)});
+    const auto box = LastMessageBox();
+    EXPECT_EQ(box.text,
+              "\"Jotwel.dat\" is one of Jotwel's own files; printing to it would replace it. "
+              "Choose another file for the printout.");
+    EXPECT_EQ(box.caption, "Print Error");
+}
+
 // A line too long for one print line continues on the next, and every line
 // of the listing is still printed.
 TEST_F(PrintListingTest, LongLinesContinueAndNoLineIsLost) {

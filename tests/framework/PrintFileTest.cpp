@@ -1,0 +1,102 @@
+// The print dialog's choices and what a print job counts as printed.
+#include <QGroupBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <filesystem>
+#include <set>
+
+#include "FrameworkFixture.h"
+#include "TestEnvironment.h"
+#include "framework/PrintDialog.h"
+#include "framework/TPrinter.h"
+#include "framework/TPrintout.h"
+
+namespace jtest {
+namespace {
+
+TEST(NextFreeFileName, CountsOnFromTheNameUntilOneIsFree) {
+    const struct {
+        std::string path;
+        std::set<std::string> taken;
+        std::string proposed;
+    } cases[] = {
+        {"/d/list.pdf", {}, "/d/list.pdf"},
+        {"/d/list.pdf", {"/d/list.pdf"}, "/d/list-2.pdf"},
+        {"/d/list.pdf", {"/d/list.pdf", "/d/list-2.pdf", "/d/list-3.pdf"}, "/d/list-4.pdf"},
+        {"/d/list-2.pdf", {"/d/list-2.pdf"}, "/d/list-3.pdf"},
+        {"/d/list-9.pdf", {"/d/list-9.pdf"}, "/d/list-10.pdf"},
+        {"/d/report", {"/d/report"}, "/d/report-2"},
+        {"/d.x/list", {"/d.x/list"}, "/d.x/list-2"},
+        {"/d-3/a.pdf", {"/d-3/a.pdf"}, "/d-3/a-2.pdf"},
+        {"/d/-3.pdf", {"/d/-3.pdf"}, "/d/-3-2.pdf"},
+        {"list.tar.pdf", {"list.tar.pdf"}, "list.tar-2.pdf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(framework::NextFreeFileName(
+                      c.path, [&c](const std::string& p) { return c.taken.count(p) > 0; }),
+                  c.proposed)
+            << c.path;
+    }
+}
+
+// Qt's own print dialog, set up as a print job sets it up: a page range
+// (and its group) is shown only for a printout that has one to offer.
+TEST_F(FrameworkTest, ThePrintDialogOffersAPageRangeOnlyWhereThePrintoutHasOne) {
+    const struct {
+        framework::TPageRange range;
+        bool offered;
+    } cases[] = {
+        {{0, 0, 0, 0}, false},
+        {{1, 3, 0, 0}, true},
+    };
+    for (const auto& c : cases) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 9);
+        QPrintDialog dialog(&printer);
+        framework::SetPrintDialogOptions(dialog, c.range);
+        dialog.show();
+        // "Pages from ... to ..." and "Pages: ..." (a list of ranges).
+        auto* group = dialog.findChild<QGroupBox*>("gbPrintRange");
+        auto* fromTo = dialog.findChild<QRadioButton*>("printRange");
+        auto* pages = dialog.findChild<QRadioButton*>("pagesRadioButton");
+        ASSERT_TRUE(group && fromTo && pages) << "Qt's print dialog has changed";
+        // Not hidden by the dialog's set-up (the options part itself opens
+        // only on request).
+        const auto offers = [](QWidget* w) { return !w->isHidden() && w->isEnabled(); };
+        EXPECT_EQ(offers(group) && (offers(fromTo) || offers(pages)), c.offered)
+            << offers(group) << offers(fromTo) << offers(pages);
+        EXPECT_EQ(printer.printRange(), QPrinter::AllPages);  // an old choice does not carry over
+        dialog.hide();
+    }
+}
+
+class NoPagePrintout : public framework::TPrintout {
+public:
+    NoPagePrintout() : TPrintout("Empty") {}
+    void GetDialogInfo(framework::TPageRange& range) override { range = {0, 0, 0, 0}; }
+    bool HasPage(int) override { return false; }
+    void PrintPage(int, const QRect&, unsigned) override {}
+};
+
+// With the program's resources: the job's progress dialog is among them.
+class PrintJobTest : public GuiTest {};
+
+// A job that drew no page printed nothing: it is never a success.
+TEST_F(PrintJobTest, AJobThatDrewNoPageIsNotPrinted) {
+    const std::string pdf = InTestDir("empty.pdf");
+    std::filesystem::remove(pdf);
+    framework::testing::AnswerNextPrintDialog(framework::testing::PrintDialogAnswer::PdfFile(pdf));
+    framework::TPrinter printer;
+    NoPagePrintout printout;
+    EXPECT_FALSE(printer.Print(nullptr, printout, true));
+    EXPECT_EQ(printer.Error(), framework::PrintError::kGeneral);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    const auto box = LastMessageBox();
+    EXPECT_EQ(box.caption + ": " + box.text,
+              "Print Error: 'Empty' not printed. Error encountered during print.");
+}
+
+}  // namespace
+}  // namespace jtest
