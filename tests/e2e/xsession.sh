@@ -45,7 +45,7 @@ e2e_begin() {
     trap e2e_end EXIT
     export TZ=UTC XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/runtime
     export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
-    command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/install-deps)"
+    command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/install-deps --test)"
     start_x
 }
 
