@@ -25,6 +25,8 @@ function(jotwel_debian_flags variable out)
   set(${out} ${flags} PARENT_SCOPE)
 endfunction()
 
+# JOTWEL_HARDENED tells the package test whether to expect the hardening.
+set(JOTWEL_HARDENED OFF)
 if(JOTWEL_HARDENING AND NOT JOTWEL_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
   find_program(JOTWEL_DPKG_BUILDFLAGS dpkg-buildflags)
   if(JOTWEL_DPKG_BUILDFLAGS)
@@ -33,6 +35,7 @@ if(JOTWEL_HARDENING AND NOT JOTWEL_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "D
     jotwel_debian_flags(LDFLAGS ldflags)
     add_compile_options(${cppflags} ${cxxflags})
     add_link_options(${ldflags})
+    set(JOTWEL_HARDENED ON)
     string(JOIN " " shown ${cppflags} ${cxxflags} ${ldflags})
     message(STATUS "Hardening: ${shown}")
   else()
