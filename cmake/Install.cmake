@@ -62,6 +62,7 @@ foreach(file ${jotwel_compressed})
   list(APPEND jotwel_gzipped ${file}.gz)
 endforeach()
 add_custom_target(jotwel_docs ALL DEPENDS ${jotwel_gzipped})
+add_dependencies(jotwel jotwel_docs)  # built with the program, so it installs whole
 foreach(page jotwel jotwel-launch jotwel-tool)
   install(FILES ${jotwel_doc_build}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()

@@ -14,7 +14,8 @@
 # - installed with dpkg into a scratch root of its own (never the system's),
 #   the desktop entry's Exec line starts the program in ~/Jotwel; removing
 #   and then purging the package leaves that root exactly as it was before,
-#   and the user's diary and settings where they were.
+#   and the user's diary, settings and autostart copy where they were (that
+#   copy then skipped by the desktop, its TryExec program gone).
 # Usage: package.sh BUILD_DIR [hardened|not-hardened]
 set -euo pipefail
 build=$1 hardening=${2:-hardened}
@@ -125,6 +126,9 @@ export PATH=$system/usr/bin:$PATH
 mkdir -p "$HOME/Jotwel" "$XDG_CONFIG_HOME"
 printf 'the diary\n' >"$HOME/Jotwel/Jotwel.dat"
 printf '[Jotwel]\r\nTextTit=Best moment\r\n' >"$XDG_CONFIG_HOME/ZORVANT.INI"
+# The start-at-log-on entry switched on, as the README shows.
+mkdir -p "$XDG_CONFIG_HOME/autostart"
+cp "$system/usr/share/jotwel/jotwel-autostart.desktop" "$XDG_CONFIG_HOME/autostart/"
 cp -a "$HOME" "$work/home-before"
 exec_line=$(sed -n 's/^Exec=//p' "$system/usr/share/applications/jotwel.desktop")
 read -ra argv <<<"$exec_line"
@@ -150,6 +154,12 @@ dpkg_here --purge jotwel
 tree >"$work/after.txt"
 diff -u "$work/before.txt" "$work/after.txt" >"$work/left.txt" ||
     fail "removing and purging the package left behind: $(grep '^[-+]\.' "$work/left.txt")"
+# The copy left in the autostart folder is skipped by the desktop: the
+# program its TryExec names is gone (looked for in the scratch root only: a
+# copy installed on this machine is not the package's).
+try_exec=$(sed -n 's/^TryExec=//p' "$XDG_CONFIG_HOME/autostart/jotwel-autostart.desktop")
+[ -n "$try_exec" ] && ! PATH=$system/usr/bin command -v "$try_exec" >/dev/null ||
+    fail "after purging, the autostart copy's TryExec ($try_exec) is still found"
 diff -r "$work/home-before" "$HOME" >"$work/home.txt" ||
     fail "the user's folder changed: $(cat "$work/home.txt")"
 echo "PASS: package $(basename "$deb")"
