@@ -57,7 +57,7 @@ done
 [ -f "$prefix/share/doc/jotwel/copyright" ] || fail "the copyright file is missing"
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-readme_packages=$(grep -m 1 '^    sudo apt-get install --no-install-recommends ' "$source_dir/README.md" |
+readme_packages=$(grep -m 1 '^    sudo .*apt-get install --no-install-recommends ' "$source_dir/README.md" |
     sed 's/.*--no-install-recommends //' | tr ' ' '\n' | sort)
 script_packages=$("$source_dir/scripts/install-deps" --list | sort)
 [ "$readme_packages" = "$script_packages" ] ||
