@@ -2,7 +2,6 @@
 // every other command line is left to start-up untouched.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -25,8 +24,12 @@ TEST(CommandLineTest, HelpAndVersionAreAnsweredWithStatusZero) {
     std::ostringstream version;
     EXPECT_EQ(Answer({"--version", "auto"}, version), 0);
     // The number itself is checked against the package's (tests/e2e/package.sh).
-    EXPECT_TRUE(std::regex_match(version.str(), std::regex("jotwel [0-9]+\\.[0-9]+(\\.[0-9]+)?\n")))
-        << version.str();
+    const std::string line = version.str();
+    ASSERT_GE(line.size(), 9u) << line;
+    const std::string number = line.substr(7, line.size() - 8);
+    EXPECT_TRUE(line.rfind("jotwel ", 0) == 0 && line.back() == '\n' && !number.empty() &&
+                number.find_first_not_of("0123456789.") == std::string::npos)
+        << line;
 }
 
 TEST(CommandLineTest, OtherCommandLinesAreLeftToStartUp) {
