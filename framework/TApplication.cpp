@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "framework/QtTranslations.h"
 #include "framework/ResourceModule.h"
 
 namespace framework {
@@ -9,7 +10,10 @@ namespace framework {
 TApplication::TApplication(int& argc, char** argv, std::string name,
                            const TResourceModule& resources)
     : name_(std::move(name)) {
-    if (!QApplication::instance()) ownApp_ = std::make_unique<QApplication>(argc, argv);
+    if (!QApplication::instance()) {
+        ownApp_ = std::make_unique<QApplication>(argc, argv);
+        InstallQtTranslations(QLocale::system());
+    }
     // The loop ends only through PostQuitMessage (a closed main window posts it).
     QApplication::setQuitOnLastWindowClosed(false);
     SetResourceModule(&resources);

@@ -5,7 +5,12 @@
 # run as the desktop runs it, starts Jotwel in ~/Jotwel (made if absent);
 # the start-at-log-on entry runs in the same folder and ends by itself on a
 # day whose entry is made. The program runs offscreen: no X server needed.
-# jotwel-tool is installed beside it and answers --help.
+# jotwel-tool is installed beside it and answers --help; jotwel answers
+# --help and --version without a display; the icon is there as SVG and at
+# every size of the hicolor theme; the manual pages and the AppStream
+# metadata are in place. The README's one command that installs what
+# building and running need names exactly the packages of
+# scripts/install-deps.
 # Usage: installed.sh BUILD_DIR ICONS_DIR
 set -euo pipefail
 build=$1 icons=$2
@@ -28,10 +33,35 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake 
 "$prefix/bin/jotwel-tool" --help >"$work/tool-help.txt" 2>&1 ||
     fail "jotwel-tool --help failed: $(cat "$work/tool-help.txt")"
 grep -q '^Usage: jotwel-tool' "$work/tool-help.txt" || fail "jotwel-tool --help shows no usage"
-for size in 16 32 48; do
-    icon=$prefix/share/icons/hicolor/${size}x$size/apps/jotwel.png
-    cmp -s "$icon" "$icons/icon3-$size.png" || fail "$icon is not icon 3 at $size pixels"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/jotwel" --version \
+    >"$work/version.txt" 2>&1 || fail "jotwel --version failed: $(cat "$work/version.txt")"
+grep -qx 'jotwel [0-9.]*' "$work/version.txt" || fail "jotwel --version says $(cat "$work/version.txt")"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/jotwel" --help \
+    >"$work/help.txt" 2>&1 || fail "jotwel --help failed: $(cat "$work/help.txt")"
+grep -q '^Usage: jotwel \[auto\]' "$work/help.txt" || fail "jotwel --help shows no usage"
+hicolor=$prefix/share/icons/hicolor
+for size in 16 32 48 64 128 256; do
+    icon=$hicolor/${size}x$size/apps/jotwel.png
+    source=$icons/icon3-$size.png
+    [ "$size" -gt 48 ] && source=$icons/desktop/icon3-$size.png
+    cmp -s "$icon" "$source" || fail "$icon is not icon 3 at $size pixels"
+    [ "$(file -b "$icon" | grep -o '[0-9]* x [0-9]*')" = "$size x $size" ] ||
+        fail "$icon is not $size pixels square: $(file -b "$icon")"
 done
+cmp -s "$hicolor/scalable/apps/jotwel.svg" "$icons/src/icon3.svg" ||
+    fail "the scalable icon is not icon 3's source"
+for page in jotwel jotwel-launch jotwel-tool; do
+    [ -f "$prefix/share/man/man1/$page.1.gz" ] || fail "the manual page of $page is missing"
+done
+[ -f "$prefix/share/metainfo/org.example.jotwel.metainfo.xml" ] || fail "the AppStream metadata is missing"
+[ -f "$prefix/share/doc/jotwel/copyright" ] || fail "the copyright file is missing"
+
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+readme_packages=$(grep -m 1 '^    sudo .*apt-get install --no-install-recommends ' "$source_dir/README.md" |
+    sed 's/.*--no-install-recommends //' | tr ' ' '\n' | sort)
+script_packages=$("$source_dir/scripts/install-deps" --list | sort)
+[ "$readme_packages" = "$script_packages" ] ||
+    fail "the README's install command and scripts/install-deps differ: $(diff <(echo "$readme_packages") <(echo "$script_packages") | grep '^[<>]')"
 menu_entry=$prefix/share/applications/jotwel.desktop
 autostart_entry=$prefix/share/jotwel/jotwel-autostart.desktop
 command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed"

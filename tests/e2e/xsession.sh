@@ -44,8 +44,9 @@ e2e_begin() {
     chmod 700 "$WORK/runtime"
     trap e2e_end EXIT
     export TZ=UTC XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/runtime
-    export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
-    command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/install-deps)"
+    # English throughout, Qt's own buttons included (Qt reads LANGUAGE too).
+    export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANGUAGE=
+    command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/install-deps --test)"
     start_x
 }
 
