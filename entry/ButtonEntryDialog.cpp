@@ -9,34 +9,27 @@
 #include "framework/MessageBox.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
 #include "store/Diary.h"
 
 namespace entry {
-namespace {
 
-constexpr int kFirstScore = 101;
-constexpr int kScoresPerRow = 11;
-constexpr int kFirstHeading = 169;
-constexpr int kHelpButton = 9;
-constexpr int kTodayBox = 178;
-constexpr int kSwitchButton = 179;
-
-}  // namespace
+namespace ids = resources::button_entry_ids;
 
 ButtonEntryDialog::ButtonEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kButtonEntryDialog),
-      heading_(this, 176),
-      todayLabel_(this, 177),
-      todayBox_(this, kTodayBox),
-      headingTexts_{{{this, kFirstHeading},
-                     {this, kFirstHeading + 1},
-                     {this, kFirstHeading + 2},
-                     {this, kFirstHeading + 3},
-                     {this, kFirstHeading + 4},
-                     {this, kFirstHeading + 5}}} {
+      heading_(this, ids::kDayHeading),
+      todayLabel_(this, ids::kTodayLabel),
+      todayBox_(this, ids::kTodayBox),
+      headingTexts_{{{this, ids::SubjectLabel(0)},
+                     {this, ids::SubjectLabel(1)},
+                     {this, ids::SubjectLabel(2)},
+                     {this, ids::SubjectLabel(3)},
+                     {this, ids::SubjectLabel(4)},
+                     {this, ids::SubjectLabel(5)}}} {
     rows_.reserve(session::kHeadingCount);
     for (std::size_t r = 0; r < session::kHeadingCount; ++r) {
-        rows_.emplace_back(this, kFirstScore + kScoresPerRow * static_cast<int>(r), kScoresPerRow);
+        rows_.emplace_back(this, ids::ScoreButton(static_cast<int>(r), 0), ids::kScoresPerRow);
     }
 }
 
@@ -66,9 +59,9 @@ void ButtonEntryDialog::NameScoreButtons() {
 bool ButtonEntryDialog::HandleCommand(int id) {
     static const framework::TCommandTable<ButtonEntryDialog> table{
         {framework::kIdOk, &ButtonEntryDialog::SaveButtonEntry},
-        {kHelpButton, &ButtonEntryDialog::HelpButtonClicked},
-        {kTodayBox, &ButtonEntryDialog::TodayBoxClicked},
-        {kSwitchButton, &ButtonEntryDialog::SwitchToTextEntry},
+        {ids::kHelpButton, &ButtonEntryDialog::HelpButtonClicked},
+        {ids::kTodayBox, &ButtonEntryDialog::TodayBoxClicked},
+        {ids::kSwitchButton, &ButtonEntryDialog::SwitchToTextEntry},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }

@@ -9,32 +9,25 @@
 #include "framework/MessageBox.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "store/Diary.h"
 
 namespace entry {
-namespace {
 
-constexpr int kFirstScore = 105;
-constexpr int kScoreCount = 11;
-constexpr int kHelpButton = 9;
-constexpr int kSwitchButton = 119;
-constexpr int kTodayBox = 117;
-constexpr int kOtherDateBox = 121;
-
-}  // namespace
+namespace ids = resources::text_entry_ids;
 
 TextEntryDialog::TextEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kTextEntryDialog),
-      heading_(this, 101),
-      noteTitle_(this, 104),
-      todayLabel_(this, 118),
-      summary_(this, 102, kSummaryTextLimit),
-      note_(this, 103, kNoteTextLimit),
-      todayBox_(this, kTodayBox),
-      otherDate_(this, kOtherDateBox),
-      scores_(this, kFirstScore, kScoreCount) {}
+      heading_(this, ids::kDayHeading),
+      noteTitle_(this, ids::kNoteTitleLabel),
+      todayLabel_(this, ids::kTodayLabel),
+      summary_(this, ids::kSummaryBox, kSummaryTextLimit),
+      note_(this, ids::kNoteBox, kNoteTextLimit),
+      todayBox_(this, ids::kTodayBox),
+      otherDate_(this, ids::kOtherDateBox),
+      scores_(this, ids::kFirstScoreButton, ids::kScoreCount) {}
 
 void TextEntryDialog::SetupWindow() {
     TDialog::SetupWindow();
@@ -52,10 +45,10 @@ void TextEntryDialog::SetupWindow() {
 bool TextEntryDialog::HandleCommand(int id) {
     static const framework::TCommandTable<TextEntryDialog> table{
         {framework::kIdOk, &TextEntryDialog::SaveTextEntry},
-        {kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
-        {kTodayBox, &TextEntryDialog::TodayBoxClicked},
-        {kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
-        {kHelpButton, &TextEntryDialog::HelpButtonClicked},
+        {ids::kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
+        {ids::kTodayBox, &TextEntryDialog::TodayBoxClicked},
+        {ids::kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
+        {ids::kHelpButton, &TextEntryDialog::HelpButtonClicked},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }

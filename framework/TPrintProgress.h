@@ -8,12 +8,10 @@
 #include <string_view>
 
 #include "framework/Controls.h"
+#include "framework/PrintProgressIds.h"
 #include "framework/TDialog.h"
 
 namespace framework {
-
-// The number of the progress dialog's template.
-inline constexpr int kPrintProgressTemplate = 32599;
 
 class TPrintProgress : public TDialog {
 public:

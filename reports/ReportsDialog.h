@@ -2,10 +2,10 @@
 // The event reports dialog (template 2). Show Results (command 1, also
 // Enter in a field) lists the entries between the typed start and end dates,
 // only those holding the search word when one is typed, and writes the
-// listing file; Delete (109) removes the entry whose first line is
-// selected, after the user confirms; Print List (108), hidden until the
-// first Show Results, ends the dialog with 108 so that the caller prints
-// the listing. Close and Escape end it with 2.
+// listing file; Delete removes the entry whose first line is selected,
+// after the user confirms; Print List, hidden until the first Show Results,
+// ends the dialog with kPrintListResult so that the caller prints the
+// listing. Close and Escape end it with 2.
 //
 // Show Results sets session::Values().listingLineCount to the number of lines
 // the listing file holds after its heading (0 when it could not be
@@ -15,13 +15,14 @@
 
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "resources/ids/ReportsIds.h"
 
 namespace reports {
 
 class ReportsDialog : public framework::TDialog {
 public:
-    // What Execute returns when the user chose Print List.
-    static constexpr int kPrintListResult = 108;
+    // What Execute returns when the user chose Print List: the button's id.
+    static constexpr int kPrintListResult = resources::reports_ids::kPrintListButton;
 
     // The dialog on template 2; Execute returns framework::kIdCancel (2) or
     // kPrintListResult.

@@ -13,6 +13,8 @@
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
 #include "platform/FaultEnv.h"
+#include "resources/ResourceIds.h"
+#include "resources/ids/ReportsIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "session/StartupValues.h"
@@ -99,7 +101,8 @@ TEST_F(MainWindowTest, LooksAsItShould) {
     EXPECT_EQ(frame->windowTitle(), "Jotwel");
     EXPECT_EQ(QRect(frame->pos(), frame->size()), QRect(55, 75, 600, 350));
     EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(192, 192, 192));
-    auto* exit = window->Client()->findChild<QPushButton*>("ctl201");
+    auto* exit = window->Client()->findChild<QPushButton*>(
+        QString::fromStdString(ControlName(resources::kExitButton)));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), "Exit");
     EXPECT_EQ(exit->geometry(), QRect(470, 250, 62, 25));
@@ -142,17 +145,30 @@ TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
         std::size_t boxes = 0;
     } cases[] = {
         {"Exit button",
-         [](app::MainWindow& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
+         [](app::MainWindow& w) {
+             w.Client()
+                 ->findChild<QPushButton*>(
+                     QString::fromStdString(ControlName(resources::kExitButton)))
+                 ->click();
+         },
+         0},
         {"close box", [](app::MainWindow& w) { w.Widget()->close(); }, 0},
         {"Setup Exit",
-         [](app::MainWindow& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); }, 0},
+         [](app::MainWindow& w) {
+             w.Widget()
+                 ->findChild<QAction*>(QStringLiteral("cmd%1").arg(resources::kCmSetupExit))
+                 ->trigger();
+         },
+         0},
         {"reports closed",
          [](app::MainWindow& w) {
-             framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
-             w.Command(11851);
+             framework::testing::OnNextDialog(
+                 [](framework::TDialog& d) { Click(d, resources::reports_ids::kCloseButton); });
+             w.Command(resources::kCmSeeEntries);
          },
          kWaited},
-        {"no headings", [](app::MainWindow& w) { w.Command(11842); }, kWaited, 1},
+        {"no headings", [](app::MainWindow& w) { w.Command(resources::kCmEnterByButtons); },
+         kWaited, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,12 +183,12 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
                               static_cast<std::int32_t>(kNow - 40000), 7};
     ASSERT_TRUE(store::AppendRecord(TestDir(), entry).ok());
     framework::testing::OnNextDialog([](framework::TDialog& d) {
-        Click(d, 1);    // Show Results
-        Click(d, 108);  // Print List
+        Click(d, resources::reports_ids::kShowResultsButton);
+        Click(d, resources::reports_ids::kPrintListButton);
     });
     framework::testing::AnswerNextPrintDialog(
         framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
-    EXPECT_EQ(RunApp([](app::MainWindow& w) { w.Command(11851); }), 0);
+    EXPECT_EQ(RunApp([](app::MainWindow& w) { w.Command(resources::kCmSeeEntries); }), 0);
     EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 

@@ -6,11 +6,14 @@
 
 #include "EntryTest.h"
 #include "entry/TextEntryDialog.h"
+#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
 
-constexpr int kOtherDateBox = 121;
+namespace text_ids = resources::text_entry_ids;
+namespace date_ids = resources::special_date_ids;
 // The start of 25/12/10, counted without a zone offset.
 constexpr std::int64_t kXmas = 1293235200;
 const std::string kTooLate = "Date Not Allowed: Date must be earlier than 06/12/14";
@@ -21,11 +24,11 @@ const std::string kTooEarly = "Date Not Allowd: Date must be later Jan 1st 2005"
 Action Typed(std::vector<const char*> dates) {
     return [dates](framework::TDialog& d) {
         for (std::size_t i = 0; i < dates.size(); ++i) {
-            ControlOf<QLineEdit>(d, 103)->clear();
-            Type(d, 103, dates[i]);
+            ControlOf<QLineEdit>(d, date_ids::kDateBox)->clear();
+            Type(d, date_ids::kDateBox, dates[i]);
             PressKey(d, Qt::Key_Return);
         }
-        if (d.IsRunning()) Click(d, 2);
+        if (d.IsRunning()) Click(d, date_ids::kCancelButton);
     };
 }
 const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
@@ -61,13 +64,14 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             for (const Action& run : c.runs) {
                 framework::testing::OnNextDialog(run);
-                Click(d, kOtherDateBox);
+                Click(d, text_ids::kOtherDateBox);
             }
-            EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(), c.checked);
-            EXPECT_EQ(TextOf(d, 101), c.checked ? "Entry for 25/12/10"
-                                      : c.today ? kTodayHeading
-                                                : kYesterdayHeading);
-            Click(d, 1);
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(),
+                      c.checked);
+            EXPECT_EQ(TextOf(d, text_ids::kDayHeading), c.checked ? "Entry for 25/12/10"
+                                                        : c.today ? kTodayHeading
+                                                                  : kYesterdayHeading);
+            Click(d, text_ids::kOkButton);
         });
         EXPECT_EQ(TemplatesShown().size(), 1 + c.runs.size());
         EXPECT_EQ(BoxesShown(), c.boxes);

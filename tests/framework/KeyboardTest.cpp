@@ -3,9 +3,20 @@
 
 #include "FrameworkFixture.h"
 #include "framework/Controls.h"
+#include "framework/MessageBox.h"
 
 namespace jtest {
 namespace {
+
+using framework::kIdCancel;
+using framework::kIdOk;
+
+// The object names of the controls with these ids, in order.
+std::vector<std::string> Names(std::initializer_list<int> ids) {
+    std::vector<std::string> names;
+    for (const int id : ids) names.push_back(ControlName(id));
+    return names;
+}
 
 std::vector<std::string> TabWalk(TTestDlg& d, int steps, Qt::KeyboardModifiers modifiers = {}) {
     std::vector<std::string> names;
@@ -22,10 +33,9 @@ TEST_F(FrameworkTest, TabVisitsTabStopsInTemplateOrderAndRadioGroupsOnce) {
         d.Control(kLine)->setFocus();
         // Hidden, untabbable and unchecked group members are skipped; a group
         // is entered at its checked button.
-        EXPECT_EQ(TabWalk(d, 11), (std::vector<std::string>{"ctl102", "ctl103", "ctl106", "ctl107",
-                                                            "ctl110", "ctl111", "ctl130", "ctl140",
-                                                            "ctl1", "ctl2", "ctl101"}));
-        EXPECT_EQ(TabWalk(d, 2, Qt::ShiftModifier), (std::vector<std::string>{"ctl2", "ctl1"}));
+        EXPECT_EQ(TabWalk(d, 11), Names({kSummary, kToggle, kRadioA0 + 2, kRadioB0, kDo, kUnbound,
+                                         kList, kNarrow, kIdOk, kIdCancel, kLine}));
+        EXPECT_EQ(TabWalk(d, 2, Qt::ShiftModifier), Names({kIdCancel, kIdOk}));
     });
 }
 
@@ -65,7 +75,7 @@ TEST_F(FrameworkTest, ArrowKeysMoveWithinOneRadioGroupAndCheck) {
             visited.push_back(FocusedName(d));
         }
         EXPECT_EQ(visited,
-                  (std::vector<std::string>{"ctl105", "ctl106", "ctl104", "ctl106", "ctl105"}));
+                  Names({kRadioA0 + 1, kRadioA0 + 2, kRadioA0, kRadioA0 + 2, kRadioA0 + 1}));
         EXPECT_TRUE(framework::TRadioButton(&d, kRadioA0 + 1).IsChecked());
         EXPECT_FALSE(framework::TRadioButton(&d, kRadioB0).IsChecked());
     });

@@ -17,14 +17,14 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
         int result;
     };
     const Case cases[] = {
-        {"Cancel button", [](TTestDlg& d) { Click(d, 2); }, 2},
+        {"Cancel button", [](TTestDlg& d) { Click(d, framework::kIdCancel); }, 2},
         {"Escape", [](TTestDlg& d) { PressKey(d, Qt::Key_Escape); }, 2},
         {"close box", [](TTestDlg& d) { d.Widget()->close(); }, 2},
         {"EndDialog", [](TTestDlg& d) { d.EndDialog(108); }, 108},
         {"OK through the base table",
          [](TTestDlg& d) {
              d.interceptOk = false;
-             Click(d, 1);
+             Click(d, framework::kIdOk);
          },
          1},
     };
@@ -36,8 +36,8 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
 
 TEST_F(FrameworkTest, OwnTableComesBeforeTheBaseAndUnboundIdsDoNothing) {
     Run([](TTestDlg& d) {
-        Click(d, 1);         // bound by TTestDlg: logs, does not close
-        Click(d, kUnbound);  // bound nowhere
+        Click(d, framework::kIdOk);  // bound by TTestDlg: logs, does not close
+        Click(d, kUnbound);          // bound nowhere
         EXPECT_TRUE(d.IsRunning());
     });
     EXPECT_EQ(log, (std::vector<std::string>{"setup", "ok"}));

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "ReportsTest.h"
+#include "framework/PrintProgressIds.h"
 #include "framework/TPrinter.h"
 #include "framework/TWindow.h"
 #include "listing/PrintLineReader.h"
@@ -169,17 +170,25 @@ TEST_F(PrintListingTest, CancelInTheProgressDialogStopsOnlyThatJob) {
     QObject::connect(&clicking, &QTimer::timeout, [&] {
         QWidget* dialog = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == "dlg32599" && widget->isVisible()) dialog = widget;
+            if (widget->objectName() ==
+                    "dlg" + QString::number(framework::kPrintProgressTemplate) &&
+                widget->isVisible()) {
+                dialog = widget;
+            }
         }
-        if (!dialog || !dialog->findChild<QLabel*>("ctl105")->isVisible()) return;
+        using namespace framework::print_progress_ids;
+        const auto label = [&dialog](int id) {
+            return dialog->findChild<QLabel*>(QString::fromStdString(ControlName(id)));
+        };
+        if (!dialog || !label(kLastPageLabel)->isVisible()) return;
         std::string texts;
-        for (int id : {101, 102, 104, 105}) {
-            texts +=
-                dialog->findChild<QLabel*>(QString("ctl%1").arg(id))->text().toStdString() + "|";
+        for (int id : {kTitleLabel, kDeviceLabel, kPageLabel, kLastPageLabel}) {
+            texts += label(id)->text().toStdString() + "|";
         }
         EXPECT_EQ(texts, "'List' on the|PDF file on job1.pdf|Now printing Page 1|to 1 of|");
         windowEnabled = window_.Widget()->isEnabled();
-        dialog->findChild<QAbstractButton*>("ctl2")->click();
+        dialog->findChild<QAbstractButton*>(QString::fromStdString(ControlName(kCancelButton)))
+            ->click();
         clicking.stop();
     });
     clicking.start(0);

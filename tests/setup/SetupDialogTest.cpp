@@ -18,6 +18,14 @@
 #include "framework/MessageBox.h"
 #include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/AboutIds.h"
+#include "resources/ids/ButtonEntryHelpIds.h"
+#include "resources/ids/EntryPreferenceIds.h"
+#include "resources/ids/GeneralHelpIds.h"
+#include "resources/ids/HeadingsHelpIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/TextEntryHelpIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
@@ -120,14 +128,15 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         WriteSettings(c.stored);
         session::Values().headings = kOld;
         RunDialog<setup::HeadingsDialog>([&c](framework::TDialog& d) {
+            using namespace headings_ids;
             for (int i = 0; i < 6; ++i) {
-                EXPECT_EQ(TextOf(d, 101 + i), c.filled ? kOld[i] : "");
-                ControlOf<QLineEdit>(d, 101 + i)->clear();
-                Type(d, 101 + i, i == 2 ? c.box3 : kTyped[i]);
+                EXPECT_EQ(TextOf(d, HeadingBox(i)), c.filled ? kOld[i] : "");
+                ControlOf<QLineEdit>(d, HeadingBox(i))->clear();
+                Type(d, HeadingBox(i), i == 2 ? c.box3 : kTyped[i]);
             }
-            Click(d, 1);
+            Click(d, kOkButton);
             EXPECT_EQ(d.IsRunning(), c.written < 6);
-            if (d.IsRunning()) Click(d, 2);
+            if (d.IsRunning()) Click(d, kCancelButton);
         });
         EXPECT_TRUE(AllClosedByTheirActions());
         EXPECT_EQ(MessagesShown(), c.message);
@@ -143,7 +152,7 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     }
 }
 
-// The dialog opens with text entries chosen and box 103 showing the
+// The dialog opens with text entries chosen and the today box showing the
 // preference of start-up, not the file's. OK writes Default, then ToDay;
 // Help in between shows the general help over it and keeps the choices.
 // The preference in memory keeps its start-up value.
@@ -157,9 +166,22 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         std::string message = "";
     } cases[] = {
         {false, "", {}, 0, "Default=TEXT\r\nToDay=No\r\n"},
-        {false, "", {102, 103}, 0, "Default=KEYS\r\nToDay=ToDay\r\n"},
-        {true, "Default=KEYS\r\nToDay=No\r\n", {103}, 0, "Default=TEXT\r\nToDay=No\r\n"},
-        {false, "", {103}, 2, "Default=TEXT\r\n", "stop: Your entry preference" + kNotSaved},
+        {false,
+         "",
+         {entry_preference_ids::kButtonEntriesRadio, entry_preference_ids::kTodayBox},
+         0,
+         "Default=KEYS\r\nToDay=ToDay\r\n"},
+        {true,
+         "Default=KEYS\r\nToDay=No\r\n",
+         {entry_preference_ids::kTodayBox},
+         0,
+         "Default=TEXT\r\nToDay=No\r\n"},
+        {false,
+         "",
+         {entry_preference_ids::kTodayBox},
+         2,
+         "Default=TEXT\r\n",
+         "stop: Your entry preference" + kNotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -167,19 +189,20 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         WriteSettings(c.before);
         session::Values().todayPreference = c.today;
         RunDialog<setup::EntryPreferenceDialog>([&c](framework::TDialog& d) {
-            EXPECT_TRUE(ControlOf<QAbstractButton>(d, 101)->isChecked());
-            EXPECT_EQ(ControlOf<QAbstractButton>(d, 103)->isChecked(), c.today);
+            using namespace entry_preference_ids;
+            EXPECT_TRUE(ControlOf<QAbstractButton>(d, kTextEntriesRadio)->isChecked());
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, kTodayBox)->isChecked(), c.today);
             for (int id : c.clicks) Click(d, id);
             framework::testing::OnNextDialog([&d](framework::TDialog& help) {
                 EXPECT_EQ(help.Parent(), &d);
-                Click(help, 2);
+                Click(help, general_help_ids::kCloseButton);
             });
-            Click(d, 9);
-            Click(d, 1);
-            if (d.IsRunning()) Click(d, 2);
+            Click(d, kHelpButton);
+            Click(d, kOkButton);
+            if (d.IsRunning()) Click(d, kCancelButton);
         });
         EXPECT_TRUE(AllClosedByTheirActions());
-        EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, 6);
+        EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, kGeneralHelpDialog);
         EXPECT_EQ(MessagesShown(), c.message);
         EXPECT_EQ(SettingsBytes(), std::string("[Jotwel]\r\n") + c.after);
         EXPECT_EQ(session::Values().todayPreference, c.today);
@@ -203,9 +226,10 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
         SCOPED_TRACE(c.stored);
         Fresh(c.failingWrite);
         RunDialog<setup::NoteTitleDialog>([&c](framework::TDialog& d) {
-            EXPECT_EQ(TextOf(d, 104), "");
-            ControlOf<QLineEdit>(d, 104)->setFocus();
-            ControlOf<QLineEdit>(d, 104)->setText(c.typed);  // as pasted
+            using note_title_ids::kTitleBox;
+            EXPECT_EQ(TextOf(d, kTitleBox), "");
+            ControlOf<QLineEdit>(d, kTitleBox)->setFocus();
+            ControlOf<QLineEdit>(d, kTitleBox)->setText(c.typed);  // as pasted
             PressKey(d, Qt::Key_Return);
             if (d.IsRunning()) PressKey(d, Qt::Key_Escape);
         });
@@ -235,14 +259,19 @@ TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNo
         int command, templateId;
         Action change, close;
     } cases[] = {
-        {kCmSetSubjectHeadings, kHeadingsDialog, Types(101, "x"), Clicks(2)},
-        {kCmSetEntryPreference, kEntryPreferenceDialog, Clicks(102), kEscape},
-        {kCmSetTextTitle, kTextTitleDialog, Types(104, "New"), kCloseBox},
-        {kCmGeneralHelp, kGeneralHelpDialog, nullptr, Clicks(2)},
-        {kCmButtonEntryHelp, kButtonEntryHelpDialog, nullptr, Clicks(1)},
-        {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, nullptr, Clicks(1)},
-        {kCmTextEntryHelp, kTextEntryHelpDialog, nullptr, Clicks(1)},
-        {kCmAbout, kAboutDialog, nullptr, Clicks(2)},
+        {kCmSetSubjectHeadings, kHeadingsDialog, Types(headings_ids::HeadingBox(0), "x"),
+         Clicks(headings_ids::kCancelButton)},
+        {kCmSetEntryPreference, kEntryPreferenceDialog,
+         Clicks(entry_preference_ids::kButtonEntriesRadio), kEscape},
+        {kCmSetTextTitle, kTextTitleDialog, Types(note_title_ids::kTitleBox, "New"), kCloseBox},
+        {kCmGeneralHelp, kGeneralHelpDialog, nullptr, Clicks(general_help_ids::kCloseButton)},
+        {kCmButtonEntryHelp, kButtonEntryHelpDialog, nullptr,
+         Clicks(button_entry_help_ids::kCloseButton)},
+        {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, nullptr,
+         Clicks(headings_help_ids::kCloseButton)},
+        {kCmTextEntryHelp, kTextEntryHelpDialog, nullptr,
+         Clicks(text_entry_help_ids::kCloseButton)},
+        {kCmAbout, kAboutDialog, nullptr, Clicks(about_ids::kCloseButton)},
     };
     WriteSettings("ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
     app::MainWindow window{nullptr, "Jotwel"};

@@ -8,6 +8,7 @@
 #include "ToolTest.h"
 #include "reports/ReportsDialog.h"
 #include "reports/ReportsTest.h"
+#include "resources/ids/ReportsIds.h"
 
 namespace jtest {
 namespace {
@@ -30,11 +31,12 @@ struct Fields {
 std::vector<std::string> DialogLines(const Fields& fields) {
     std::vector<std::string> lines;
     framework::testing::OnNextDialog([&](framework::TDialog& d) {
-        Type(d, 106, QString::fromStdString(fields.start));
-        Type(d, 107, QString::fromStdString(fields.end));
-        Type(d, 111, QString::fromStdString(fields.search));
-        Click(d, 1);
-        const QListWidget* list = ControlOf<QListWidget>(d, 101);
+        using namespace resources::reports_ids;
+        Type(d, kStartDateBox, QString::fromStdString(fields.start));
+        Type(d, kEndDateBox, QString::fromStdString(fields.end));
+        Type(d, kSearchBox, QString::fromStdString(fields.search));
+        Click(d, kShowResultsButton);
+        const QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
         for (int i = 0; i < list->count(); ++i)
             lines.push_back(list->item(i)->text().toStdString());
     });
