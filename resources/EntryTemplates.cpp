@@ -19,9 +19,11 @@ namespace {
 framework::DialogTemplate TextEntry() {
     using namespace text_entry_ids;
     framework::DialogTemplate dialog{
-        kTextEntryDialog, "Yesterday's Events Entry", 0, 0, 409, 211, "MS Sans Serif", 8,
-        false, false,
-        {
+        .id = kTextEntryDialog, .caption = "Yesterday's Events Entry",
+        .x = 0, .y = 0, .width = 409, .height = 211,
+        .fontFace = "MS Sans Serif", .fontPoints = 8,
+        .contextHelp = false, .closeDisabled = false,
+        .controls = {
             Edit(kSummaryBox, 49, 57, 310, 46, kTabStop | kBorder | kMultiLine | kWantReturn),
             Edit(kNoteBox, 132, 128, 144, 14),
             Text(kDayHeading, "Text1", 10, 3, 157, 12),
@@ -51,13 +53,16 @@ framework::DialogTemplate TextEntry() {
 
 framework::DialogTemplate ButtonEntry() {
     using namespace button_entry_ids;
-    framework::DialogTemplate dialog{kButtonEntryDialog, "Button  Entry", 0, 0, 341, 209,
-                                     "MS Sans Serif", 8, false, false,
-                                     {
-                                         Button(kOkButton, "OK", 265, 184, 50, 14),
-                                         Button(kCancelButton, "Cancel", 204, 184, 50, 14),
-                                         Button(kHelpButton, "Help", 33, 185, 50, 14),
-                                     }};
+    framework::DialogTemplate dialog{
+        .id = kButtonEntryDialog, .caption = "Button  Entry",
+        .x = 0, .y = 0, .width = 341, .height = 209,
+        .fontFace = "MS Sans Serif", .fontPoints = 8,
+        .contextHelp = false, .closeDisabled = false,
+        .controls = {
+            Button(kOkButton, "OK", 265, 184, 50, 14),
+            Button(kCancelButton, "Cancel", 204, 184, 50, 14),
+            Button(kHelpButton, "Help", 33, 185, 50, 14),
+        }};
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c <= 10; ++c) {
             const std::uint32_t style = kTabStop | (c == 0 ? kGroup : kNoStyle);
@@ -88,8 +93,11 @@ framework::DialogTemplate ButtonEntry() {
 
 framework::DialogTemplate SpecialDate() {
     using namespace special_date_ids;
-    return {kSpecialDateDialog, "Special Date", 0, 0, 247, 85, "MS Sans Serif", 8, false, false,
-            {
+    return {.id = kSpecialDateDialog, .caption = "Special Date",
+            .x = 0, .y = 0, .width = 247, .height = 85,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = false, .closeDisabled = false,
+            .controls = {
                 Edit(kDateBox, 78, 15, 71, 15),
                 Text(kPromptLabel, "Enter the date for which you wish to make the entry", 37, 34, 166, 9),
                 Text(kFormatLabel, "dd/mm/yy", 97, 46, 39, 9),

@@ -19,8 +19,11 @@ namespace {
 
 framework::DialogTemplate AboutBox() {
     using namespace about_ids;
-    return {kAboutDialog, "About Jotwel", 0, 0, 240, 130, "MS Sans Serif", 8, true, false,
-            {
+    return {.id = kAboutDialog, .caption = "About Jotwel",
+            .x = 0, .y = 0, .width = 240, .height = 130,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kCloseButton, "Close", 177, 106, 50, 14),
                 Text(kVersionLabel, "Jotwel Version 3.1 (October 2011)", 35, 9, 158, 19, kCenter),
                 Icon(kLeftIcon, 2, 12, 54, 32, 30),
@@ -34,10 +37,11 @@ framework::DialogTemplate AboutBox() {
 
 framework::DialogTemplate GeneralHelp() {
     using namespace general_help_ids;
-    return {
-        kGeneralHelpDialog, "General Help on Jotwel", 1, 1, 436, 199, "MS Sans Serif", 8, true,
-        false,
-        {
+    return {.id = kGeneralHelpDialog, .caption = "General Help on Jotwel",
+            .x = 1, .y = 1, .width = 436, .height = 199,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
             Button(kCloseButton, "Close", 295, 178, 50, 14),
             Text(kEntryMethodsText,
                  "If you just want to make some brief notes on your life, this program will do just "
@@ -75,9 +79,11 @@ framework::DialogTemplate GeneralHelp() {
 
 framework::DialogTemplate HeadingsHelp() {
     using namespace headings_help_ids;
-    return {kHeadingsHelpDialog, "Help on Setting Headings for Button Entries", 0, 0, 437, 306,
-            "MS Sans Serif", 8, true, false,
-            {
+    return {.id = kHeadingsHelpDialog, .caption = "Help on Setting Headings for Button Entries",
+            .x = 0, .y = 0, .width = 437, .height = 306,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kCloseButton, "Close", 378, 282, 50, 14),
                 Picture(kPicture, kHeadingsPicture, 97, 69, 247, 201),
                 Text(kIntroText,
@@ -94,9 +100,11 @@ framework::DialogTemplate HeadingsHelp() {
 
 framework::DialogTemplate ButtonEntryHelp() {
     using namespace button_entry_help_ids;
-    return {kButtonEntryHelpDialog, "Help on using Button Entries", 0, 0, 392, 318, "MS Sans Serif",
-            8, true, false,
-            {
+    return {.id = kButtonEntryHelpDialog, .caption = "Help on using Button Entries",
+            .x = 0, .y = 0, .width = 392, .height = 318,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kCloseButton, "Close", 335, 293, 50, 14),
                 Picture(kPicture, kButtonEntryPicture, 25, 59, 343, 226),
                 Text(kIntroText,
@@ -113,9 +121,11 @@ framework::DialogTemplate ButtonEntryHelp() {
 
 framework::DialogTemplate TextEntryHelp() {
     using namespace text_entry_help_ids;
-    return {kTextEntryHelpDialog, "Help with Text Entries", 0, 0, 455, 290, "MS Sans Serif", 8,
-            true, false,
-            {
+    return {.id = kTextEntryHelpDialog, .caption = "Help with Text Entries",
+            .x = 0, .y = 0, .width = 455, .height = 290,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kCloseButton, "Close", 390, 267, 50, 14),
                 Picture(kPicture, kTextEntryPicture, 20, 31, 411, 230),
                 Text(kIntroText,

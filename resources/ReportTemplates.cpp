@@ -15,8 +15,11 @@ namespace {
 
 framework::DialogTemplate Reports() {
     using namespace reports_ids;
-    return {kReportsDialog, "Event Reports", 0, 0, 511, 301, "MS Sans Serif", 8, false, false,
-            {
+    return {.id = kReportsDialog, .caption = "Event Reports",
+            .x = 0, .y = 0, .width = 511, .height = 301,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = false, .closeDisabled = false,
+            .controls = {
                 Edit(kStartDateBox, 254, 248, 51, 15),
                 Edit(kEndDateBox, 254, 267, 51, 15),
                 Edit(kSearchBox, 59, 229, 82, 15),
@@ -36,8 +39,11 @@ framework::DialogTemplate Reports() {
 
 framework::DialogTemplate PrintProgress() {
     using namespace framework::print_progress_ids;
-    return {framework::kPrintProgressTemplate, "Printing", 84, 51, 138, 60, "", 8, false, true,
-            {
+    return {.id = framework::kPrintProgressTemplate, .caption = "Printing",
+            .x = 84, .y = 51, .width = 138, .height = 60,
+            .fontFace = "", .fontPoints = 8,
+            .contextHelp = false, .closeDisabled = true,
+            .controls = {
                 Button(kCancelButton, "Cancel", 49, 40, 40, 14),
                 Text(kNowPrintingLabel, "Now printing", 33, 8, 72, 8, kCenter),
                 Text(kPageLabel, "Now printing Page %d", 14, 8, 84, 8),

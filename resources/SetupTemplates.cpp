@@ -16,9 +16,11 @@ namespace {
 
 framework::DialogTemplate EntryPreference() {
     using namespace entry_preference_ids;
-    return {kEntryPreferenceDialog, "Default Entry Preference", 0, 0, 240, 120, "MS Sans Serif", 8,
-            true, false,
-            {
+    return {.id = kEntryPreferenceDialog, .caption = "Default Entry Preference",
+            .x = 0, .y = 0, .width = 240, .height = 120,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kOkButton, "OK", 177, 97, 50, 14),
                 Button(kCancelButton, "Cancel", 77, 98, 50, 14),
                 Button(kHelpButton, "Help", 9, 99, 50, 14),
@@ -30,9 +32,11 @@ framework::DialogTemplate EntryPreference() {
 
 framework::DialogTemplate Headings() {
     using namespace headings_ids;
-    return {kHeadingsDialog, "Set Subject Headings", 0, 0, 240, 181, "MS Sans Serif", 8, true,
-            false,
-            {
+    return {.id = kHeadingsDialog, .caption = "Set Subject Headings",
+            .x = 0, .y = 0, .width = 240, .height = 181,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Button(kOkButton, "OK", 180, 160, 50, 14),
                 Button(kCancelButton, "Cancel", 22, 159, 50, 14),
                 Edit(HeadingBox(0), 99, 34, 90, 13),
@@ -54,9 +58,11 @@ framework::DialogTemplate Headings() {
 
 framework::DialogTemplate NoteTitle() {
     using namespace note_title_ids;
-    return {kTextTitleDialog, "Title line for Short Text Entry ", 0, 0, 240, 120, "MS Sans Serif",
-            8, true, false,
-            {
+    return {.id = kTextTitleDialog, .caption = "Title line for Short Text Entry ",
+            .x = 0, .y = 0, .width = 240, .height = 120,
+            .fontFace = "MS Sans Serif", .fontPoints = 8,
+            .contextHelp = true, .closeDisabled = false,
+            .controls = {
                 Edit(kTitleBox, 50, 68, 130, 14),
                 Button(kOkButton, "OK", 184, 95, 50, 14),
                 Text(kPromptLabel, "The default title for this box is:", 59, 10, 106, 11),

@@ -144,31 +144,36 @@ TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
         int status;
         std::size_t boxes = 0;
     } cases[] = {
-        {"Exit button",
-         [](app::MainWindow& w) {
-             w.Client()
-                 ->findChild<QPushButton*>(
-                     QString::fromStdString(ControlName(resources::kExitButton)))
-                 ->click();
-         },
-         0},
-        {"close box", [](app::MainWindow& w) { w.Widget()->close(); }, 0},
-        {"Setup Exit",
-         [](app::MainWindow& w) {
-             w.Widget()
-                 ->findChild<QAction*>(QStringLiteral("cmd%1").arg(resources::kCmSetupExit))
-                 ->trigger();
-         },
-         0},
-        {"reports closed",
-         [](app::MainWindow& w) {
-             framework::testing::OnNextDialog(
-                 [](framework::TDialog& d) { Click(d, resources::reports_ids::kCloseButton); });
-             w.Command(resources::kCmSeeEntries);
-         },
-         kWaited},
-        {"no headings", [](app::MainWindow& w) { w.Command(resources::kCmEnterByButtons); },
-         kWaited, 1},
+        {.name = "Exit button",
+         .act =
+             [](app::MainWindow& w) {
+                 w.Client()
+                     ->findChild<QPushButton*>(
+                         QString::fromStdString(ControlName(resources::kExitButton)))
+                     ->click();
+             },
+         .status = 0},
+        {.name = "close box", .act = [](app::MainWindow& w) { w.Widget()->close(); }, .status = 0},
+        {.name = "Setup Exit",
+         .act =
+             [](app::MainWindow& w) {
+                 w.Widget()
+                     ->findChild<QAction*>(QStringLiteral("cmd%1").arg(resources::kCmSetupExit))
+                     ->trigger();
+             },
+         .status = 0},
+        {.name = "reports closed",
+         .act =
+             [](app::MainWindow& w) {
+                 framework::testing::OnNextDialog(
+                     [](framework::TDialog& d) { Click(d, resources::reports_ids::kCloseButton); });
+                 w.Command(resources::kCmSeeEntries);
+             },
+         .status = kWaited},
+        {.name = "no headings",
+         .act = [](app::MainWindow& w) { w.Command(resources::kCmEnterByButtons); },
+         .status = kWaited,
+         .boxes = 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -200,10 +205,13 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
         const char* lastDate;  // nullptr: no settings file
         int status;
     } cases[] = {
-        {{"jotwel", "auto"}, "071214", 0},       {{"jotwel"}, "071214", kWaited},
-        {{"jotwel", "AUTO"}, "071214", kWaited}, {{"jotwel", "x", "auto"}, "071214", kWaited},
-        {{"jotwel", "auto"}, "061214", kWaited}, {{"jotwel", "auto"}, "", kWaited},
-        {{"jotwel", "auto"}, nullptr, kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "071214", .status = 0},
+        {.argv = {"jotwel"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "AUTO"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "x", "auto"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "061214", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = nullptr, .status = kWaited},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));

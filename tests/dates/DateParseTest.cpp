@@ -19,9 +19,10 @@ TEST(ParseDiaryDate, GivesTheEndOfTheTypedDay) {
         const char* text;
         Instant value;
     } cases[] = {
-        {"01/01/05", 1104624000}, {"01/01/70", 86400},           {"31/12/69", 0},
-        {"01/01/50", -631065600}, {"01/01/49", 2493158400},      {"29/02/00", 951868800},
-        {"", 946684800},          {"01/01/-1000", -30610137600},
+        {.text = "01/01/05", .value = 1104624000}, {.text = "01/01/70", .value = 86400},
+        {.text = "31/12/69", .value = 0},          {.text = "01/01/50", .value = -631065600},
+        {.text = "01/01/49", .value = 2493158400}, {.text = "29/02/00", .value = 951868800},
+        {.text = "", .value = 946684800},          {.text = "01/01/-1000", .value = -30610137600},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseDiaryDate(c.text), c.value) << '"' << c.text << '"';
 }

@@ -23,9 +23,10 @@ TEST(CheckSpecialDate, AcceptsFrom2005UpToTheDayBeforeYesterday) {
         const char* message;
         std::vector<const char*> texts;
     } groups[] = {
-        {"", {"08/03/14", "01/01/05", "1/1/5"}},
-        {kTooLate, {"09/03/14", "10/03/14", "11/03/14", "01/01/49", "01/01/200"}},
-        {kTooEarly, {"31/12/04", "01/01/99", "", "01/01/50", "00/01/05"}},
+        {.message = "", .texts = {"08/03/14", "01/01/05", "1/1/5"}},
+        {.message = kTooLate,
+         .texts = {"09/03/14", "10/03/14", "11/03/14", "01/01/49", "01/01/200"}},
+        {.message = kTooEarly, .texts = {"31/12/04", "01/01/99", "", "01/01/50", "00/01/05"}},
     };
     for (Instant now : {1394409601, 1394452800, 1394495999}) {
         for (const auto& [message, texts] : groups) {

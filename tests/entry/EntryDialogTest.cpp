@@ -61,20 +61,20 @@ void FillButtons(framework::TDialog& d) {
 constexpr char kTextFilled[] = "First line\r\nSecond line  = Note)";
 constexpr char kButtonsFilled[] =
     "Work = 3 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 9";
-const Kind kText{"text",
-                 RunDialog<entry::TextEntryDialog>,
-                 text_ids::kDayHeading,
-                 text_ids::kTodayLabel,
-                 text_ids::kTodayBox,
-                 text_ids::kHelpButton,
-                 FillText};
-const Kind kButtons{"button",
-                    RunDialog<entry::ButtonEntryDialog>,
-                    button_ids::kDayHeading,
-                    button_ids::kTodayLabel,
-                    button_ids::kTodayBox,
-                    button_ids::kHelpButton,
-                    FillButtons};
+const Kind kText{.name = "text",
+                 .run = RunDialog<entry::TextEntryDialog>,
+                 .heading = text_ids::kDayHeading,
+                 .label = text_ids::kTodayLabel,
+                 .todayBox = text_ids::kTodayBox,
+                 .helpButton = text_ids::kHelpButton,
+                 .fill = FillText};
+const Kind kButtons{.name = "button",
+                    .run = RunDialog<entry::ButtonEntryDialog>,
+                    .heading = button_ids::kDayHeading,
+                    .label = button_ids::kTodayLabel,
+                    .todayBox = button_ids::kTodayBox,
+                    .helpButton = button_ids::kHelpButton,
+                    .fill = FillButtons};
 const store::TEntryRecord kEarlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
 
 class EntryDialogTest : public EntryTest {};
@@ -89,16 +89,43 @@ TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
         std::string heading, label;
         std::int64_t key, now = kAtOk;
     } cases[] = {
-        {kText, true, 0, "Enter Events for: Sunday 07 December 2014",
-         "I want to enter Yesterday's Events", kStartup + 3 * 3600, kStartup + 3 * 3600},
-        {kText, false, 0, "Enter Events for: Saturday 06 December 2014",
-         "I want to enter Today's Events", kAtOk - kDay},
-        {kText, false, 1, kTodayHeading, "I want to Enter Yesterdays's Events", kAtOk},
-        {kButtons, true, 0, "Enter news for: Sunday 07 December 2014",
-         "I wish to enter Yesterday's news", kAtOk},
-        {kButtons, false, 0, "Enter news for: Saturday 06 December 2014",
-         "I wish to enter Today's news", kAtOk - kDay},
-        {kButtons, true, 1, kYesterdayHeading, "I want to Enter Todays's Events", kAtOk - kDay},
+        {.kind = kText,
+         .preference = true,
+         .clicks = 0,
+         .heading = "Enter Events for: Sunday 07 December 2014",
+         .label = "I want to enter Yesterday's Events",
+         .key = kStartup + 3 * 3600,
+         .now = kStartup + 3 * 3600},
+        {.kind = kText,
+         .preference = false,
+         .clicks = 0,
+         .heading = "Enter Events for: Saturday 06 December 2014",
+         .label = "I want to enter Today's Events",
+         .key = kAtOk - kDay},
+        {.kind = kText,
+         .preference = false,
+         .clicks = 1,
+         .heading = kTodayHeading,
+         .label = "I want to Enter Yesterdays's Events",
+         .key = kAtOk},
+        {.kind = kButtons,
+         .preference = true,
+         .clicks = 0,
+         .heading = "Enter news for: Sunday 07 December 2014",
+         .label = "I wish to enter Yesterday's news",
+         .key = kAtOk},
+        {.kind = kButtons,
+         .preference = false,
+         .clicks = 0,
+         .heading = "Enter news for: Saturday 06 December 2014",
+         .label = "I wish to enter Today's news",
+         .key = kAtOk - kDay},
+        {.kind = kButtons,
+         .preference = true,
+         .clicks = 1,
+         .heading = kYesterdayHeading,
+         .label = "I want to Enter Todays's Events",
+         .key = kAtOk - kDay},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind.name) + ": " + c.label + " " + std::to_string(c.clicks));
@@ -131,10 +158,26 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
         std::string text;
         int score;
     } cases[] = {
-        {{"100% %s %d"}, "%n", text_ids::ScoreButton(10), "100% %s %d  = %n)", 10},
-        {{QStringLiteral("Caf\u00e9 \u20ac")}, "", 0, "Caf\xE9 \x80  = )", -1},
-        {{QString(498, '.') + "ab"}, "", 0, std::string(498, '.') + "a ", -1},
-        {{}, QString(78, 'i') + "lx", 0, "  = " + std::string(78, 'i') + "l)", -1},
+        {.summary = {"100% %s %d"},
+         .note = "%n",
+         .scoreButton = text_ids::ScoreButton(10),
+         .text = "100% %s %d  = %n)",
+         .score = 10},
+        {.summary = {QStringLiteral("Caf\u00e9 \u20ac")},
+         .note = "",
+         .scoreButton = 0,
+         .text = "Caf\xE9 \x80  = )",
+         .score = -1},
+        {.summary = {QString(498, '.') + "ab"},
+         .note = "",
+         .scoreButton = 0,
+         .text = std::string(498, '.') + "a ",
+         .score = -1},
+        {.summary = {},
+         .note = QString(78, 'i') + "lx",
+         .scoreButton = 0,
+         .text = "  = " + std::string(78, 'i') + "l)",
+         .score = -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));

@@ -45,14 +45,26 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         bool checked;
         std::vector<std::string> boxes;
     } cases[] = {
-        {true, {Typed({"25/12/10"})}, true, {}},
-        {false, {Typed({"06/12/14"})}, false, {kTooLate}},
-        {true, {Typed({"01/01/2005"})}, false, {kTooLate}},  // 9 characters read: year 2100
-        {false, {Typed({"07/12/14", "25/12/10"})}, true, {kTooLate}},
-        {false, {kEscape}, false, {}},
-        {true, {Typed({"25/12/10"}), kEscape}, false, {}},
-        {false, {Typed({"25/12/10"}), Typed({"01/01/99"})}, false, {kTooEarly}},
-        {false, {Typed({"01/01/05"}), Typed({"25/12/10"})}, true, {}},
+        {.today = true, .runs = {Typed({"25/12/10"})}, .checked = true, .boxes = {}},
+        {.today = false, .runs = {Typed({"06/12/14"})}, .checked = false, .boxes = {kTooLate}},
+        {.today = true,
+         .runs = {Typed({"01/01/2005"})},
+         .checked = false,
+         .boxes = {kTooLate}},  // 9 characters read: year 2100
+        {.today = false,
+         .runs = {Typed({"07/12/14", "25/12/10"})},
+         .checked = true,
+         .boxes = {kTooLate}},
+        {.today = false, .runs = {kEscape}, .checked = false, .boxes = {}},
+        {.today = true, .runs = {Typed({"25/12/10"}), kEscape}, .checked = false, .boxes = {}},
+        {.today = false,
+         .runs = {Typed({"25/12/10"}), Typed({"01/01/99"})},
+         .checked = false,
+         .boxes = {kTooEarly}},
+        {.today = false,
+         .runs = {Typed({"01/01/05"}), Typed({"25/12/10"})},
+         .checked = true,
+         .boxes = {}},
     };
     const store::TEntryRecord later{"later  = )", "08/12/14 @ 09:00:00", 1418029200, 5};
     for (std::size_t i = 0; i < std::size(cases); ++i) {

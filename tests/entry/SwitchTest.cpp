@@ -95,15 +95,19 @@ TEST_F(SwitchTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
         std::string head0 = "Work";
         std::vector<std::string> boxes = {};
     } cases[] = {
-        {{ToButtons, SaveButtons},
-         {kText, kButtons},
-         {"Work = -1 :  = -1 : = -1  = -1 :  = -1 :  = 10"}},
-        {{ToButtons, ToText, ToButtons, ToText, SaveText},
-         {kText, kButtons, kText, kButtons, kText},
-         {"Kept  = )"}},
-        {{ToText, kEscape}, {kButtons, kText}, {}},
-        {{kCancel}, {kText}, {}},
-        {{ToButtons}, {kText}, {}, "-/-", {kNoHeadings}},
+        {.actions = {ToButtons, SaveButtons},
+         .shown = {kText, kButtons},
+         .stored = {"Work = -1 :  = -1 : = -1  = -1 :  = -1 :  = 10"}},
+        {.actions = {ToButtons, ToText, ToButtons, ToText, SaveText},
+         .shown = {kText, kButtons, kText, kButtons, kText},
+         .stored = {"Kept  = )"}},
+        {.actions = {ToText, kEscape}, .shown = {kButtons, kText}, .stored = {}},
+        {.actions = {kCancel}, .shown = {kText}, .stored = {}},
+        {.actions = {ToButtons},
+         .shown = {kText},
+         .stored = {},
+         .head0 = "-/-",
+         .boxes = {kNoHeadings}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.shown) + " " + c.head0);

@@ -47,10 +47,13 @@ TEST_F(FrameworkTest, EnterActsOnTheFocusedControl) {
         Qt::Key key;
         std::vector<std::string> log;
     } cases[] = {
-        {kTestDialog, kLine, Qt::Key_Return, {"setup", "ok"}},
-        {kTestDialog, kSummary, Qt::Key_Return, {"setup"}},
-        {kTestDialog, kDo, Qt::Key_Return, {"setup", "do"}},
-        {kDefaultButtonDialog, kLine, Qt::Key_Enter, {"setup", "do"}},
+        {.templateId = kTestDialog, .focus = kLine, .key = Qt::Key_Return, .log = {"setup", "ok"}},
+        {.templateId = kTestDialog, .focus = kSummary, .key = Qt::Key_Return, .log = {"setup"}},
+        {.templateId = kTestDialog, .focus = kDo, .key = Qt::Key_Return, .log = {"setup", "do"}},
+        {.templateId = kDefaultButtonDialog,
+         .focus = kLine,
+         .key = Qt::Key_Enter,
+         .log = {"setup", "do"}},
     };
     for (const auto& c : cases) {
         log.clear();

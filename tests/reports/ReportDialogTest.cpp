@@ -114,10 +114,13 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
         bool readFails;
         std::vector<std::string> boxes;
     } cases[] = {
-        {5, framework::kIdNo, false, {Ask(kDiary[2])}},
-        {5, 0, true, {"Deletion Error: Unable to delete entry"}},
-        {-1, 0, false, {select}},
-        {4, 0, false, {select}},
+        {.row = 5, .answer = framework::kIdNo, .readFails = false, .boxes = {Ask(kDiary[2])}},
+        {.row = 5,
+         .answer = 0,
+         .readFails = true,
+         .boxes = {"Deletion Error: Unable to delete entry"}},
+        {.row = -1, .answer = 0, .readFails = false, .boxes = {select}},
+        {.row = 4, .answer = 0, .readFails = false, .boxes = {select}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);

@@ -60,13 +60,13 @@ std::vector<std::string> ToolLines(const Fields& fields) {
 
 TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
     const Fields cases[] = {
-        {"", "", ""},
-        {"", "", "BEACH"},
-        {"02/02/14", "03/02/14", ""},
-        {"2/2/14", "3/2/14", ""},
-        {"01/02/14", "01/02/14", "caf\xC3\xA9"},
-        {"", "", "nowhere"},
-        {"05/02/14", "01/02/14", ""},
+        {.start = "", .end = "", .search = ""},
+        {.start = "", .end = "", .search = "BEACH"},
+        {.start = "02/02/14", .end = "03/02/14", .search = ""},
+        {.start = "2/2/14", .end = "3/2/14", .search = ""},
+        {.start = "01/02/14", .end = "01/02/14", .search = "caf\xC3\xA9"},
+        {.start = "", .end = "", .search = "nowhere"},
+        {.start = "05/02/14", .end = "01/02/14", .search = ""},
     };
     for (const Fields& fields : cases) {
         SCOPED_TRACE(fields.start + "|" + fields.end + "|" + fields.search);
