@@ -12,13 +12,13 @@
 #include "TestEnvironment.h"
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
-#include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
 #include "resources/ids/ReportsIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "session/StartupValues.h"
 #include "store/Diary.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 namespace {
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, StartupFillsTheProcessWideValues) {
                               "Work", "A123456789B123456789C123", "", "", "", "Weather"}));
     EXPECT_EQ(v.noteTitle, "Most Memorable Event");
     for (const char* stored : {"today", "TODAY", "ToDay ", "No", ""}) {
-        session::WriteSetting("ToDay", stored);
+        ASSERT_TRUE(session::WriteSetting("ToDay", stored).ok());
         window = MakeWindow();
         EXPECT_EQ(session::Values().todayPreference, std::string(stored) == "ToDay ") << stored;
     }
@@ -216,7 +216,9 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
         std::remove(session::SettingsPath().c_str());
-        if (c.lastDate) session::WriteSetting("LastDate", c.lastDate);
+        if (c.lastDate) {
+            ASSERT_TRUE(session::WriteSetting("LastDate", c.lastDate).ok());
+        }
         session::ResetValues();
         session::Values().autoMode =
             session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());

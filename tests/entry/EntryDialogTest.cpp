@@ -224,7 +224,7 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
          {std::pair<std::string, std::string>{" ?! ", "Most Memorable Event"},
           {title, title.substr(0, 80)}}) {
         StartUp();
-        session::WriteSetting("TextTit", stored);
+        ASSERT_TRUE(session::WriteSetting("TextTit", stored).ok());
         RunDialog<entry::TextEntryDialog>(
             [&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, text_ids::kNoteTitleLabel), shown); });
         EXPECT_EQ(session::Values().noteTitle, shown);
