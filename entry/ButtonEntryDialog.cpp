@@ -18,9 +18,7 @@ namespace ids = resources::button_entry_ids;
 
 ButtonEntryDialog::ButtonEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kButtonEntryDialog),
-      heading_(this, ids::kDayHeading),
-      todayLabel_(this, ids::kTodayLabel),
-      todayBox_(this, ids::kTodayBox),
+      day_(this, ids::kDayHeading, ids::kTodayLabel, ids::kTodayBox),
       headingTexts_{{{this, ids::SubjectLabel(0)},
                      {this, ids::SubjectLabel(1)},
                      {this, ids::SubjectLabel(2)},
@@ -36,11 +34,9 @@ ButtonEntryDialog::ButtonEntryDialog(framework::TWindow* parent)
 void ButtonEntryDialog::SetupWindow() {
     TDialog::SetupWindow();
     const session::AppValues& values = session::Values();
-    const DayTexts texts =
-        ButtonEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
-    todayBox_.SetCheck(values.todayPreference);
+    day_.Open(
+        ButtonEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant),
+        values.todayPreference);
     for (std::size_t r = 0; r < headingTexts_.size(); ++r) {
         headingTexts_[r].SetText(values.headings[r]);
     }
@@ -67,9 +63,7 @@ bool ButtonEntryDialog::HandleCommand(int id) {
 }
 
 void ButtonEntryDialog::TodayBoxClicked() {
-    const DayTexts texts = TodayBoxTexts(todayBox_.IsChecked(), session::Values().todayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
+    day_.TodayBoxClicked(session::Values().todayInstant);
 }
 
 void ButtonEntryDialog::HelpButtonClicked() {
@@ -84,7 +78,7 @@ void ButtonEntryDialog::SwitchToTextEntry() {
 void ButtonEntryDialog::SaveButtonEntry() {
     const session::AppValues& values = session::Values();
     const dates::Instant instant =
-        EntryInstant(todayBox_.IsChecked(), std::nullopt, dates::CurrentInstant());
+        EntryInstant(day_.ForToday(), std::nullopt, dates::CurrentInstant());
     std::array<int, session::kHeadingCount> scores{};
     for (std::size_t r = 0; r < rows_.size(); ++r) scores[r] = rows_[r].Score();
     const store::TEntryRecord record =

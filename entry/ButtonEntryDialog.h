@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "entry/DayHeading.h"
 #include "entry/ScoreRow.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
@@ -35,9 +36,7 @@ private:
     // Each score button named from its row's heading and its score.
     void NameScoreButtons();
 
-    framework::TStatic heading_;
-    framework::TStatic todayLabel_;
-    framework::TCheckBox todayBox_;
+    DayHeading day_;
     // Subject heading r is shown by label SubjectLabel(r); its scores are
     // the buttons ScoreButton(r, 0) to ScoreButton(r, 10).
     std::array<framework::TStatic, session::kHeadingCount> headingTexts_;

@@ -20,23 +20,19 @@ namespace ids = resources::text_entry_ids;
 
 TextEntryDialog::TextEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kTextEntryDialog),
-      heading_(this, ids::kDayHeading),
+      day_(this, ids::kDayHeading, ids::kTodayLabel, ids::kTodayBox),
       noteTitle_(this, ids::kNoteTitleLabel),
-      todayLabel_(this, ids::kTodayLabel),
       summary_(this, ids::kSummaryBox, kSummaryTextLimit),
       note_(this, ids::kNoteBox, kNoteTextLimit),
-      todayBox_(this, ids::kTodayBox),
       otherDate_(this, ids::kOtherDateBox),
       scores_(this, ids::kFirstScoreButton, ids::kScoreCount) {}
 
 void TextEntryDialog::SetupWindow() {
     TDialog::SetupWindow();
     session::AppValues& values = session::Values();
-    const DayTexts texts =
-        TextEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
-    todayBox_.SetCheck(values.todayPreference);
+    day_.Open(
+        TextEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant),
+        values.todayPreference);
     values.noteTitle = NoteTitleFromSetting(session::ReadSetting("TextTit", kNoteTitleCapacity),
                                             std::move(values.noteTitle));
     noteTitle_.SetText(values.noteTitle);
@@ -54,9 +50,7 @@ bool TextEntryDialog::HandleCommand(int id) {
 }
 
 void TextEntryDialog::TodayBoxClicked() {
-    const DayTexts texts = TodayBoxTexts(todayBox_.IsChecked(), session::Values().todayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
+    day_.TodayBoxClicked(session::Values().todayInstant);
 }
 
 void TextEntryDialog::OtherDateBoxClicked() {
@@ -70,7 +64,7 @@ void TextEntryDialog::OtherDateBoxClicked() {
     }
     specialDate_ = session::Values().specialDateValue;
     otherDate_.SetCheck(true);
-    heading_.SetText(SpecialDateHeading(session::Values().specialDateText));
+    day_.SetHeading(SpecialDateHeading(session::Values().specialDateText));
 }
 
 void TextEntryDialog::SwitchToButtonEntry() {
@@ -85,7 +79,7 @@ void TextEntryDialog::HelpButtonClicked() {
 void TextEntryDialog::SaveTextEntry() {
     const session::AppValues& values = session::Values();
     const dates::Instant instant =
-        EntryInstant(todayBox_.IsChecked(), otherDate_.IsChecked() ? specialDate_ : std::nullopt,
+        EntryInstant(day_.ForToday(), otherDate_.IsChecked() ? specialDate_ : std::nullopt,
                      dates::CurrentInstant());
     const std::string summary = summary_.GetText();
     const std::string note = note_.GetText(kNoteLength);

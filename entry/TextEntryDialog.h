@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "dates/DiaryDates.h"
+#include "entry/DayHeading.h"
 #include "entry/ScoreRow.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
@@ -34,12 +35,10 @@ private:
     void OtherDateBoxClicked();
     void HelpButtonClicked();
 
-    framework::TStatic heading_;
+    DayHeading day_;
     framework::TStatic noteTitle_;
-    framework::TStatic todayLabel_;
     framework::TEdit summary_;
     framework::TEdit note_;
-    framework::TCheckBox todayBox_;
     framework::TCheckBox otherDate_;
     ScoreRow scores_;
     // The day-end value of the special date accepted last; set only while
