@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/FaultEnv.h"
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include "app/MainWindow.h"
 #include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
-#include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
 #include "resources/ids/AboutIds.h"
 #include "resources/ids/ButtonEntryHelpIds.h"
@@ -33,6 +32,7 @@
 #include "setup/NoteTitleDialog.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 namespace {

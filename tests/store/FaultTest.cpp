@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "StoreFixture.h"
-#include "platform/FaultEnv.h"
 #include "store/ListingLine.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
