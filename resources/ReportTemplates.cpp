@@ -1,5 +1,5 @@
 // Template 2 (event reports) and template 32599 (print progress).
-#include "framework/PrintProgressIds.h"
+#include "framework/print/PrintProgressIds.h"
 #include "resources/JotwelResources.h"
 #include "resources/ResourceIds.h"
 #include "resources/TemplateParts.h"

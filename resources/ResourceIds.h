@@ -20,7 +20,7 @@ inline constexpr int kTextEntryHelpDialog = 10;
 inline constexpr int kTextTitleDialog = 11;
 inline constexpr int kSpecialDateDialog = 12;
 // The print progress template, 32599, is numbered by the windowing layer that
-// shows it: framework::kPrintProgressTemplate (framework/PrintProgressIds.h).
+// shows it: framework::kPrintProgressTemplate (framework/print/PrintProgressIds.h).
 
 // Icons (each at 48, 32 and 16 pixels) and bitmaps.
 inline constexpr int kFirstIcon = 2;

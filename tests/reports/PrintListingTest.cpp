@@ -15,9 +15,9 @@
 #include <utility>
 
 #include "ReportsTest.h"
-#include "framework/PrintProgressIds.h"
-#include "framework/TPrinter.h"
 #include "framework/TWindow.h"
+#include "framework/print/PrintProgressIds.h"
+#include "framework/print/TPrinter.h"
 #include "listing/PrintLineReader.h"
 #include "reports/PrintListing.h"
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "framework/Controls.h"
-#include "framework/PrintProgressIds.h"
 #include "framework/TDialog.h"
+#include "framework/print/PrintProgressIds.h"
 
 namespace framework {
 

@@ -1,4 +1,4 @@
-#include "framework/TPrintProgress.h"
+#include "framework/print/TPrintProgress.h"
 
 #include "framework/FormatText.h"
 #include "framework/MessageBox.h"

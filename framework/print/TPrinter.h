@@ -12,7 +12,7 @@
 #include <QString>
 #include <memory>
 
-#include "framework/PrintError.h"
+#include "framework/print/PrintError.h"
 
 class QPrinter;
 
