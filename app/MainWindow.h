@@ -8,7 +8,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TFrameWindow.h"
-#include "framework/TPrinter.h"
+#include "framework/print/TPrinter.h"
 
 namespace app {
 

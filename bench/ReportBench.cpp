@@ -17,6 +17,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,16 +47,24 @@ std::string Summary(int n) {
     return text.substr(0, length);
 }
 
+// Ends the run when the scratch diary cannot be made: every figure would
+// measure a broken file.
+void MustSucceed(const platform::Status& status) {
+    if (status.ok()) return;
+    std::fprintf(stderr, "bench_report: %s\n", status.message().c_str());
+    std::exit(2);
+}
+
 void MakeDiary() {
     std::unique_ptr<platform::WritableFile> file;
-    platform::Env::Default()->NewWritableFile(store::DiaryPath(kDataDir), &file);
+    MustSucceed(platform::Env::Default()->NewWritableFile(store::DiaryPath(kDataDir), &file));
     for (int n = 0; n < kRecords; ++n) {
         const dates::Instant key = dates::EarliestDiaryDate + n * kSpacing;
         const store::RecordBytes bytes = store::EncodeRecord(
             store::MakeTextEntryRecord(Summary(n), "A note of the day", n % 11, key));
-        file->Append(std::string_view(bytes.data(), bytes.size()));
+        MustSucceed(file->Append(std::string_view(bytes.data(), bytes.size())));
     }
-    file->Close();
+    MustSucceed(file->Close());
 }
 
 std::uintmax_t ListingSize() {

@@ -37,20 +37,28 @@ std::string CopyFile() {
     return platform::JoinPath(g_dataDir, "copy.dat");
 }
 
+// Ends the run when the scratch diary cannot be made: every figure would
+// measure a broken file.
+void MustSucceed(const platform::Status& status) {
+    if (status.ok()) return;
+    std::fprintf(stderr, "bench_store: %s\n", status.message().c_str());
+    std::exit(2);
+}
+
 void MakeDiary() {
     std::remove(DiaryFile().c_str());
     std::unique_ptr<platform::WritableFile> file;
-    platform::Env::Default()->NewWritableFile(DiaryFile(), &file);
+    MustSucceed(platform::Env::Default()->NewWritableFile(DiaryFile(), &file));
     for (int day = 0; day < kRecords; ++day) {
         // Six hours apart, so that every key fits the file's 32 bits.
         const dates::Instant key = dates::EarliestDiaryDate + day * dates::Instant{6 * 3600};
         const store::TEntryRecord record = store::MakeTextEntryRecord(
             std::string(400, 'a' + day % 26), "A note of the day", day % 11, key);
         const store::RecordBytes bytes = store::EncodeRecord(record);
-        file->Append(std::string_view(bytes.data(), bytes.size()));
+        MustSucceed(file->Append(std::string_view(bytes.data(), bytes.size())));
     }
-    file->Sync();
-    file->Close();
+    MustSucceed(file->Sync());
+    MustSucceed(file->Close());
 }
 
 void ReportMemory(benchmark::State& state) {

@@ -9,45 +9,34 @@
 #include "framework/MessageBox.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
 #include "store/Diary.h"
 
 namespace entry {
-namespace {
 
-constexpr int kFirstScore = 101;
-constexpr int kScoresPerRow = 11;
-constexpr int kFirstHeading = 169;
-constexpr int kHelpButton = 9;
-constexpr int kTodayBox = 178;
-constexpr int kSwitchButton = 179;
-
-}  // namespace
+namespace ids = resources::button_entry_ids;
 
 ButtonEntryDialog::ButtonEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kButtonEntryDialog),
-      heading_(this, 176),
-      todayLabel_(this, 177),
-      todayBox_(this, kTodayBox),
-      headingTexts_{{{this, kFirstHeading},
-                     {this, kFirstHeading + 1},
-                     {this, kFirstHeading + 2},
-                     {this, kFirstHeading + 3},
-                     {this, kFirstHeading + 4},
-                     {this, kFirstHeading + 5}}} {
+      day_(this, ids::kDayHeading, ids::kTodayLabel, ids::kTodayBox),
+      headingTexts_{{{this, ids::SubjectLabel(0)},
+                     {this, ids::SubjectLabel(1)},
+                     {this, ids::SubjectLabel(2)},
+                     {this, ids::SubjectLabel(3)},
+                     {this, ids::SubjectLabel(4)},
+                     {this, ids::SubjectLabel(5)}}} {
     rows_.reserve(session::kHeadingCount);
     for (std::size_t r = 0; r < session::kHeadingCount; ++r) {
-        rows_.emplace_back(this, kFirstScore + kScoresPerRow * static_cast<int>(r), kScoresPerRow);
+        rows_.emplace_back(this, ids::ScoreButton(static_cast<int>(r), 0), ids::kScoresPerRow);
     }
 }
 
 void ButtonEntryDialog::SetupWindow() {
     TDialog::SetupWindow();
     const session::AppValues& values = session::Values();
-    const DayTexts texts =
-        ButtonEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
-    todayBox_.SetCheck(values.todayPreference);
+    day_.Open(
+        ButtonEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant),
+        values.todayPreference);
     for (std::size_t r = 0; r < headingTexts_.size(); ++r) {
         headingTexts_[r].SetText(values.headings[r]);
     }
@@ -66,17 +55,15 @@ void ButtonEntryDialog::NameScoreButtons() {
 bool ButtonEntryDialog::HandleCommand(int id) {
     static const framework::TCommandTable<ButtonEntryDialog> table{
         {framework::kIdOk, &ButtonEntryDialog::SaveButtonEntry},
-        {kHelpButton, &ButtonEntryDialog::HelpButtonClicked},
-        {kTodayBox, &ButtonEntryDialog::TodayBoxClicked},
-        {kSwitchButton, &ButtonEntryDialog::SwitchToTextEntry},
+        {ids::kHelpButton, &ButtonEntryDialog::HelpButtonClicked},
+        {ids::kTodayBox, &ButtonEntryDialog::TodayBoxClicked},
+        {ids::kSwitchButton, &ButtonEntryDialog::SwitchToTextEntry},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 
 void ButtonEntryDialog::TodayBoxClicked() {
-    const DayTexts texts = TodayBoxTexts(todayBox_.IsChecked(), session::Values().todayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
+    day_.TodayBoxClicked(session::Values().todayInstant);
 }
 
 void ButtonEntryDialog::HelpButtonClicked() {
@@ -91,7 +78,7 @@ void ButtonEntryDialog::SwitchToTextEntry() {
 void ButtonEntryDialog::SaveButtonEntry() {
     const session::AppValues& values = session::Values();
     const dates::Instant instant =
-        EntryInstant(todayBox_.IsChecked(), std::nullopt, dates::CurrentInstant());
+        EntryInstant(day_.ForToday(), std::nullopt, dates::CurrentInstant());
     std::array<int, session::kHeadingCount> scores{};
     for (std::size_t r = 0; r < rows_.size(); ++r) scores[r] = rows_[r].Score();
     const store::TEntryRecord record =

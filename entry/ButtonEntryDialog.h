@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "entry/DayHeading.h"
 #include "entry/ScoreRow.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
@@ -35,11 +36,9 @@ private:
     // Each score button named from its row's heading and its score.
     void NameScoreButtons();
 
-    framework::TStatic heading_;     // 176
-    framework::TStatic todayLabel_;  // 177
-    framework::TCheckBox todayBox_;  // 178
-    // Heading r is shown by static 169 + r; its scores are buttons 101 + 11r
-    // (score 0) to 111 + 11r (score 10).
+    DayHeading day_;
+    // Subject heading r is shown by label SubjectLabel(r); its scores are
+    // the buttons ScoreButton(r, 0) to ScoreButton(r, 10).
     std::array<framework::TStatic, session::kHeadingCount> headingTexts_;
     std::vector<ScoreRow> rows_;
 };

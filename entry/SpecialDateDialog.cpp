@@ -4,12 +4,14 @@
 #include "entry/EntryRules.h"
 #include "framework/MessageBox.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/SpecialDateIds.h"
 #include "session/AppValues.h"
 
 namespace entry {
 
 SpecialDateDialog::SpecialDateDialog(framework::TWindow* parent)
-    : TDialog(parent, resources::kSpecialDateDialog), dateBox_(this, 103, kSpecialDateTextLimit) {}
+    : TDialog(parent, resources::kSpecialDateDialog),
+      dateBox_(this, resources::special_date_ids::kDateBox, kSpecialDateTextLimit) {}
 
 bool SpecialDateDialog::HandleCommand(int id) {
     static const framework::TCommandTable<SpecialDateDialog> table{

@@ -26,7 +26,7 @@ protected:
 private:
     void AcceptSpecialDate();
 
-    framework::TEdit dateBox_;  // 103
+    framework::TEdit dateBox_;
     bool accepted_ = false;
 };
 

@@ -9,41 +9,30 @@
 #include "framework/MessageBox.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "store/Diary.h"
 
 namespace entry {
-namespace {
 
-constexpr int kFirstScore = 105;
-constexpr int kScoreCount = 11;
-constexpr int kHelpButton = 9;
-constexpr int kSwitchButton = 119;
-constexpr int kTodayBox = 117;
-constexpr int kOtherDateBox = 121;
-
-}  // namespace
+namespace ids = resources::text_entry_ids;
 
 TextEntryDialog::TextEntryDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kTextEntryDialog),
-      heading_(this, 101),
-      noteTitle_(this, 104),
-      todayLabel_(this, 118),
-      summary_(this, 102, kSummaryTextLimit),
-      note_(this, 103, kNoteTextLimit),
-      todayBox_(this, kTodayBox),
-      otherDate_(this, kOtherDateBox),
-      scores_(this, kFirstScore, kScoreCount) {}
+      day_(this, ids::kDayHeading, ids::kTodayLabel, ids::kTodayBox),
+      noteTitle_(this, ids::kNoteTitleLabel),
+      summary_(this, ids::kSummaryBox, kSummaryTextLimit),
+      note_(this, ids::kNoteBox, kNoteTextLimit),
+      otherDate_(this, ids::kOtherDateBox),
+      scores_(this, ids::kFirstScoreButton, ids::kScoreCount) {}
 
 void TextEntryDialog::SetupWindow() {
     TDialog::SetupWindow();
     session::AppValues& values = session::Values();
-    const DayTexts texts =
-        TextEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant);
-    heading_.SetText(texts.heading);
-    todayLabel_.SetText(texts.label);
-    todayBox_.SetCheck(values.todayPreference);
+    day_.Open(
+        TextEntryOpening(values.todayPreference, values.todayInstant, values.yesterdayInstant),
+        values.todayPreference);
     values.noteTitle = NoteTitleFromSetting(session::ReadSetting("TextTit", kNoteTitleCapacity),
                                             std::move(values.noteTitle));
     noteTitle_.SetText(values.noteTitle);
@@ -52,20 +41,18 @@ void TextEntryDialog::SetupWindow() {
 bool TextEntryDialog::HandleCommand(int id) {
     static const framework::TCommandTable<TextEntryDialog> table{
         {framework::kIdOk, &TextEntryDialog::SaveTextEntry},
-        {kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
-        {kTodayBox, &TextEntryDialog::TodayBoxClicked},
-        {kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
-        {kHelpButton, &TextEntryDialog::HelpButtonClicked},
+        {ids::kSwitchButton, &TextEntryDialog::SwitchToButtonEntry},
+        {ids::kTodayBox, &TextEntryDialog::TodayBoxClicked},
+        {ids::kOtherDateBox, &TextEntryDialog::OtherDateBoxClicked},
+        {ids::kHelpButton, &TextEntryDialog::HelpButtonClicked},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 
 void TextEntryDialog::TodayBoxClicked() {
-    const DayTexts texts = TodayBoxTexts(todayBox_.IsChecked(), session::Values().todayInstant);
-    todayLabel_.SetText(texts.label);
     // While a special date is in force, it is the day OK stores the entry
     // for, and the heading goes on naming it.
-    if (!specialDate_) heading_.SetText(texts.heading);
+    day_.TodayBoxClicked(session::Values().todayInstant, /*keepHeading=*/specialDate_.has_value());
 }
 
 void TextEntryDialog::OtherDateBoxClicked() {
@@ -79,7 +66,7 @@ void TextEntryDialog::OtherDateBoxClicked() {
     }
     specialDate_ = session::Values().specialDateValue;
     otherDate_.SetCheck(true);
-    heading_.SetText(SpecialDateHeading(session::Values().specialDateText));
+    day_.SetHeading(SpecialDateHeading(session::Values().specialDateText));
 }
 
 void TextEntryDialog::SwitchToButtonEntry() {
@@ -94,7 +81,7 @@ void TextEntryDialog::HelpButtonClicked() {
 void TextEntryDialog::SaveTextEntry() {
     const session::AppValues& values = session::Values();
     const dates::Instant instant =
-        EntryInstant(todayBox_.IsChecked(), otherDate_.IsChecked() ? specialDate_ : std::nullopt,
+        EntryInstant(day_.ForToday(), otherDate_.IsChecked() ? specialDate_ : std::nullopt,
                      dates::CurrentInstant());
     const std::string summary = summary_.GetText();
     const std::string note = note_.GetText(kNoteLength);

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "dates/DiaryDates.h"
+#include "entry/DayHeading.h"
 #include "entry/ScoreRow.h"
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
@@ -36,14 +37,12 @@ private:
     void OtherDateBoxClicked();
     void HelpButtonClicked();
 
-    framework::TStatic heading_;      // 101
-    framework::TStatic noteTitle_;    // 104
-    framework::TStatic todayLabel_;   // 118
-    framework::TEdit summary_;        // 102
-    framework::TEdit note_;           // 103
-    framework::TCheckBox todayBox_;   // 117
-    framework::TCheckBox otherDate_;  // 121
-    ScoreRow scores_;                 // 105 .. 115
+    DayHeading day_;
+    framework::TStatic noteTitle_;
+    framework::TEdit summary_;
+    framework::TEdit note_;
+    framework::TCheckBox otherDate_;
+    ScoreRow scores_;
     // The day-end value of the special date accepted last; set only while
     // the other-date box is checked.
     std::optional<dates::Instant> specialDate_;

@@ -78,12 +78,14 @@ struct MenuItem {
     std::vector<MenuItem> items;  // Popup only
 
     static MenuItem Command(std::string text, int id) {
-        return MenuItem{Kind::Command, std::move(text), id, {}};
+        return MenuItem{.kind = Kind::Command, .text = std::move(text), .id = id, .items = {}};
     }
     static MenuItem Popup(std::string text, std::vector<MenuItem> items) {
-        return MenuItem{Kind::Popup, std::move(text), 0, std::move(items)};
+        return MenuItem{.kind = Kind::Popup, .text = std::move(text), .items = std::move(items)};
     }
-    static MenuItem Separator() { return MenuItem{Kind::Separator, {}, 0, {}}; }
+    static MenuItem Separator() {
+        return MenuItem{.kind = Kind::Separator, .text = {}, .items = {}};
+    }
 };
 
 struct MenuTemplate {

@@ -23,11 +23,11 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemEnv.h"
 #include "dates/TextOps.h"
-#include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
+#include "support/env/FaultEnv.h"
+#include "support/env/MemEnv.h"
 
 namespace {
 

@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemEnv.h"
-#include "platform/FaultEnv.h"
 #include "platform/PrivateProfile.h"
+#include "support/env/FaultEnv.h"
+#include "support/env/MemEnv.h"
 
 namespace {
 

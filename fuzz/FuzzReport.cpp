@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemEnv.h"
 #include "dates/TextOps.h"
 #include "listing/ListingFile.h"
 #include "listing/Report.h"
-#include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
+#include "support/env/FaultEnv.h"
+#include "support/env/MemEnv.h"
 
 namespace {
 

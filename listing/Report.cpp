@@ -36,7 +36,8 @@ platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& cr
         const std::size_t first = lines->size();
         AppendListedLines(record, lines);
         for (std::size_t i = first; listing != nullptr && i < lines->size(); ++i) {
-            listing->AppendListingLine((*lines)[i]);
+            // The listing keeps its first failure; its close returns it.
+            (void)listing->AppendListingLine((*lines)[i]);
         }
     }
     platform::Status status = reader->status();
@@ -115,7 +116,7 @@ ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request) 
     // A listing that fails keeps its first failure, which its close returns;
     // the list is formed all the same.
     TListingFile listing;
-    listing.OpenListingFile(dataDir);
+    (void)listing.OpenListingFile(dataDir);
     ReportResult result = FormReport(dataDir, request, &listing);
     result.listingStatus = listing.CloseListingFile();
     result.listingLineCount = result.listingStatus.ok() ? static_cast<int>(result.listedCount) : 0;

@@ -3,8 +3,8 @@
 //
 // Everything that touches the disk or asks the time goes through Env, so that
 // tests can put a clock set to any instant and a file layer that fails a
-// chosen write, sync or rename in its place (see FaultEnv.h), without
-// editing the code under test.
+// chosen write, sync or rename in its place (see tests/support/env/FaultEnv.h),
+// without editing the code under test.
 //
 // Paths are byte strings in the file system's own encoding. Every function is
 // called on the user-interface thread; none is thread-safe.

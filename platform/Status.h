@@ -2,14 +2,15 @@
 // The outcome of a file or settings operation: success, or a failure with the
 // operating system's error number and a short description of what failed and
 // where, fit to be shown to the user ("Cannot write /home/a/Jotwel.hld: No
-// space left on device").
+// space left on device"). A Status returned must be looked at: a call that
+// deliberately ignores one says so with (void) and a comment giving why.
 
 #include <string>
 #include <utility>
 
 namespace platform {
 
-class Status {
+class [[nodiscard]] Status {
 public:
     Status() = default;
     static Status Ok() { return Status(); }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/MessageBox.h"
-#include "framework/TPrinter.h"
+#include "framework/print/TPrinter.h"
 #include "listing/ListingFile.h"
 #include "listing/PrintLineReader.h"
 #include "platform/CodePage.h"

@@ -9,6 +9,7 @@
 #include "listing/Report.h"
 #include "listing/ReportMessages.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ReportsIds.h"
 #include "session/AppValues.h"
 #include "store/Diary.h"
 #include "store/Versions.h"
@@ -16,12 +17,7 @@
 namespace reports {
 namespace {
 
-constexpr int kResultsList = 101;
-constexpr int kStartDateField = 106;
-constexpr int kEndDateField = 107;
-constexpr int kSearchField = 111;
-constexpr int kPrintListButton = 108;
-constexpr int kDeleteButton = 109;
+namespace ids = resources::reports_ids;
 
 // Tab stops of the results list, in dialog units.
 const std::vector<int> kTabStops = {40, 90, 140, 180, 400};
@@ -34,10 +30,10 @@ void ShowFailure(framework::TWindow* owner, const std::string& text) {
 
 ReportsDialog::ReportsDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kReportsDialog),
-      results_(this, kResultsList),
-      startDate_(this, kStartDateField),
-      endDate_(this, kEndDateField),
-      search_(this, kSearchField) {}
+      results_(this, ids::kResultsList),
+      startDate_(this, ids::kStartDateBox),
+      endDate_(this, ids::kEndDateBox),
+      search_(this, ids::kSearchBox) {}
 
 void ReportsDialog::SetupWindow() {
     TDialog::SetupWindow();
@@ -47,8 +43,8 @@ void ReportsDialog::SetupWindow() {
 bool ReportsDialog::HandleCommand(int id) {
     static const framework::TCommandTable<ReportsDialog> table{
         {framework::kIdOk, &ReportsDialog::ShowResults},
-        {kPrintListButton, &ReportsDialog::PrintList},
-        {kDeleteButton, &ReportsDialog::DeleteEntry},
+        {ids::kPrintListButton, &ReportsDialog::PrintList},
+        {ids::kDeleteButton, &ReportsDialog::DeleteEntry},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
@@ -130,7 +126,7 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
 }
 
 void ReportsDialog::ShowPrintList(bool visible) {
-    framework::TButton(this, kPrintListButton).Show(visible);
+    framework::TButton(this, ids::kPrintListButton).Show(visible);
 }
 
 }  // namespace reports

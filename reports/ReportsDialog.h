@@ -3,9 +3,9 @@
 // Enter in a field) lists the entries between the typed start and end dates
 // (local days; a date that is not one is refused with a message), only those
 // holding the search word when one is typed, and writes the listing file;
-// Delete (109) removes the entry whose first line is selected, after the
-// user confirms; Print List (108), hidden until the first Show Results, ends
-// the dialog with 108 so that the caller prints the listing. Close and
+// Delete removes the entry whose first line is selected, after the user
+// confirms; Print List, hidden until the first Show Results, ends the dialog
+// with kPrintListResult so that the caller prints the listing. Close and
 // Escape end it with 2.
 //
 // Show Results sets session::Values().listingLineCount to the number of lines
@@ -16,13 +16,14 @@
 
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "resources/ids/ReportsIds.h"
 
 namespace reports {
 
 class ReportsDialog : public framework::TDialog {
 public:
-    // What Execute returns when the user chose Print List.
-    static constexpr int kPrintListResult = 108;
+    // What Execute returns when the user chose Print List: the button's id.
+    static constexpr int kPrintListResult = resources::reports_ids::kPrintListButton;
 
     // The dialog on template 2; Execute returns framework::kIdCancel (2) or
     // kPrintListResult.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/TPrintout.h"
+#include "framework/print/TPrintout.h"
 #include "listing/PrintLineTable.h"
 
 namespace reports {

@@ -9,8 +9,8 @@ namespace resources {
 void AddMenus(std::vector<framework::MenuTemplate>& menus) {
     using framework::MenuItem;
     menus.push_back(framework::MenuTemplate{
-        kMainMenu,
-        {
+        .id = kMainMenu,
+        .items = {
             MenuItem::Popup("Setup",
                             {
                                 MenuItem::Command("Set Subect &Headings", kCmSetSubjectHeadings),

@@ -1,5 +1,6 @@
 #pragma once
-// Numbers of the program's resources and menu commands.
+// Numbers of the program's resources and menu commands. The control ids of
+// each dialog template are in resources/ids/, one header per template.
 
 namespace resources {
 
@@ -18,7 +19,8 @@ inline constexpr int kButtonEntryHelpDialog = 9;
 inline constexpr int kTextEntryHelpDialog = 10;
 inline constexpr int kTextTitleDialog = 11;
 inline constexpr int kSpecialDateDialog = 12;
-inline constexpr int kPrintProgressDialog = 32599;
+// The print progress template, 32599, is numbered by the windowing layer that
+// shows it: framework::kPrintProgressTemplate (framework/print/PrintProgressIds.h).
 
 // Icons (each at 48, 32 and 16 pixels) and bitmaps.
 inline constexpr int kFirstIcon = 2;

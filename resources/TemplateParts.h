@@ -13,7 +13,16 @@ using namespace framework;  // the style flags
 
 inline ControlTemplate Make(ControlKind kind, int id, std::string text, int x, int y, int w, int h,
                             std::uint32_t style, int resource = 0, std::string name = {}) {
-    return ControlTemplate{id, kind, std::move(text), x, y, w, h, style, resource, std::move(name)};
+    return ControlTemplate{.id = id,
+                           .kind = kind,
+                           .text = std::move(text),
+                           .x = x,
+                           .y = y,
+                           .width = w,
+                           .height = h,
+                           .style = style,
+                           .resource = resource,
+                           .accessibleName = std::move(name)};
 }
 
 inline ControlTemplate Button(int id, std::string text, int x, int y, int w, int h,

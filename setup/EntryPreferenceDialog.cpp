@@ -4,18 +4,18 @@
 #include "framework/SaveMessages.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/EntryPreferenceIds.h"
 #include "session/AppValues.h"
 #include "setup/SetupSettings.h"
 
 namespace setup {
-namespace {
-constexpr int kHelpButton = 9;
-}
+
+namespace ids = resources::entry_preference_ids;
 
 EntryPreferenceDialog::EntryPreferenceDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kEntryPreferenceDialog),
-      todayBox_(this, 103),
-      textEntries_(this, 101) {}
+      todayBox_(this, ids::kTodayBox),
+      textEntries_(this, ids::kTextEntriesRadio) {}
 
 void EntryPreferenceDialog::SetupWindow() {
     TDialog::SetupWindow();
@@ -26,7 +26,7 @@ void EntryPreferenceDialog::SetupWindow() {
 bool EntryPreferenceDialog::HandleCommand(int id) {
     static const framework::TCommandTable<EntryPreferenceDialog> table{
         {framework::kIdOk, &EntryPreferenceDialog::SavePreference},
-        {kHelpButton, &EntryPreferenceDialog::ShowHelp},
+        {ids::kHelpButton, &EntryPreferenceDialog::ShowHelp},
     };
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }

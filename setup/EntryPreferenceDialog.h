@@ -1,7 +1,7 @@
 #pragma once
 // The entry preference dialog (template 5): the preferred entry method and
 // whether entries are for today. It opens with "I Prefer Text Entries"
-// selected whatever was saved before, and with box 103 showing the today
+// selected whatever was saved before, and with the today box showing the today
 // preference loaded at start-up. OK stores both settings and closes; the
 // preference in memory keeps its start-up value until the next start. Help
 // shows the general help screen over the dialog.
@@ -25,10 +25,10 @@ private:
     void SavePreference();
     void ShowHelp();
 
-    // "I Prefer Button Entries" (102) needs no wrapper: it is the other
-    // button of 101's group, so 101 alone tells the choice.
-    framework::TCheckBox todayBox_;        // 103
-    framework::TRadioButton textEntries_;  // 101
+    // "I Prefer Button Entries" needs no wrapper: it is the other button of
+    // the text entries button's group, so that one alone tells the choice.
+    framework::TCheckBox todayBox_;
+    framework::TRadioButton textEntries_;
 };
 
 }  // namespace setup

@@ -3,12 +3,13 @@
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/HeadingsIds.h"
 #include "setup/SetupSettings.h"
 
 namespace setup {
 namespace {
 
-constexpr int kFirstBox = 101;
+namespace ids = resources::headings_ids;
 
 std::string HeadingName(std::size_t index) {
     return "Subject heading " + std::to_string(index + 1);
@@ -18,12 +19,12 @@ std::string HeadingName(std::size_t index) {
 
 HeadingsDialog::HeadingsDialog(framework::TWindow* parent)
     : TDialog(parent, resources::kHeadingsDialog),
-      boxes_{{{this, kFirstBox},
-              {this, kFirstBox + 1},
-              {this, kFirstBox + 2},
-              {this, kFirstBox + 3},
-              {this, kFirstBox + 4},
-              {this, kFirstBox + 5}}} {}
+      boxes_{{{this, ids::HeadingBox(0)},
+              {this, ids::HeadingBox(1)},
+              {this, ids::HeadingBox(2)},
+              {this, ids::HeadingBox(3)},
+              {this, ids::HeadingBox(4)},
+              {this, ids::HeadingBox(5)}}} {}
 
 void HeadingsDialog::SetupWindow() {
     TDialog::SetupWindow();

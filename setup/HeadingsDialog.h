@@ -25,7 +25,7 @@ protected:
 private:
     void SaveHeadings();
 
-    // Boxes 101 to 106, for headings 1 to 6.
+    // The boxes of headings 1 to 6.
     std::array<framework::TEdit, session::kHeadingCount> boxes_;
 };
 

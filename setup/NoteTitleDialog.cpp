@@ -3,13 +3,15 @@
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/NoteTitleIds.h"
 #include "session/AppValues.h"
 #include "setup/SetupSettings.h"
 
 namespace setup {
 
 NoteTitleDialog::NoteTitleDialog(framework::TWindow* parent)
-    : TDialog(parent, resources::kTextTitleDialog), titleBox_(this, 104) {}
+    : TDialog(parent, resources::kTextTitleDialog),
+      titleBox_(this, resources::note_title_ids::kTitleBox) {}
 
 bool NoteTitleDialog::HandleCommand(int id) {
     static const framework::TCommandTable<NoteTitleDialog> table{

@@ -21,7 +21,7 @@ private:
     // stays open with the note title unchanged.
     void SaveTextTitle();
 
-    framework::TEdit titleBox_;  // 104
+    framework::TEdit titleBox_;
 };
 
 }  // namespace setup

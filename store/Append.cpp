@@ -86,12 +86,15 @@ void UndoAppend(std::string_view dataDir, std::optional<std::uint64_t> before) {
     if (!DiarySize(diary, &now).ok() || now == before) {
         return;
     }
+    // The undo is a best effort after a failure already being reported: when
+    // it fails too, the diary keeps the whole records it has, which is what
+    // the append's own failure message leads the user to check.
     if (!before) {
-        platform::Env::Default()->RemoveFile(diary);
+        (void)platform::Env::Default()->RemoveFile(diary);
         return;
     }
     TruncatePlan plan(static_cast<std::int64_t>(*before / RecordSize));
-    RebuildDiary(dataDir, plan);
+    (void)RebuildDiary(dataDir, plan);
 }
 
 }  // namespace

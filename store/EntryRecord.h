@@ -22,6 +22,15 @@ inline constexpr std::size_t MaxStampLength = StampFieldSize - 1;
 
 using RecordBytes = std::array<char, RecordSize>;
 
+// The fields follow each other without gaps and fill the record exactly:
+// text at 0, stamp at 501, key at 526, score at 530, 534 bytes in all.
+static_assert(TextFieldSize + StampFieldSize == KeyOffset, "the key follows the stamp");
+static_assert(KeyOffset + sizeof(std::int32_t) == ScoreOffset, "the score follows the key");
+static_assert(ScoreOffset + sizeof(std::int32_t) == RecordSize, "the score ends the record");
+static_assert(RecordSize == 534 && KeyOffset == 526 && ScoreOffset == 530,
+              "the diary file's record layout is fixed: files written before must still read");
+static_assert(sizeof(RecordBytes) == RecordSize);
+
 // Text and Stamp are Windows-1252 byte strings without their terminator.
 struct TEntryRecord {
     std::string Text;         // at most 500 bytes when encoded

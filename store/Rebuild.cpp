@@ -61,7 +61,9 @@ platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan, bool*
     }
     if (!status.ok()) {
         out.reset();
-        env->RemoveFile(hold);  // fails harmlessly when a rename already took it
+        // Fails harmlessly when a rename already took it; the rebuild's own
+        // failure is what is reported.
+        (void)env->RemoveFile(hold);
     }
     return status;
 }

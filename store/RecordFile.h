@@ -18,6 +18,8 @@ namespace store {
 // Records per chunk: 123 records are 65,682 bytes, just over 64 KiB.
 inline constexpr std::size_t ChunkRecords = 123;
 inline constexpr std::size_t ChunkBytes = ChunkRecords * RecordSize;
+static_assert(ChunkBytes >= 64 * 1024 && ChunkBytes - RecordSize < 64 * 1024,
+              "a chunk is the fewest whole records that reach 64 KiB");
 
 // Reads the whole records of a file in file order. A trailing fragment
 // shorter than a record is not a record and is skipped.

@@ -5,6 +5,9 @@
 #include "entry/TextEntryDialog.h"
 #include "framework/Controls.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "session/AppValues.h"
 #include "setup/HeadingsDialog.h"
 
@@ -16,7 +19,8 @@ std::unique_ptr<framework::TDialog> HeadingsExample() {
     auto dialog = std::make_unique<setup::HeadingsDialog>(nullptr);
     dialog->ShowModeless();
     const char* headings[] = {"Health", "Work", "Family", "Exercise", "Sleep", "Mood"};
-    for (int i = 0; i < 6; ++i) framework::TEdit(dialog.get(), 101 + i).SetText(headings[i]);
+    for (int i = 0; i < 6; ++i)
+        framework::TEdit(dialog.get(), resources::headings_ids::HeadingBox(i)).SetText(headings[i]);
     return dialog;
 }
 
@@ -38,7 +42,9 @@ std::unique_ptr<framework::TDialog> ButtonEntryExample() {
     dialog->ShowModeless();
     const int scores[] = {7, 5, 8, 3, 6, 9};
     for (int row = 0; row < 6; ++row) {
-        framework::TRadioButton(dialog.get(), 101 + 11 * row + scores[row]).SetCheck(true);
+        framework::TRadioButton(dialog.get(),
+                                resources::button_entry_ids::ScoreButton(row, scores[row]))
+            .SetCheck(true);
     }
     return dialog;
 }
@@ -50,13 +56,14 @@ std::unique_ptr<framework::TDialog> TextEntryExample() {
     session::Values().noteTitle = "Best Moment of the Day";
     auto dialog = std::make_unique<entry::TextEntryDialog>(nullptr);
     dialog->ShowModeless();
-    framework::TEdit(dialog.get(), 102)
+    framework::TEdit(dialog.get(), resources::text_entry_ids::kSummaryBox)
         .SetText(
             "Walked the coast path in the morning sunshine, then lunch with Anna at the "
             "harbour caf\xE9.\r\nSpent the afternoon clearing out the garden shed and "
             "found Dad's old fishing rods.");
-    framework::TEdit(dialog.get(), 103).SetText("Seals basking on the rocks");
-    framework::TRadioButton(dialog.get(), 105 + 8).SetCheck(true);
+    framework::TEdit(dialog.get(), resources::text_entry_ids::kNoteBox)
+        .SetText("Seals basking on the rocks");
+    framework::TRadioButton(dialog.get(), resources::text_entry_ids::ScoreButton(8)).SetCheck(true);
     return dialog;
 }
 

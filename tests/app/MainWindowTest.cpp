@@ -12,11 +12,13 @@
 #include "TestEnvironment.h"
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
-#include "platform/FaultEnv.h"
+#include "resources/ResourceIds.h"
+#include "resources/ids/ReportsIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "session/StartupValues.h"
 #include "store/Diary.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 namespace {
@@ -99,7 +101,8 @@ TEST_F(MainWindowTest, LooksAsItShould) {
     EXPECT_EQ(frame->windowTitle(), "Jotwel");
     EXPECT_EQ(QRect(frame->pos(), frame->size()), QRect(55, 75, 600, 350));
     EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(192, 192, 192));
-    auto* exit = window->Client()->findChild<QPushButton*>("ctl201");
+    auto* exit = window->Client()->findChild<QPushButton*>(
+        QString::fromStdString(ControlName(resources::kExitButton)));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), "Exit");
     EXPECT_EQ(exit->geometry(), QRect(470, 250, 62, 25));
@@ -124,7 +127,7 @@ TEST_F(MainWindowTest, StartupFillsTheProcessWideValues) {
                               "Work", "A123456789B123456789C123", "", "", "", "Weather"}));
     EXPECT_EQ(v.noteTitle, "Most Memorable Event");
     for (const char* stored : {"today", "TODAY", "ToDay ", "No", ""}) {
-        session::WriteSetting("ToDay", stored);
+        ASSERT_TRUE(session::WriteSetting("ToDay", stored).ok());
         window = MakeWindow();
         EXPECT_EQ(session::Values().todayPreference, std::string(stored) == "ToDay ") << stored;
     }
@@ -141,18 +144,36 @@ TEST_F(MainWindowTest, OnlyTheWaysOutEndTheProgram) {
         int status;
         std::size_t boxes = 0;
     } cases[] = {
-        {"Exit button",
-         [](app::MainWindow& w) { w.Client()->findChild<QPushButton*>("ctl201")->click(); }, 0},
-        {"close box", [](app::MainWindow& w) { w.Widget()->close(); }, 0},
-        {"Setup Exit",
-         [](app::MainWindow& w) { w.Widget()->findChild<QAction*>("cmd108")->trigger(); }, 0},
-        {"reports closed",
-         [](app::MainWindow& w) {
-             framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
-             w.Command(11851);
-         },
-         kWaited},
-        {"no headings", [](app::MainWindow& w) { w.Command(11842); }, kWaited, 1},
+        {.name = "Exit button",
+         .act =
+             [](app::MainWindow& w) {
+                 w.Client()
+                     ->findChild<QPushButton*>(
+                         QString::fromStdString(ControlName(resources::kExitButton)))
+                     ->click();
+             },
+         .status = 0},
+        {.name = "close box", .act = [](app::MainWindow& w) { w.Widget()->close(); }, .status = 0},
+        {.name = "Setup Exit",
+         .act =
+             [](app::MainWindow& w) {
+                 w.Widget()
+                     ->findChild<QAction*>(QStringLiteral("cmd%1").arg(resources::kCmSetupExit))
+                     ->trigger();
+             },
+         .status = 0},
+        {.name = "reports closed",
+         .act =
+             [](app::MainWindow& w) {
+                 framework::testing::OnNextDialog(
+                     [](framework::TDialog& d) { Click(d, resources::reports_ids::kCloseButton); });
+                 w.Command(resources::kCmSeeEntries);
+             },
+         .status = kWaited},
+        {.name = "no headings",
+         .act = [](app::MainWindow& w) { w.Command(resources::kCmEnterByButtons); },
+         .status = kWaited,
+         .boxes = 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,12 +188,12 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
                               static_cast<std::int32_t>(kNow - 40000), 7};
     ASSERT_TRUE(store::AppendRecord(TestDir(), entry).ok());
     framework::testing::OnNextDialog([](framework::TDialog& d) {
-        Click(d, 1);    // Show Results
-        Click(d, 108);  // Print List
+        Click(d, resources::reports_ids::kShowResultsButton);
+        Click(d, resources::reports_ids::kPrintListButton);
     });
     framework::testing::AnswerNextPrintDialog(
         framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
-    EXPECT_EQ(RunApp([](app::MainWindow& w) { w.Command(11851); }), 0);
+    EXPECT_EQ(RunApp([](app::MainWindow& w) { w.Command(resources::kCmSeeEntries); }), 0);
     EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 
@@ -184,15 +205,20 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
         const char* lastDate;  // nullptr: no settings file
         int status;
     } cases[] = {
-        {{"jotwel", "auto"}, "071214", 0},       {{"jotwel"}, "071214", kWaited},
-        {{"jotwel", "AUTO"}, "071214", kWaited}, {{"jotwel", "x", "auto"}, "071214", kWaited},
-        {{"jotwel", "auto"}, "061214", kWaited}, {{"jotwel", "auto"}, "", kWaited},
-        {{"jotwel", "auto"}, nullptr, kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "071214", .status = 0},
+        {.argv = {"jotwel"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "AUTO"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "x", "auto"}, .lastDate = "071214", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "061214", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "", .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = nullptr, .status = kWaited},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
         std::remove(session::SettingsPath().c_str());
-        if (c.lastDate) session::WriteSetting("LastDate", c.lastDate);
+        if (c.lastDate) {
+            ASSERT_TRUE(session::WriteSetting("LastDate", c.lastDate).ok());
+        }
         session::ResetValues();
         session::Values().autoMode =
             session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());

@@ -17,11 +17,16 @@ TEST(TextSplit, FindsAndCutsAtTheFirstSeparatorOrKeepsTheWholeText) {
         const char* before;
         const char* after;
     } cases[] = {
-        {"07/12/14", "/", 2, "07", "12/14"}, {"071214", "/", -1, "071214", "071214"},
-        {"/12", "/", 0, "", "12"},           {"07/", "/", 2, "07", ""},
-        {"a--b--c", "--", 1, "a", "b--c"},   {"text", "", -1, "text", "text"},
-        {"aab", "ab", 1, "a", ""},           {"Abc", "a", -1, "Abc", "Abc"},
-        {"abc", "abcd", -1, "abc", "abc"},   {"", "a", -1, "", ""},
+        {.text = "07/12/14", .separator = "/", .at = 2, .before = "07", .after = "12/14"},
+        {.text = "071214", .separator = "/", .at = -1, .before = "071214", .after = "071214"},
+        {.text = "/12", .separator = "/", .at = 0, .before = "", .after = "12"},
+        {.text = "07/", .separator = "/", .at = 2, .before = "07", .after = ""},
+        {.text = "a--b--c", .separator = "--", .at = 1, .before = "a", .after = "b--c"},
+        {.text = "text", .separator = "", .at = -1, .before = "text", .after = "text"},
+        {.text = "aab", .separator = "ab", .at = 1, .before = "a", .after = ""},
+        {.text = "Abc", .separator = "a", .at = -1, .before = "Abc", .after = "Abc"},
+        {.text = "abc", .separator = "abcd", .at = -1, .before = "abc", .after = "abc"},
+        {.text = "", .separator = "a", .at = -1, .before = "", .after = ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindText(c.text, c.separator), c.at) << c.text << " / " << c.separator;
@@ -35,9 +40,15 @@ TEST(HasLetterOrDigit, CountsOnlyAsciiLettersAndDigits) {
         std::string text;
         bool has;
     } cases[] = {
-        {"", false},       {"   ", false},          {"/ /", false},
-        {"\t\r\n", false}, {"\xC9\xE9\xFF", false}, {"0", true},
-        {" z ", true},     {"\xE9Z", true},         {std::string("\0a", 2), true},
+        {.text = "", .has = false},
+        {.text = "   ", .has = false},
+        {.text = "/ /", .has = false},
+        {.text = "\t\r\n", .has = false},
+        {.text = "\xC9\xE9\xFF", .has = false},
+        {.text = "0", .has = true},
+        {.text = " z ", .has = true},
+        {.text = "\xE9Z", .has = true},
+        {.text = std::string("\0a", 2), .has = true},
     };
     for (const auto& c : cases) EXPECT_EQ(HasLetterOrDigit(c.text), c.has) << c.text;
 }
@@ -49,17 +60,17 @@ TEST(ContainsWordIgnoringCase, IsASubstringTestBlindToAsciiCase) {
         const char* word;
         bool found;
     } cases[] = {
-        {"Saw the Seals today", "SEALS", true},
-        {"Saw the seals today", " sea", true},
-        {"seals", " sea", false},
-        {"anything", "", true},
-        {"", "a", false},
-        {"short", "shorter", false},
-        {"caf\xE9", "CAF\xE9", true},
-        {"caf\xE9", "CAF\xC9", false},
-        {"AZ 2014!", "az 2014!", true},
-        {"`{", "@[", false},
-        {"@[", "`{", false},
+        {.text = "Saw the Seals today", .word = "SEALS", .found = true},
+        {.text = "Saw the seals today", .word = " sea", .found = true},
+        {.text = "seals", .word = " sea", .found = false},
+        {.text = "anything", .word = "", .found = true},
+        {.text = "", .word = "a", .found = false},
+        {.text = "short", .word = "shorter", .found = false},
+        {.text = "caf\xE9", .word = "CAF\xE9", .found = true},
+        {.text = "caf\xE9", .word = "CAF\xC9", .found = false},
+        {.text = "AZ 2014!", .word = "az 2014!", .found = true},
+        {.text = "`{", .word = "@[", .found = false},
+        {.text = "@[", .word = "`{", .found = false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ContainsWordIgnoringCase(c.text, c.word), c.found) << c.text << " / " << c.word;

@@ -8,28 +8,35 @@
 #include "EntryTest.h"
 #include "entry/ButtonEntryDialog.h"
 #include "entry/TextEntryDialog.h"
+#include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
 
 using platform::FaultEnv;
+namespace text_ids = resources::text_entry_ids;
+namespace button_ids = resources::button_entry_ids;
+using button_ids::ScoreButton;
+using resources::kButtonEntryDialog;
+using resources::kButtonEntryHelpDialog;
+using resources::kTextEntryDialog;
+using resources::kTextEntryHelpDialog;
 
-int ScoreButton(int row, int score) {
-    return 101 + 11 * row + score;
-}
 // Types each line into the summary box, pressing Enter between them.
 void TypeSummary(const framework::TDialog& d, const std::vector<QString>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) QTest::keyClick(d.Control(102), Qt::Key_Return);
-        Type(d, 102, lines[i]);
+        if (i > 0) QTest::keyClick(d.Control(text_ids::kSummaryBox), Qt::Key_Return);
+        Type(d, text_ids::kSummaryBox, lines[i]);
     }
 }
 
-// Presses key once per name, expecting the focus on each in turn.
-void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<const char*>& names) {
-    for (const char* name : names) {
+// Presses key once per control id, expecting the focus on each in turn.
+void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<int>& ids) {
+    for (const int id : ids) {
         PressKey(d, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-        EXPECT_EQ(FocusedName(d), name);
+        EXPECT_EQ(FocusedName(d), ControlName(id));
     }
 }
 
@@ -39,13 +46,13 @@ void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<const cha
 struct Kind {
     const char* name;
     void (*run)(Action);
-    int heading, label, todayBox;
+    int heading, label, todayBox, helpButton;
     void (*fill)(framework::TDialog&);
 };
 void FillText(framework::TDialog& d) {
     TypeSummary(d, {"First line", "Second line"});
-    Type(d, 103, "Note");
-    Click(d, 110);
+    Type(d, text_ids::kNoteBox, "Note");
+    Click(d, text_ids::ScoreButton(5));
 }
 void FillButtons(framework::TDialog& d) {
     Click(d, ScoreButton(0, 3));
@@ -54,8 +61,20 @@ void FillButtons(framework::TDialog& d) {
 constexpr char kTextFilled[] = "First line\r\nSecond line  = Note)";
 constexpr char kButtonsFilled[] =
     "Work = 3 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 9";
-const Kind kText{"text", RunDialog<entry::TextEntryDialog>, 101, 118, 117, FillText};
-const Kind kButtons{"button", RunDialog<entry::ButtonEntryDialog>, 176, 177, 178, FillButtons};
+const Kind kText{.name = "text",
+                 .run = RunDialog<entry::TextEntryDialog>,
+                 .heading = text_ids::kDayHeading,
+                 .label = text_ids::kTodayLabel,
+                 .todayBox = text_ids::kTodayBox,
+                 .helpButton = text_ids::kHelpButton,
+                 .fill = FillText};
+const Kind kButtons{.name = "button",
+                    .run = RunDialog<entry::ButtonEntryDialog>,
+                    .heading = button_ids::kDayHeading,
+                    .label = button_ids::kTodayLabel,
+                    .todayBox = button_ids::kTodayBox,
+                    .helpButton = button_ids::kHelpButton,
+                    .fill = FillButtons};
 const store::TEntryRecord kEarlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
 
 class EntryDialogTest : public EntryTest {};
@@ -70,16 +89,43 @@ TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
         std::string heading, label;
         std::int64_t key, now = kAtOk;
     } cases[] = {
-        {kText, true, 0, "Enter Events for: Sunday 07 December 2014",
-         "I want to enter Yesterday's Events", kStartup + 3 * 3600, kStartup + 3 * 3600},
-        {kText, false, 0, "Enter Events for: Saturday 06 December 2014",
-         "I want to enter Today's Events", kAtOk - kDay},
-        {kText, false, 1, kTodayHeading, "I want to Enter Yesterdays's Events", kAtOk},
-        {kButtons, true, 0, "Enter news for: Sunday 07 December 2014",
-         "I wish to enter Yesterday's news", kAtOk},
-        {kButtons, false, 0, "Enter news for: Saturday 06 December 2014",
-         "I wish to enter Today's news", kAtOk - kDay},
-        {kButtons, true, 1, kYesterdayHeading, "I want to Enter Todays's Events", kAtOk - kDay},
+        {.kind = kText,
+         .preference = true,
+         .clicks = 0,
+         .heading = "Enter Events for: Sunday 07 December 2014",
+         .label = "I want to enter Yesterday's Events",
+         .key = kStartup + 3 * 3600,
+         .now = kStartup + 3 * 3600},
+        {.kind = kText,
+         .preference = false,
+         .clicks = 0,
+         .heading = "Enter Events for: Saturday 06 December 2014",
+         .label = "I want to enter Today's Events",
+         .key = kAtOk - kDay},
+        {.kind = kText,
+         .preference = false,
+         .clicks = 1,
+         .heading = kTodayHeading,
+         .label = "I want to Enter Yesterdays's Events",
+         .key = kAtOk},
+        {.kind = kButtons,
+         .preference = true,
+         .clicks = 0,
+         .heading = "Enter news for: Sunday 07 December 2014",
+         .label = "I wish to enter Yesterday's news",
+         .key = kAtOk},
+        {.kind = kButtons,
+         .preference = false,
+         .clicks = 0,
+         .heading = "Enter news for: Saturday 06 December 2014",
+         .label = "I wish to enter Today's news",
+         .key = kAtOk - kDay},
+        {.kind = kButtons,
+         .preference = true,
+         .clicks = 1,
+         .heading = kYesterdayHeading,
+         .label = "I want to Enter Todays's Events",
+         .key = kAtOk - kDay},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind.name) + ": " + c.label + " " + std::to_string(c.clicks));
@@ -90,7 +136,7 @@ TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
             for (int i = 0; i < c.clicks; ++i) Click(d, c.kind.todayBox);
             EXPECT_EQ(TextOf(d, c.kind.heading), c.heading);
             EXPECT_EQ(TextOf(d, c.kind.label), c.label);
-            Click(d, 1);
+            Click(d, framework::kIdOk);
         });
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), 1u);
@@ -112,19 +158,35 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
         std::string text;
         int score;
     } cases[] = {
-        {{"100% %s %d"}, "%n", 115, "100% %s %d  = %n)", 10},
-        {{QStringLiteral("Caf\u00e9 \u20ac")}, "", 0, "Caf\xE9 \x80  = )", -1},
-        {{QString(498, '.') + "ab"}, "", 0, std::string(498, '.') + "a ", -1},
-        {{}, QString(78, 'i') + "lx", 0, "  = " + std::string(78, 'i') + "l)", -1},
+        {.summary = {"100% %s %d"},
+         .note = "%n",
+         .scoreButton = text_ids::ScoreButton(10),
+         .text = "100% %s %d  = %n)",
+         .score = 10},
+        {.summary = {QStringLiteral("Caf\u00e9 \u20ac")},
+         .note = "",
+         .scoreButton = 0,
+         .text = "Caf\xE9 \x80  = )",
+         .score = -1},
+        {.summary = {QString(498, '.') + "ab"},
+         .note = "",
+         .scoreButton = 0,
+         .text = std::string(498, '.') + "a ",
+         .score = -1},
+        {.summary = {},
+         .note = QString(78, 'i') + "lx",
+         .scoreButton = 0,
+         .text = "  = " + std::string(78, 'i') + "l)",
+         .score = -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));
         StartUp();
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             TypeSummary(d, c.summary);
-            Type(d, 103, c.note);
+            Type(d, text_ids::kNoteBox, c.note);
             if (c.scoreButton) Click(d, c.scoreButton);
-            Click(d, 1);
+            Click(d, text_ids::kOkButton);
         });
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), 1u);
@@ -136,19 +198,21 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
 TEST_F(EntryDialogTest, TooLongForOneEntryIsRefusedUntilShortened) {
     RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
         TypeSummary(d, {QString(493, '.'), "last"});  // 493 + 2 + 4 = 499 bytes
-        Type(d, 103, "abc");
-        Click(d, 1);
+        Type(d, text_ids::kNoteBox, "abc");
+        Click(d, text_ids::kOkButton);
         ASSERT_TRUE(d.IsRunning());
         EXPECT_EQ(BoxesShown(), std::vector<std::string>{
                                     "Entry Too Long: The summary and the note are too long to be "
                                     "kept together in one entry.\nPlease remove 6 characters "
                                     "from them (a line break counts as two)."});
         EXPECT_EQ(DiaryBytes() + SettingsBytes(), "");
-        EXPECT_EQ(TextOf(d, 103), "abc");
-        for (int i = 0; i < 6; ++i) QTest::keyClick(d.Control(102), Qt::Key_Backspace);
-        Click(d, 1);
+        EXPECT_EQ(TextOf(d, text_ids::kNoteBox), "abc");
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(d.Control(text_ids::kSummaryBox), Qt::Key_Backspace);
+        }
+        Click(d, text_ids::kOkButton);
     });
-    EXPECT_EQ(TemplatesShown(), std::vector<int>{1});
+    EXPECT_EQ(TemplatesShown(), std::vector<int>{kTextEntryDialog});
     // Six keys took "last", the line break (two bytes) and one dot.
     EXPECT_EQ(DiaryRecords().at(0).Text, std::string(492, '.') + "  = abc)");
 }
@@ -160,9 +224,9 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
          {std::pair<std::string, std::string>{" ?! ", "Most Memorable Event"},
           {title, title.substr(0, 80)}}) {
         StartUp();
-        session::WriteSetting("TextTit", stored);
+        ASSERT_TRUE(session::WriteSetting("TextTit", stored).ok());
         RunDialog<entry::TextEntryDialog>(
-            [&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, 104), shown); });
+            [&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, text_ids::kNoteTitleLabel), shown); });
         EXPECT_EQ(session::Values().noteTitle, shown);
     }
 }
@@ -176,7 +240,9 @@ TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
     WriteDiary({today});
     session::Values().headings = {"100% %s", "%d%n", "Caf\xE9", "", " ", "x"};
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
-        EXPECT_EQ(TextOf(d, 169) + "|" + TextOf(d, 171) + "|" + TextOf(d, 172),
+        EXPECT_EQ(TextOf(d, button_ids::SubjectLabel(0)) + "|" +
+                      TextOf(d, button_ids::SubjectLabel(2)) + "|" +
+                      TextOf(d, button_ids::SubjectLabel(3)),
                   "100% %s|Caf\u00e9|");
         EXPECT_EQ(d.Control(ScoreButton(0, 0))->accessibleName(), "100% %s, score 0");
         EXPECT_EQ(d.Control(ScoreButton(4, 10))->accessibleName(), "Subject heading 5, score 10");
@@ -184,7 +250,7 @@ TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
         Click(d, ScoreButton(0, 9));  // a row holds one score: the last clicked
         Click(d, ScoreButton(1, 0));
         Click(d, ScoreButton(5, 10));
-        Click(d, 1);
+        Click(d, button_ids::kOkButton);
     });
     const store::TEntryRecord expected{
         "100% %s = 9 : %d%n = 0 :Caf\xE9 = -1  = -1 :   = -1 : x = 10", "06/12/14",
@@ -201,24 +267,30 @@ TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
         QTest::keyClicks(d.Widget()->focusWidget(), "Rain");  // the summary has the focus
         PressKey(d, Qt::Key_Return);
         QTest::keyClicks(d.Widget()->focusWidget(), "Sun");
-        ExpectFocusPath(d, Qt::Key_Tab, {"ctl103", "ctl9", "ctl2", "ctl1", "ctl105"});
+        using namespace text_ids;
+        const auto score = text_ids::ScoreButton;
+        ExpectFocusPath(d, Qt::Key_Tab,
+                        {kNoteBox, kHelpButton, kCancelButton, kOkButton, score(0)});
         PressKey(d, Qt::Key_Space);
-        ExpectFocusPath(d, Qt::Key_Right, {"ctl106", "ctl107"});
-        ExpectFocusPath(d, Qt::Key_Tab, {"ctl117", "ctl119", "ctl121", "ctl102"});
-        ExpectFocusPath(d, Qt::Key_Backtab, {"ctl121", "ctl119", "ctl117", "ctl107"});
+        ExpectFocusPath(d, Qt::Key_Right, {score(1), score(2)});
+        ExpectFocusPath(d, Qt::Key_Tab, {kTodayBox, kSwitchButton, kOtherDateBox, kSummaryBox});
+        ExpectFocusPath(d, Qt::Key_Backtab, {kOtherDateBox, kSwitchButton, kTodayBox, score(2)});
         PressKey(d, Qt::Key_Return);
     });
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
-        ExpectFocusPath(d, Qt::Key_Tab,
-                        {"ctl2", "ctl9", "ctl101", "ctl112", "ctl123", "ctl134", "ctl145", "ctl156",
-                         "ctl178", "ctl179", "ctl1", "ctl2", "ctl9", "ctl101"});
+        using namespace button_ids;
+        ExpectFocusPath(
+            d, Qt::Key_Tab,
+            {kCancelButton, kHelpButton, ScoreButton(0, 0), ScoreButton(1, 0), ScoreButton(2, 0),
+             ScoreButton(3, 0), ScoreButton(4, 0), ScoreButton(5, 0), kTodayBox, kSwitchButton,
+             kOkButton, kCancelButton, kHelpButton, ScoreButton(0, 0)});
         PressKey(d, Qt::Key_Space);
-        ExpectFocusPath(d, Qt::Key_Left, {"ctl111", "ctl110"});
-        ExpectFocusPath(d, Qt::Key_Tab, {"ctl112"});
-        ExpectFocusPath(d, Qt::Key_Backtab, {"ctl110"});
+        ExpectFocusPath(d, Qt::Key_Left, {ScoreButton(0, 10), ScoreButton(0, 9)});
+        ExpectFocusPath(d, Qt::Key_Tab, {ScoreButton(1, 0)});
+        ExpectFocusPath(d, Qt::Key_Backtab, {ScoreButton(0, 9)});
         PressKey(d, Qt::Key_Return);
     });
-    EXPECT_EQ(TemplatesShown(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(TemplatesShown(), (std::vector<int>{kTextEntryDialog, kButtonEntryDialog}));
     EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"Rain\r\nSun  = )",
                                                       "Work = 9 : Health = -1 :Money = -1 Family = "
                                                       "-1 : Hobby = -1 : Weather = -1"}));
@@ -236,7 +308,7 @@ TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     platform::ScopedEnv useFaults(&env);
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         FillButtons(d);
-        Click(d, 1);
+        Click(d, button_ids::kOkButton);
         EXPECT_FALSE(d.IsRunning());
     });
     const auto box = LastMessageBox();
@@ -267,13 +339,16 @@ TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
                 EXPECT_EQ(help.Parent(), &d);
                 PressKey(help, Qt::Key_Escape);
             });
-            Click(d, 9);
-            Click(d, 1);
+            Click(d, kind.helpButton);
+            Click(d, framework::kIdOk);
             EXPECT_FALSE(d.IsRunning());
             EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
         });
     }
-    EXPECT_EQ(TemplatesShown(), (std::vector<int>{1, 10, 4, 9, 4, 9, 1, 10}));
+    EXPECT_EQ(TemplatesShown(),
+              (std::vector<int>{kTextEntryDialog, kTextEntryHelpDialog, kButtonEntryDialog,
+                                kButtonEntryHelpDialog, kButtonEntryDialog, kButtonEntryHelpDialog,
+                                kTextEntryDialog, kTextEntryHelpDialog}));
     EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"earlier  = )", kTextFilled, kButtonsFilled,
                                                       kButtonsFilled, kTextFilled}));
     const auto box = LastMessageBox();

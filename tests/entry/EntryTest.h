@@ -14,7 +14,6 @@
 #include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
-#include "platform/FaultEnv.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "store/Diary.h"
@@ -23,6 +22,7 @@
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 

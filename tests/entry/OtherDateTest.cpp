@@ -8,12 +8,14 @@
 
 #include "EntryTest.h"
 #include "entry/TextEntryDialog.h"
+#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
 
-constexpr int kTodayBox = 117;
-constexpr int kOtherDateBox = 121;
+namespace text_ids = resources::text_entry_ids;
+namespace date_ids = resources::special_date_ids;
 // The starts of 25/12/10 and 01/01/05 in UTC, the fixture's zone.
 constexpr std::int64_t kXmas = 1293235200;
 constexpr std::int64_t kFirstDay = 1104537600;
@@ -26,11 +28,11 @@ const std::string kForm = ".\nPlease type it as dd/mm/yy, day first, for example
 Action Typed(std::vector<const char*> dates) {
     return [dates](framework::TDialog& d) {
         for (std::size_t i = 0; i < dates.size(); ++i) {
-            ControlOf<QLineEdit>(d, 103)->clear();
-            Type(d, 103, dates[i]);
+            ControlOf<QLineEdit>(d, date_ids::kDateBox)->clear();
+            Type(d, date_ids::kDateBox, dates[i]);
             PressKey(d, Qt::Key_Return);
         }
-        if (d.IsRunning()) Click(d, 2);
+        if (d.IsRunning()) Click(d, date_ids::kCancelButton);
     };
 }
 const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
@@ -48,28 +50,20 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         std::int64_t key;
         std::vector<std::string> boxes;
     } cases[] = {
-        {true, {Typed({"25/12/10"})}, "25/12/10", kXmas, {}},
-        {false, {Typed({"06/12/14"})}, nullptr, kAtOk - kDay, {kTooLate}},
-        {true, {Typed({"01/01/2005"})}, "01/01/2005", kFirstDay, {}},
-        {false, {Typed({"07/12/14", "25/12/10"})}, "25/12/10", kXmas, {kTooLate}},
-        {false, {kEscape}, nullptr, kAtOk - kDay, {}},
-        {true, {Typed({"25/12/10"}), kEscape}, nullptr, kAtOk, {}},
-        {false, {Typed({"25/12/10"}), Typed({"01/01/99"})}, nullptr, kAtOk - kDay, {kTooEarly}},
-        {false, {Typed({"01/01/05"}), Typed({"25/12/10"})}, "25/12/10", kXmas, {}},
+        {.today = true, .runs = {Typed({"25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {}},
+        {.today = false, .runs = {Typed({"06/12/14"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {kTooLate}},
+        {.today = true, .runs = {Typed({"01/01/2005"})}, .inForce = "01/01/2005", .key = kFirstDay, .boxes = {}},
+        {.today = false, .runs = {Typed({"07/12/14", "25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {kTooLate}},
+        {.today = false, .runs = {kEscape}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {}},
+        {.today = true, .runs = {Typed({"25/12/10"}), kEscape}, .inForce = nullptr, .key = kAtOk, .boxes = {}},
+        {.today = false, .runs = {Typed({"25/12/10"}), Typed({"01/01/99"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {kTooEarly}},
+        {.today = false, .runs = {Typed({"01/01/05"}), Typed({"25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {}},
         // Impossible dates are refused, each with what is wrong.
-        {true,
-         {Typed({"25.12.10", "31/02/26", "25/12/2010"})},
-         "25/12/2010",
-         kXmas,
-         {"Date Not Allowed: \"25.12.10\" is not a date: the day, the month and the year must "
+        {.today = true, .runs = {Typed({.zone = "25.12.10", .typed = "31/02/26", .stamp = "25/12/2010"})}, .inForce = "25/12/2010", .key = kXmas, .boxes = {"Date Not Allowed: \"25.12.10\" is not a date: the day, the month and the year must "
           "be separated by /" +
               kForm,
           "Date Not Allowed: \"31/02/26\" is not a date: February 2026 has only 28 days" + kForm}},
-        {false,
-         {Typed({"29/02/09"})},
-         nullptr,
-         kAtOk - kDay,
-         {"Date Not Allowed: \"29/02/09\" is not a date: February 2009 has only 28 days" + kForm}},
+        {.today = false, .runs = {Typed({"29/02/09"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {"Date Not Allowed: \"29/02/09\" is not a date: February 2009 has only 28 days" + kForm}},
     };
     const store::TEntryRecord later{"later  = )", "08/12/14 @ 09:00:00", 1418029200, 5};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -81,14 +75,14 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             for (const Action& run : c.runs) {
                 framework::testing::OnNextDialog(run);
-                Click(d, kOtherDateBox);
+                Click(d, text_ids::kOtherDateBox);
             }
-            EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(),
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(),
                       c.inForce != nullptr);
-            EXPECT_EQ(TextOf(d, 101), c.inForce ? "Entry for " + std::string(c.inForce)
+            EXPECT_EQ(TextOf(d, text_ids::kDayHeading), c.inForce ? "Entry for " + std::string(c.inForce)
                                       : c.today ? kTodayHeading
                                                 : kYesterdayHeading);
-            Click(d, 1);
+            Click(d, text_ids::kOkButton);
         });
         EXPECT_EQ(TemplatesShown().size(), 1 + c.runs.size());
         EXPECT_EQ(BoxesShown(), c.boxes);
@@ -122,19 +116,19 @@ TEST_F(OtherDateTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
                 for (char click : order) {
                     if (click == 'T') {
                         today = !today;
-                        Click(d, kTodayBox);
+                        Click(d, text_ids::kTodayBox);
                     } else {
                         inForce = click == 'A';
                         framework::testing::OnNextDialog(click == 'A' ? Typed({"25/12/10"})
                                                                       : kEscape);
-                        Click(d, kOtherDateBox);
+                        Click(d, text_ids::kOtherDateBox);
                     }
                     if (!inForce) heading = today ? kTodayHeading : kYesterdayHeading;
                 }
-                EXPECT_EQ(ControlOf<QAbstractButton>(d, kTodayBox)->isChecked(), today);
-                EXPECT_EQ(ControlOf<QAbstractButton>(d, kOtherDateBox)->isChecked(), inForce);
-                EXPECT_EQ(TextOf(d, 101), inForce ? "Entry for 25/12/10" : heading);
-                Click(d, 1);
+                EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kTodayBox)->isChecked(), today);
+                EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(), inForce);
+                EXPECT_EQ(TextOf(d, text_ids::kDayHeading), inForce ? "Entry for 25/12/10" : heading);
+                Click(d, text_ids::kOkButton);
             });
             const auto records = DiaryRecords();
             ASSERT_EQ(records.size(), 1u);
@@ -153,14 +147,14 @@ TEST_F(OtherDateTest, TheEntryIsStoredAtTheStartOfTheTypedLocalDay) {
         const char* typed;
         const char* stamp;  // nullptr: refused as too late
     } cases[] = {
-        {"Pacific/Pago_Pago", "5/6/10", "05/06/10 @ 00:00:00"},
-        {"Pacific/Kiritimati", "5/6/10", "05/06/10 @ 00:00:00"},
-        {"Asia/Kathmandu", "5/6/10", "05/06/10 @ 00:00:00"},
-        {"Europe/Berlin", "30/03/2014", "30/03/14 @ 00:00:00"},
-        {"America/New_York", "02/11/14", "02/11/14 @ 00:00:00"},
-        {"America/Sao_Paulo", "19/10/14", "19/10/14 @ 01:00:00"},  // midnight skipped
-        {"Pacific/Kiritimati", "06/12/14", "06/12/14 @ 00:00:00"},
-        {"Pacific/Pago_Pago", "06/12/14", nullptr},
+        {.zone = "Pacific/Pago_Pago", .typed = "5/6/10", .stamp = "05/06/10 @ 00:00:00"},
+        {.zone = "Pacific/Kiritimati", .typed = "5/6/10", .stamp = "05/06/10 @ 00:00:00"},
+        {.zone = "Asia/Kathmandu", .typed = "5/6/10", .stamp = "05/06/10 @ 00:00:00"},
+        {.zone = "Europe/Berlin", .typed = "30/03/2014", .stamp = "30/03/14 @ 00:00:00"},
+        {.zone = "America/New_York", .typed = "02/11/14", .stamp = "02/11/14 @ 00:00:00"},
+        {.zone = "America/Sao_Paulo", .typed = "19/10/14", .stamp = "19/10/14 @ 01:00:00"},  // midnight skipped
+        {.zone = "Pacific/Kiritimati", .typed = "06/12/14", .stamp = "06/12/14 @ 00:00:00"},
+        {.zone = "Pacific/Pago_Pago", .typed = "06/12/14", .stamp = nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.zone) + " " + c.typed);
@@ -168,8 +162,8 @@ TEST_F(OtherDateTest, TheEntryIsStoredAtTheStartOfTheTypedLocalDay) {
         SetTimeZone(c.zone);
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             framework::testing::OnNextDialog(Typed({c.typed}));
-            Click(d, kOtherDateBox);
-            Click(d, 1);
+            Click(d, text_ids::kOtherDateBox);
+            Click(d, text_ids::kOkButton);
         });
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), 1u);
@@ -187,13 +181,13 @@ TEST_F(OtherDateTest, TheEntryIsStoredAtTheStartOfTheTypedLocalDay) {
 TEST_F(OtherDateTest, TheDateBoxTakesTenCharacters) {
     RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
         framework::testing::OnNextDialog([](framework::TDialog& special) {
-            Type(special, 103, "25/12/20101");
-            EXPECT_EQ(ControlOf<QLineEdit>(special, 103)->text(), "25/12/2010");
+            Type(special, date_ids::kDateBox, "25/12/20101");
+            EXPECT_EQ(ControlOf<QLineEdit>(special, date_ids::kDateBox)->text(), "25/12/2010");
             PressKey(special, Qt::Key_Return);
         });
-        Click(d, kOtherDateBox);
-        EXPECT_EQ(TextOf(d, 101), "Entry for 25/12/2010");
-        Click(d, 1);
+        Click(d, text_ids::kOtherDateBox);
+        EXPECT_EQ(TextOf(d, text_ids::kDayHeading), "Entry for 25/12/2010");
+        Click(d, text_ids::kOkButton);
     });
     EXPECT_EQ(session::Values().specialDateText, "25/12/2010");
     ASSERT_EQ(DiaryRecords().size(), 1u);

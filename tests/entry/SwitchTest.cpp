@@ -11,9 +11,14 @@
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
+
+namespace text_ids = resources::text_entry_ids;
+namespace button_ids = resources::button_entry_ids;
 
 constexpr int kText = resources::kTextEntryDialog;
 constexpr int kButtons = resources::kButtonEntryDialog;
@@ -22,26 +27,27 @@ constexpr char kNoHeadings[] =
 
 // Each fills its dialog with something that must not be stored, then switches.
 void ToButtons(framework::TDialog& d) {
-    Type(d, 102, "Dropped");
-    Click(d, 119);
+    Type(d, text_ids::kSummaryBox, "Dropped");
+    Click(d, text_ids::kSwitchButton);
     EXPECT_FALSE(d.IsRunning());
 }
 void ToText(framework::TDialog& d) {
-    Click(d, 101);
-    Click(d, 179);
+    Click(d, button_ids::ScoreButton(0, 0));
+    Click(d, button_ids::kSwitchButton);
     EXPECT_FALSE(d.IsRunning());
 }
 void SaveText(framework::TDialog& d) {
-    EXPECT_EQ(TextOf(d, 102), "") << "nothing is carried over";
-    Type(d, 102, "Kept");
-    Click(d, 1);
+    EXPECT_EQ(TextOf(d, text_ids::kSummaryBox), "") << "nothing is carried over";
+    Type(d, text_ids::kSummaryBox, "Kept");
+    Click(d, text_ids::kOkButton);
 }
 void SaveButtons(framework::TDialog& d) {
-    EXPECT_FALSE(ControlOf<QAbstractButton>(d, 101)->isChecked()) << "nothing is carried over";
-    Click(d, 101 + 11 * 5 + 10);
-    Click(d, 1);
+    EXPECT_FALSE(ControlOf<QAbstractButton>(d, button_ids::ScoreButton(0, 0))->isChecked())
+        << "nothing is carried over";
+    Click(d, button_ids::ScoreButton(5, 10));
+    Click(d, button_ids::kOkButton);
 }
-const Action kCancel = [](framework::TDialog& d) { Click(d, 2); };
+const Action kCancel = [](framework::TDialog& d) { Click(d, framework::kIdCancel); };
 const Action kEscape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
 
 // Runs the whole program, with the settings file holding only Head0, and
@@ -89,15 +95,19 @@ TEST_F(SwitchTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
         std::string head0 = "Work";
         std::vector<std::string> boxes = {};
     } cases[] = {
-        {{ToButtons, SaveButtons},
-         {kText, kButtons},
-         {"Work = -1 :  = -1 : = -1  = -1 :  = -1 :  = 10"}},
-        {{ToButtons, ToText, ToButtons, ToText, SaveText},
-         {kText, kButtons, kText, kButtons, kText},
-         {"Kept  = )"}},
-        {{ToText, kEscape}, {kButtons, kText}, {}},
-        {{kCancel}, {kText}, {}},
-        {{ToButtons}, {kText}, {}, "-/-", {kNoHeadings}},
+        {.actions = {ToButtons, SaveButtons},
+         .shown = {kText, kButtons},
+         .stored = {"Work = -1 :  = -1 : = -1  = -1 :  = -1 :  = 10"}},
+        {.actions = {ToButtons, ToText, ToButtons, ToText, SaveText},
+         .shown = {kText, kButtons, kText, kButtons, kText},
+         .stored = {"Kept  = )"}},
+        {.actions = {ToText, kEscape}, .shown = {kButtons, kText}, .stored = {}},
+        {.actions = {kCancel}, .shown = {kText}, .stored = {}},
+        {.actions = {ToButtons},
+         .shown = {kText},
+         .stored = {},
+         .head0 = "-/-",
+         .boxes = {kNoHeadings}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.shown) + " " + c.head0);

@@ -3,9 +3,20 @@
 
 #include "FrameworkFixture.h"
 #include "framework/Controls.h"
+#include "framework/MessageBox.h"
 
 namespace jtest {
 namespace {
+
+using framework::kIdCancel;
+using framework::kIdOk;
+
+// The object names of the controls with these ids, in order.
+std::vector<std::string> Names(std::initializer_list<int> ids) {
+    std::vector<std::string> names;
+    for (const int id : ids) names.push_back(ControlName(id));
+    return names;
+}
 
 std::vector<std::string> TabWalk(TTestDlg& d, int steps, Qt::KeyboardModifiers modifiers = {}) {
     std::vector<std::string> names;
@@ -22,10 +33,9 @@ TEST_F(FrameworkTest, TabVisitsTabStopsInTemplateOrderAndRadioGroupsOnce) {
         d.Control(kLine)->setFocus();
         // Hidden, untabbable and unchecked group members are skipped; a group
         // is entered at its checked button.
-        EXPECT_EQ(TabWalk(d, 11), (std::vector<std::string>{"ctl102", "ctl103", "ctl106", "ctl107",
-                                                            "ctl110", "ctl111", "ctl130", "ctl140",
-                                                            "ctl1", "ctl2", "ctl101"}));
-        EXPECT_EQ(TabWalk(d, 2, Qt::ShiftModifier), (std::vector<std::string>{"ctl2", "ctl1"}));
+        EXPECT_EQ(TabWalk(d, 11), Names({kSummary, kToggle, kRadioA0 + 2, kRadioB0, kDo, kUnbound,
+                                         kList, kNarrow, kIdOk, kIdCancel, kLine}));
+        EXPECT_EQ(TabWalk(d, 2, Qt::ShiftModifier), Names({kIdCancel, kIdOk}));
     });
 }
 
@@ -37,10 +47,13 @@ TEST_F(FrameworkTest, EnterActsOnTheFocusedControl) {
         Qt::Key key;
         std::vector<std::string> log;
     } cases[] = {
-        {kTestDialog, kLine, Qt::Key_Return, {"setup", "ok"}},
-        {kTestDialog, kSummary, Qt::Key_Return, {"setup"}},
-        {kTestDialog, kDo, Qt::Key_Return, {"setup", "do"}},
-        {kDefaultButtonDialog, kLine, Qt::Key_Enter, {"setup", "do"}},
+        {.templateId = kTestDialog, .focus = kLine, .key = Qt::Key_Return, .log = {"setup", "ok"}},
+        {.templateId = kTestDialog, .focus = kSummary, .key = Qt::Key_Return, .log = {"setup"}},
+        {.templateId = kTestDialog, .focus = kDo, .key = Qt::Key_Return, .log = {"setup", "do"}},
+        {.templateId = kDefaultButtonDialog,
+         .focus = kLine,
+         .key = Qt::Key_Enter,
+         .log = {"setup", "do"}},
     };
     for (const auto& c : cases) {
         log.clear();
@@ -65,7 +78,7 @@ TEST_F(FrameworkTest, ArrowKeysMoveWithinOneRadioGroupAndCheck) {
             visited.push_back(FocusedName(d));
         }
         EXPECT_EQ(visited,
-                  (std::vector<std::string>{"ctl105", "ctl106", "ctl104", "ctl106", "ctl105"}));
+                  Names({kRadioA0 + 1, kRadioA0 + 2, kRadioA0, kRadioA0 + 2, kRadioA0 + 1}));
         EXPECT_TRUE(framework::TRadioButton(&d, kRadioA0 + 1).IsChecked());
         EXPECT_FALSE(framework::TRadioButton(&d, kRadioB0).IsChecked());
     });

@@ -17,16 +17,19 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
         int result;
     };
     const Case cases[] = {
-        {"Cancel button", [](TTestDlg& d) { Click(d, 2); }, 2},
-        {"Escape", [](TTestDlg& d) { PressKey(d, Qt::Key_Escape); }, 2},
-        {"close box", [](TTestDlg& d) { d.Widget()->close(); }, 2},
-        {"EndDialog", [](TTestDlg& d) { d.EndDialog(108); }, 108},
-        {"OK through the base table",
-         [](TTestDlg& d) {
-             d.interceptOk = false;
-             Click(d, 1);
-         },
-         1},
+        {.name = "Cancel button",
+         .act = [](TTestDlg& d) { Click(d, framework::kIdCancel); },
+         .result = 2},
+        {.name = "Escape", .act = [](TTestDlg& d) { PressKey(d, Qt::Key_Escape); }, .result = 2},
+        {.name = "close box", .act = [](TTestDlg& d) { d.Widget()->close(); }, .result = 2},
+        {.name = "EndDialog", .act = [](TTestDlg& d) { d.EndDialog(108); }, .result = 108},
+        {.name = "OK through the base table",
+         .act =
+             [](TTestDlg& d) {
+                 d.interceptOk = false;
+                 Click(d, framework::kIdOk);
+             },
+         .result = 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.act), c.result) << c.name;
@@ -36,8 +39,8 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
 
 TEST_F(FrameworkTest, OwnTableComesBeforeTheBaseAndUnboundIdsDoNothing) {
     Run([](TTestDlg& d) {
-        Click(d, 1);         // bound by TTestDlg: logs, does not close
-        Click(d, kUnbound);  // bound nowhere
+        Click(d, framework::kIdOk);  // bound by TTestDlg: logs, does not close
+        Click(d, kUnbound);          // bound nowhere
         EXPECT_TRUE(d.IsRunning());
     });
     EXPECT_EQ(log, (std::vector<std::string>{"setup", "ok"}));

@@ -1,5 +1,6 @@
 #include "TestDialogs.h"
 
+#include "framework/MessageBox.h"
 #include "resources/TemplateParts.h"
 
 namespace jtest {
@@ -9,9 +10,11 @@ namespace jtest {
 using namespace resources::parts;
 
 TestResources::TestResources() {
-    dialogs_.push_back({kTestDialog, "Test Dialog", 0, 0, 300, 200, "MS Sans Serif", 8, false,
-                        false,
-                        {
+    dialogs_.push_back({.id = kTestDialog, .caption = "Test Dialog",
+                        .x = 0, .y = 0, .width = 300, .height = 200,
+                        .fontFace = "MS Sans Serif", .fontPoints = 8,
+                        .contextHelp = false, .closeDisabled = false,
+                        .controls = {
                             Edit(kLine, 10, 10, 100, 14, kTabStop | kBorder | kAutoHScroll),
                             Edit(kSummary, 10, 30, 100, 30,
                                  kTabStop | kBorder | kMultiLine | kWantReturn),
@@ -27,15 +30,17 @@ TestResources::TestResources() {
                             Text(kLabel, "Label", 120, 30, 60, 10),
                             List(kList, 10, 100, 150, 60, kTabStop | kBorder | kVScroll),
                             Edit(kNarrow, 120, 50, 30, 14),
-                            Button(1, "OK", 250, 180, 40, 14),
-                            Button(2, "Cancel", 200, 180, 40, 14),
+                            Button(kIdOk, "OK", 250, 180, 40, 14),
+                            Button(kIdCancel, "Cancel", 200, 180, 40, 14),
                         }});
-    dialogs_.push_back({kDefaultButtonDialog, "Default Button", 0, 0, 200, 100, "MS Sans Serif", 8,
-                        false, false,
-                        {
+    dialogs_.push_back({.id = kDefaultButtonDialog, .caption = "Default Button",
+                        .x = 0, .y = 0, .width = 200, .height = 100,
+                        .fontFace = "MS Sans Serif", .fontPoints = 8,
+                        .contextHelp = false, .closeDisabled = false,
+                        .controls = {
                             Edit(kLine, 10, 10, 100, 14),
                             Button(kDo, "Do", 10, 40, 40, 14, kTabStop | kDefault),
-                            Button(1, "OK", 60, 40, 40, 14),
+                            Button(kIdOk, "OK", 60, 40, 40, 14),
                         }});
 }
 

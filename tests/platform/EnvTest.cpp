@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/Env.h"
-#include "platform/FaultEnv.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/FaultEnv.h"
 #include "platform/FileCopy.h"
 #include "platform/WholeFile.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace {
 

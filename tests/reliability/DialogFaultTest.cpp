@@ -14,6 +14,11 @@
 #include "entry/TextEntryDialog.h"
 #include "framework/MessageBox.h"
 #include "reports/ReportsDialog.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/EntryPreferenceIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/ReportsIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
@@ -25,6 +30,9 @@ namespace {
 
 using framework::TDialog;
 using framework::testing::MessageBoxesShown;
+namespace text_ids = resources::text_entry_ids;
+namespace button_ids = resources::button_entry_ids;
+namespace reports_ids = resources::reports_ids;
 
 std::string LastText() {
     return MessageBoxesShown().empty() ? std::string() : MessageBoxesShown().back().text;
@@ -54,8 +62,8 @@ std::function<void()> RunDialog(std::function<void(TDialog&)> action) {
 }
 // Presses OK, and once more if the dialog is still open.
 void OkAndRetry(TDialog& d) {
-    jtest::Click(d, 1);
-    if (d.IsRunning()) jtest::Click(d, 1);
+    jtest::Click(d, framework::kIdOk);
+    if (d.IsRunning()) jtest::Click(d, framework::kIdOk);
 }
 // One message, naming the failure; the dialog closed after the second OK.
 void ExpectOneMessageAndClosed(const FaultRun& run) {
@@ -93,15 +101,15 @@ TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce
     jtest::WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nToDay=No\r\nLastDate=061214\r\n");
     const Files start = Snapshot();
     Sweep("text entry OK", start, RunDialog<entry::TextEntryDialog>([](TDialog& d) {
-              jtest::Type(d, 102, "A day by the sea");
-              jtest::Type(d, 103, "Seals");
-              jtest::Click(d, 110);
+              jtest::Type(d, text_ids::kSummaryBox, "A day by the sea");
+              jtest::Type(d, text_ids::kNoteBox, "Seals");
+              jtest::Click(d, text_ids::ScoreButton(5));
               OkAndRetry(d);
           }),
           CheckEntryRun);
     Sweep("button entry OK", start, RunDialog<entry::ButtonEntryDialog>([](TDialog& d) {
-              jtest::Click(d, 101 + 3);
-              jtest::Click(d, 101 + 11 * 5 + 9);
+              jtest::Click(d, button_ids::ScoreButton(0, 3));
+              jtest::Click(d, button_ids::ScoreButton(5, 9));
               OkAndRetry(d);
           }),
           CheckEntryRun);
@@ -121,12 +129,15 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
         EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
     };
     Sweep("entry preference OK", start, RunDialog<setup::EntryPreferenceDialog>([](TDialog& d) {
-              jtest::Click(d, 103);
+              jtest::Click(d, resources::entry_preference_ids::kTodayBox);
               OkAndRetry(d);
           }),
           storedAll);
     Sweep("subject headings OK", start, RunDialog<setup::HeadingsDialog>([](TDialog& d) {
-              for (int i = 0; i < 6; ++i) jtest::Type(d, 101 + i, QString("Heading %1").arg(i));
+              for (int i = 0; i < 6; ++i) {
+                  jtest::Type(d, resources::headings_ids::HeadingBox(i),
+                              QString("Heading %1").arg(i));
+              }
               OkAndRetry(d);
           }),
           [&](const FaultRun& run) {
@@ -142,16 +153,18 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
 // printed; then Show Results again.
 void ShowResultsAgainIfNotSaved(TDialog& d) {
     if (!LastText().starts_with("The listing could not be saved")) return;
-    EXPECT_GT(jtest::ControlOf<QListWidget>(d, 101)->count(), 3);  // more than heading and frame
+    // More than heading and frame:
+    EXPECT_GT(jtest::ControlOf<QListWidget>(d, reports_ids::kResultsList)->count(), 3);
     EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
-    jtest::Click(d, 1);
+    jtest::Click(d, reports_ids::kShowResultsButton);
 }
 // Deletes the first twin after Yes; returns whether the deletion failed.
 bool DeleteTwin(TDialog& d) {
-    jtest::ControlOf<QListWidget>(d, 101)->setCurrentRow(3);  // heading, blank, quiet day, twin
+    // Rows: heading, blank, quiet day, twin.
+    jtest::ControlOf<QListWidget>(d, reports_ids::kResultsList)->setCurrentRow(3);
     framework::testing::AnswerNextMessageBox(framework::kIdYes);
-    jtest::Click(d, 109);
+    jtest::Click(d, reports_ids::kDeleteButton);
     return LastText().starts_with("Unable to delete entry");
 }
 
@@ -166,7 +179,7 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
     jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
     const Files start = Snapshot();
     Sweep("reports Show Results", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
-              jtest::Click(d, 1);
+              jtest::Click(d, reports_ids::kShowResultsButton);
               ShowResultsAgainIfNotSaved(d);
           }),
           [](const FaultRun& run) {
@@ -175,7 +188,7 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
               EXPECT_EQ(session::Values().listingLineCount, 3);
           });
     Sweep("reports Delete", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
-              jtest::Click(d, 1);
+              jtest::Click(d, reports_ids::kShowResultsButton);
               ShowResultsAgainIfNotSaved(d);
               if (DeleteTwin(d)) DeleteTwin(d);
               ShowResultsAgainIfNotSaved(d);

@@ -27,12 +27,12 @@
 
 #include "dates/DiaryDates.h"
 #include "framework/SaveMessages.h"
-#include "platform/FaultEnv.h"
 #include "session/AppValues.h"
 #include "store/Diary.h"
 #include "store/Versions.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace reliability {
 

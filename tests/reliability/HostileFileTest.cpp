@@ -168,12 +168,19 @@ TEST(HostileFiles, OddSettingsFilesReadAndTakeNewValuesKeepingTheRest) {
         const char* key;    // a key the file holds,
         std::string value;  // read with capacity 501 as this
     } cases[] = {
-        {"megabyte line", "[Jotwel]\r\nTextTit=" + megabytes + "\r\nHead0=Work", "TextTit",
-         std::string(500, 'a')},
-        {"ends in a bare CR", "[Jotwel]\r\nHead0=Work\r", "Head0", "Work"},
-        {"only a CR", "\r", "Head0", ""},
-        {"binary junk", Junk(64 << 10) + "\n[Jotwel]\nHead0=Work\n" + Junk(1 << 10), "Head0",
-         "Work"},
+        {.name = "megabyte line",
+         .bytes = "[Jotwel]\r\nTextTit=" + megabytes + "\r\nHead0=Work",
+         .key = "TextTit",
+         .value = std::string(500, 'a')},
+        {.name = "ends in a bare CR",
+         .bytes = "[Jotwel]\r\nHead0=Work\r",
+         .key = "Head0",
+         .value = "Work"},
+        {.name = "only a CR", .bytes = "\r", .key = "Head0", .value = ""},
+        {.name = "binary junk",
+         .bytes = Junk(64 << 10) + "\n[Jotwel]\nHead0=Work\n" + Junk(1 << 10),
+         .key = "Head0",
+         .value = "Work"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

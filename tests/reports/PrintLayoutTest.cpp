@@ -75,16 +75,30 @@ TEST(PrintLayout, AlignmentLettersAndStepsPlaceTheLine) {
     const struct {
         const char *first, *format, *placed;
     } cases[] = {
-        {kL, "5, 3, 40, 1, n, 000, L", "450,125 L abc"},    // after the step
-        {kL, "5, 30, 0, 1, n, 000, R", "4500,85 R abc"},    // right end at the margin
-        {kL, "5, 2, 40, 1, n, 000, C", "2390,85 L abc"},    // on 4 inches, no step
-        {kL, "5, 2, 40, 1, n, 000, X", "2390,5100 L abc"},  // and 8.5 inches down
-        {"5, 2, 6000, 1, n, 000, L", "5, 2, 0, 1, n, 000, X", "2390,6085 L abc"},
-        {kR, "5, 1, 0, 1, n, 000, Q", "150,85 R abc"},  // other letters keep it
-        {kR, "5, 1, 0, 1, n, 000, C", "2390,85 R abc"},
-        {kL, "5, 20, -1, 1, n, 000, A", "3000,0 L abc"},  // the top of the line before
-        {kL, "5, 2, -5, 1, n, 000, A", "300,80 L abc"},
-        {kL, "5, -1, 0, 1, n, 000, L", "-150,85 L abc"},
+        {.first = kL,
+         .format = "5, 3, 40, 1, n, 000, L",
+         .placed = "450,125 L abc"},  // after the step
+        {.first = kL,
+         .format = "5, 30, 0, 1, n, 000, R",
+         .placed = "4500,85 R abc"},  // right end at the margin
+        {.first = kL,
+         .format = "5, 2, 40, 1, n, 000, C",
+         .placed = "2390,85 L abc"},  // on 4 inches, no step
+        {.first = kL,
+         .format = "5, 2, 40, 1, n, 000, X",
+         .placed = "2390,5100 L abc"},  // and 8.5 inches down
+        {.first = "5, 2, 6000, 1, n, 000, L",
+         .format = "5, 2, 0, 1, n, 000, X",
+         .placed = "2390,6085 L abc"},
+        {.first = kR,
+         .format = "5, 1, 0, 1, n, 000, Q",
+         .placed = "150,85 R abc"},  // other letters keep it
+        {.first = kR, .format = "5, 1, 0, 1, n, 000, C", .placed = "2390,85 R abc"},
+        {.first = kL,
+         .format = "5, 20, -1, 1, n, 000, A",
+         .placed = "3000,0 L abc"},  // the top of the line before
+        {.first = kL, .format = "5, 2, -5, 1, n, 000, A", .placed = "300,80 L abc"},
+        {.first = kL, .format = "5, -1, 0, 1, n, 000, L", .placed = "-150,85 L abc"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Draw({{"first", c.first}, {"abc", c.format}}, 1000).placed.at(1), c.placed)

@@ -15,8 +15,9 @@
 #include <utility>
 
 #include "ReportsTest.h"
-#include "framework/TPrinter.h"
 #include "framework/TWindow.h"
+#include "framework/print/PrintProgressIds.h"
+#include "framework/print/TPrinter.h"
 #include "listing/PrintLineReader.h"
 #include "reports/PrintListing.h"
 
@@ -133,11 +134,11 @@ TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
         std::vector<std::pair<int, int>> jobs;  // first and last line printed
         std::vector<int> copies;
     } cases[] = {
-        {0, {}, {}},
-        {59, {{0, 59}}, {1}},
-        {60, {{0, 59}, {60, 60}}, {1, 1}},
-        {61, {{0, 59}, {60, 61}}, {0, 2}},
-        {130, {{0, 59}, {60, 119}, {120, 130}}, {1, 1, 1}},
+        {.lines = 0, .jobs = {}, .copies = {}},
+        {.lines = 59, .jobs = {{0, 59}}, .copies = {1}},
+        {.lines = 60, .jobs = {{0, 59}, {60, 60}}, .copies = {1, 1}},
+        {.lines = 61, .jobs = {{0, 59}, {60, 61}}, .copies = {0, 2}},
+        {.lines = 130, .jobs = {{0, 59}, {60, 119}, {120, 130}}, .copies = {1, 1, 1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
@@ -169,17 +170,25 @@ TEST_F(PrintListingTest, CancelInTheProgressDialogStopsOnlyThatJob) {
     QObject::connect(&clicking, &QTimer::timeout, [&] {
         QWidget* dialog = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == "dlg32599" && widget->isVisible()) dialog = widget;
+            if (widget->objectName() ==
+                    "dlg" + QString::number(framework::kPrintProgressTemplate) &&
+                widget->isVisible()) {
+                dialog = widget;
+            }
         }
-        if (!dialog || !dialog->findChild<QLabel*>("ctl105")->isVisible()) return;
+        using namespace framework::print_progress_ids;
+        const auto label = [&dialog](int id) {
+            return dialog->findChild<QLabel*>(QString::fromStdString(ControlName(id)));
+        };
+        if (!dialog || !label(kLastPageLabel)->isVisible()) return;
         std::string texts;
-        for (int id : {101, 102, 104, 105}) {
-            texts +=
-                dialog->findChild<QLabel*>(QString("ctl%1").arg(id))->text().toStdString() + "|";
+        for (int id : {kTitleLabel, kDeviceLabel, kPageLabel, kLastPageLabel}) {
+            texts += label(id)->text().toStdString() + "|";
         }
         EXPECT_EQ(texts, "'List' on the|PDF file on job1.pdf|Now printing Page 1|to 1 of|");
         windowEnabled = window_.Widget()->isEnabled();
-        dialog->findChild<QAbstractButton*>("ctl2")->click();
+        dialog->findChild<QAbstractButton*>(QString::fromStdString(ControlName(kCancelButton)))
+            ->click();
         clicking.stop();
     });
     clicking.start(0);
@@ -208,13 +217,42 @@ TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
         std::size_t jobs;
         std::string says, why;
     } cases[] = {
-        {std::nullopt, 5, 0, false, 0, none, "listd.tmp"},
-        {listing64, 5, 1, false, 0, none, "Input/output error"},
-        {listing64, 70, 0, false, 1,
-         "The listing could not be read after its first 60 lines, so the rest was not printed.",
-         ""},
-        {std::string(1 << 20, 'x'), 3, 0, false, 0, none, ""},
-        {listing64, 3, 0, true, 1, "'List' not printed. Error encountered during print.", ""},
+        {.listing = std::nullopt,
+         .count = 5,
+         .failingRead = 0,
+         .deviceFails = false,
+         .jobs = 0,
+         .says = none,
+         .why = "listd.tmp"},
+        {.listing = listing64,
+         .count = 5,
+         .failingRead = 1,
+         .deviceFails = false,
+         .jobs = 0,
+         .says = none,
+         .why = "Input/output error"},
+        {.listing = listing64,
+         .count = 70,
+         .failingRead = 0,
+         .deviceFails = false,
+         .jobs = 1,
+         .says =
+             "The listing could not be read after its first 60 lines, so the rest was not printed.",
+         .why = ""},
+        {.listing = std::string(1 << 20, 'x'),
+         .count = 3,
+         .failingRead = 0,
+         .deviceFails = false,
+         .jobs = 0,
+         .says = none,
+         .why = ""},
+        {.listing = listing64,
+         .count = 3,
+         .failingRead = 0,
+         .deviceFails = true,
+         .jobs = 1,
+         .says = "'List' not printed. Error encountered during print.",
+         .why = ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases));

@@ -11,6 +11,7 @@
 #include "ReportsTest.h"
 #include "framework/TextCodec.h"
 #include "reports/ReportsDialog.h"
+#include "resources/ids/ReportsIds.h"
 #include "store/Versions.h"
 
 namespace jtest {
@@ -18,6 +19,7 @@ namespace {
 
 using framework::TDialog;
 using platform::FaultEnv;
+using namespace resources::reports_ids;
 
 const std::vector<store::TEntryRecord> kDiary = {
     TextEntry(At("01/02/14"), "quiet day", 3),
@@ -42,7 +44,7 @@ protected:
 
 std::vector<std::string> ListLines(const TDialog& d) {
     std::vector<std::string> lines;
-    QListWidget* list = ControlOf<QListWidget>(d, 101);
+    QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
     for (int i = 0; i < list->count(); ++i) {
         lines.push_back(framework::ToCp1252(list->item(i)->text()).value_or("?"));
     }
@@ -51,7 +53,7 @@ std::vector<std::string> ListLines(const TDialog& d) {
 
 // Clicks line row of the list, as the user selects it.
 void SelectLine(const TDialog& d, int row) {
-    QListWidget* list = ControlOf<QListWidget>(d, 101);
+    QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
@@ -59,7 +61,7 @@ void SelectLine(const TDialog& d, int row) {
 }
 
 bool PrintListShown(const TDialog& d) {
-    return !d.Control(108)->isHidden();
+    return !d.Control(kPrintListButton)->isHidden();
 }
 
 // Each message box shown, as its caption and first line.
@@ -75,24 +77,24 @@ std::string Ask(const store::TEntryRecord& record) {
            "  Do you want really to delete this record";
 }
 
-// Print List appears with the first results and ends the dialog with 108.
+// Print List appears with the first results and ends the dialog with its id.
 // Enter in a field shows results again for what is typed, and the list,
 // the listing and its count then hold only that run.
 TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(Run([](TDialog& d) {
                   EXPECT_FALSE(PrintListShown(d));
-                  Click(d, 1);
+                  Click(d, kShowResultsButton);
                   EXPECT_EQ(ListLines(d), ListOf(kListed));
                   EXPECT_EQ(ListingBytes(), ListingOf(kListed));
                   EXPECT_EQ(session::Values().listingLineCount, 4);
                   EXPECT_TRUE(PrintListShown(d));
-                  Type(d, 106, "02/02/14");
-                  Type(d, 111, "AGAIN");
+                  Type(d, kStartDateBox, "02/02/14");
+                  Type(d, kSearchBox, "AGAIN");
                   PressKey(d, Qt::Key_Return);
                   EXPECT_EQ(ListLines(d), ListOf({kListed[3]}, "AGAIN"));
-                  Click(d, 108);
+                  Click(d, kPrintListButton);
               }),
-              108);
+              reports::ReportsDialog::kPrintListResult);
     EXPECT_EQ(ListingBytes(), ListingOf({kListed[3]}));
     EXPECT_EQ(session::Values().listingLineCount, 1);
 }
@@ -136,21 +138,24 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
         bool readFails;
         std::vector<std::string> boxes;
     } cases[] = {
-        {5, framework::kIdNo, false, {Ask(kDiary[2])}},
-        {5, 0, true, {"Deletion Error: Unable to delete entry"}},
-        {-1, 0, false, {select}},
-        {4, 0, false, {select}},
+        {.row = 5, .answer = framework::kIdNo, .readFails = false, .boxes = {Ask(kDiary[2])}},
+        {.row = 5,
+         .answer = 0,
+         .readFails = true,
+         .boxes = {"Deletion Error: Unable to delete entry"}},
+        {.row = -1, .answer = 0, .readFails = false, .boxes = {select}},
+        {.row = 4, .answer = 0, .readFails = false, .boxes = {select}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         framework::testing::ResetSeams();
         if (c.answer) framework::testing::AnswerNextMessageBox(c.answer);
         Run([&](TDialog& d) {
-            Type(d, 111, "beach");
-            Click(d, 1);
+            Type(d, kSearchBox, "beach");
+            Click(d, kShowResultsButton);
             if (c.row >= 0) SelectLine(d, c.row);
             faults_.FailNth(c.readFails ? 1 : 0, FaultEnv::kRead, EIO);
-            Click(d, 109);
+            Click(d, kDeleteButton);
             EXPECT_EQ(ListLines(d), ListOf({kListed[1], kListed[2], kListed[3]}, "beach"));
         });
         EXPECT_EQ(Boxes(), c.boxes);
@@ -176,10 +181,10 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
         SelectLine(d, row);
         framework::testing::AnswerNextMessageBox(framework::kIdYes);
         faults_.FailNth(diaries.size() > 2 ? 1 : 0, FaultEnv::kRename, ENOSPC);  // the version's
-        Click(d, 109);
+        Click(d, kDeleteButton);
     };
     Run([&](TDialog& d) {
-        Click(d, 1);
+        Click(d, kShowResultsButton);
         deleteRow(d, 4);  // the second twin
         EXPECT_EQ(ListLines(d),
                   ListOf({kListed[0], "05/02/14 @ 00:00:00 Score = 5   first twin", kListed[3]}));
@@ -214,7 +219,7 @@ TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
     session::Values().listingLineCount = 99;
     Run([&](TDialog& d) {
         faults_.FailNth(1, FaultEnv::kRead, EIO);
-        Click(d, 1);
+        Click(d, kShowResultsButton);
         EXPECT_EQ(ListLines(d), ListOf({}));
         EXPECT_TRUE(PrintListShown(d));
     });

@@ -10,12 +10,12 @@
 
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
-#include "platform/FaultEnv.h"
 #include "session/AppValues.h"
 #include "store/Diary.h"
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 

@@ -16,8 +16,15 @@
 #include "app/MainWindow.h"
 #include "framework/DialogWidget.h"
 #include "framework/MessageBox.h"
-#include "platform/FaultEnv.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/AboutIds.h"
+#include "resources/ids/ButtonEntryHelpIds.h"
+#include "resources/ids/EntryPreferenceIds.h"
+#include "resources/ids/GeneralHelpIds.h"
+#include "resources/ids/HeadingsHelpIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/TextEntryHelpIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
@@ -25,6 +32,7 @@
 #include "setup/NoteTitleDialog.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 namespace {
@@ -109,10 +117,34 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         int failingWrite, written;
         std::string slot3, message;
     } cases[] = {
-        {"Head0=\r\nHead1=7\r\n", true, "Family", 0, 6, "Family", ""},
-        {"", false, "", 0, 2, "", kBlank},
-        {"Head0=Health\r\nHead1=- -\r\n", false, "-- ?!", 0, 2, "-- ?!", kBlank},
-        {"", false, "Family", 3, 2, "old 3", "stop: Subject heading 3" + kNotSaved},
+        {.stored = "Head0=\r\nHead1=7\r\n",
+         .filled = true,
+         .box3 = "Family",
+         .failingWrite = 0,
+         .written = 6,
+         .slot3 = "Family",
+         .message = ""},
+        {.stored = "",
+         .filled = false,
+         .box3 = "",
+         .failingWrite = 0,
+         .written = 2,
+         .slot3 = "",
+         .message = kBlank},
+        {.stored = "Head0=Health\r\nHead1=- -\r\n",
+         .filled = false,
+         .box3 = "-- ?!",
+         .failingWrite = 0,
+         .written = 2,
+         .slot3 = "-- ?!",
+         .message = kBlank},
+        {.stored = "",
+         .filled = false,
+         .box3 = "Family",
+         .failingWrite = 3,
+         .written = 2,
+         .slot3 = "old 3",
+         .message = "stop: Subject heading 3" + kNotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.slot3);
@@ -120,14 +152,15 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         WriteSettings(c.stored);
         session::Values().headings = kOld;
         RunDialog<setup::HeadingsDialog>([&c](framework::TDialog& d) {
+            using namespace headings_ids;
             for (int i = 0; i < 6; ++i) {
-                EXPECT_EQ(TextOf(d, 101 + i), c.filled ? kOld[i] : "");
-                ControlOf<QLineEdit>(d, 101 + i)->clear();
-                Type(d, 101 + i, i == 2 ? c.box3 : kTyped[i]);
+                EXPECT_EQ(TextOf(d, HeadingBox(i)), c.filled ? kOld[i] : "");
+                ControlOf<QLineEdit>(d, HeadingBox(i))->clear();
+                Type(d, HeadingBox(i), i == 2 ? c.box3 : kTyped[i]);
             }
-            Click(d, 1);
+            Click(d, kOkButton);
             EXPECT_EQ(d.IsRunning(), c.written < 6);
-            if (d.IsRunning()) Click(d, 2);
+            if (d.IsRunning()) Click(d, kCancelButton);
         });
         EXPECT_TRUE(AllClosedByTheirActions());
         EXPECT_EQ(MessagesShown(), c.message);
@@ -143,7 +176,7 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     }
 }
 
-// The dialog opens with text entries chosen and box 103 showing the
+// The dialog opens with text entries chosen and the today box showing the
 // preference of start-up, not the file's. OK writes Default, then ToDay;
 // Help in between shows the general help over it and keeps the choices.
 // The preference in memory keeps its start-up value.
@@ -156,10 +189,27 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         const char* after;
         std::string message = "";
     } cases[] = {
-        {false, "", {}, 0, "Default=TEXT\r\nToDay=No\r\n"},
-        {false, "", {102, 103}, 0, "Default=KEYS\r\nToDay=ToDay\r\n"},
-        {true, "Default=KEYS\r\nToDay=No\r\n", {103}, 0, "Default=TEXT\r\nToDay=No\r\n"},
-        {false, "", {103}, 2, "Default=TEXT\r\n", "stop: Your entry preference" + kNotSaved},
+        {.today = false,
+         .before = "",
+         .clicks = {},
+         .failingWrite = 0,
+         .after = "Default=TEXT\r\nToDay=No\r\n"},
+        {.today = false,
+         .before = "",
+         .clicks = {entry_preference_ids::kButtonEntriesRadio, entry_preference_ids::kTodayBox},
+         .failingWrite = 0,
+         .after = "Default=KEYS\r\nToDay=ToDay\r\n"},
+        {.today = true,
+         .before = "Default=KEYS\r\nToDay=No\r\n",
+         .clicks = {entry_preference_ids::kTodayBox},
+         .failingWrite = 0,
+         .after = "Default=TEXT\r\nToDay=No\r\n"},
+        {.today = false,
+         .before = "",
+         .clicks = {entry_preference_ids::kTodayBox},
+         .failingWrite = 2,
+         .after = "Default=TEXT\r\n",
+         .message = "stop: Your entry preference" + kNotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -167,19 +217,20 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
         WriteSettings(c.before);
         session::Values().todayPreference = c.today;
         RunDialog<setup::EntryPreferenceDialog>([&c](framework::TDialog& d) {
-            EXPECT_TRUE(ControlOf<QAbstractButton>(d, 101)->isChecked());
-            EXPECT_EQ(ControlOf<QAbstractButton>(d, 103)->isChecked(), c.today);
+            using namespace entry_preference_ids;
+            EXPECT_TRUE(ControlOf<QAbstractButton>(d, kTextEntriesRadio)->isChecked());
+            EXPECT_EQ(ControlOf<QAbstractButton>(d, kTodayBox)->isChecked(), c.today);
             for (int id : c.clicks) Click(d, id);
             framework::testing::OnNextDialog([&d](framework::TDialog& help) {
                 EXPECT_EQ(help.Parent(), &d);
-                Click(help, 2);
+                Click(help, general_help_ids::kCloseButton);
             });
-            Click(d, 9);
-            Click(d, 1);
-            if (d.IsRunning()) Click(d, 2);
+            Click(d, kHelpButton);
+            Click(d, kOkButton);
+            if (d.IsRunning()) Click(d, kCancelButton);
         });
         EXPECT_TRUE(AllClosedByTheirActions());
-        EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, 6);
+        EXPECT_EQ(framework::testing::DialogsShown().at(1).templateId, kGeneralHelpDialog);
         EXPECT_EQ(MessagesShown(), c.message);
         EXPECT_EQ(SettingsBytes(), std::string("[Jotwel]\r\n") + c.after);
         EXPECT_EQ(session::Values().todayPreference, c.today);
@@ -194,18 +245,22 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
         int failingWrite;
         std::string stored, message = "";
     } cases[] = {
-        {"Best moment", 0, "Best moment"},
-        {"", 0, ""},
-        {QString(100, 'a'), 0, std::string(79, 'a')},
-        {"Lost", 1, session::kDefaultNoteTitle, "stop: Your title for text entries" + kNotSaved},
+        {.typed = "Best moment", .failingWrite = 0, .stored = "Best moment"},
+        {.typed = "", .failingWrite = 0, .stored = ""},
+        {.typed = QString(100, 'a'), .failingWrite = 0, .stored = std::string(79, 'a')},
+        {.typed = "Lost",
+         .failingWrite = 1,
+         .stored = session::kDefaultNoteTitle,
+         .message = "stop: Your title for text entries" + kNotSaved},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         Fresh(c.failingWrite);
         RunDialog<setup::NoteTitleDialog>([&c](framework::TDialog& d) {
-            EXPECT_EQ(TextOf(d, 104), "");
-            ControlOf<QLineEdit>(d, 104)->setFocus();
-            ControlOf<QLineEdit>(d, 104)->setText(c.typed);  // as pasted
+            using note_title_ids::kTitleBox;
+            EXPECT_EQ(TextOf(d, kTitleBox), "");
+            ControlOf<QLineEdit>(d, kTitleBox)->setFocus();
+            ControlOf<QLineEdit>(d, kTitleBox)->setText(c.typed);  // as pasted
             PressKey(d, Qt::Key_Return);
             if (d.IsRunning()) PressKey(d, Qt::Key_Escape);
         });
@@ -235,14 +290,38 @@ TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNo
         int command, templateId;
         Action change, close;
     } cases[] = {
-        {kCmSetSubjectHeadings, kHeadingsDialog, Types(101, "x"), Clicks(2)},
-        {kCmSetEntryPreference, kEntryPreferenceDialog, Clicks(102), kEscape},
-        {kCmSetTextTitle, kTextTitleDialog, Types(104, "New"), kCloseBox},
-        {kCmGeneralHelp, kGeneralHelpDialog, nullptr, Clicks(2)},
-        {kCmButtonEntryHelp, kButtonEntryHelpDialog, nullptr, Clicks(1)},
-        {kCmFurtherButtonEntryHelp, kHeadingsHelpDialog, nullptr, Clicks(1)},
-        {kCmTextEntryHelp, kTextEntryHelpDialog, nullptr, Clicks(1)},
-        {kCmAbout, kAboutDialog, nullptr, Clicks(2)},
+        {.command = kCmSetSubjectHeadings,
+         .templateId = kHeadingsDialog,
+         .change = Types(headings_ids::HeadingBox(0), "x"),
+         .close = Clicks(headings_ids::kCancelButton)},
+        {.command = kCmSetEntryPreference,
+         .templateId = kEntryPreferenceDialog,
+         .change = Clicks(entry_preference_ids::kButtonEntriesRadio),
+         .close = kEscape},
+        {.command = kCmSetTextTitle,
+         .templateId = kTextTitleDialog,
+         .change = Types(note_title_ids::kTitleBox, "New"),
+         .close = kCloseBox},
+        {.command = kCmGeneralHelp,
+         .templateId = kGeneralHelpDialog,
+         .change = nullptr,
+         .close = Clicks(general_help_ids::kCloseButton)},
+        {.command = kCmButtonEntryHelp,
+         .templateId = kButtonEntryHelpDialog,
+         .change = nullptr,
+         .close = Clicks(button_entry_help_ids::kCloseButton)},
+        {.command = kCmFurtherButtonEntryHelp,
+         .templateId = kHeadingsHelpDialog,
+         .change = nullptr,
+         .close = Clicks(headings_help_ids::kCloseButton)},
+        {.command = kCmTextEntryHelp,
+         .templateId = kTextEntryHelpDialog,
+         .change = nullptr,
+         .close = Clicks(text_entry_help_ids::kCloseButton)},
+        {.command = kCmAbout,
+         .templateId = kAboutDialog,
+         .change = nullptr,
+         .close = Clicks(about_ids::kCloseButton)},
     };
     WriteSettings("ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
     app::MainWindow window{nullptr, "Jotwel"};

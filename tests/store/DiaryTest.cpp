@@ -33,11 +33,17 @@ TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKeyInFileOrder) {
         std::vector<std::int32_t> after;
         std::size_t newAt;
     } cases[] = {
-        {{}, 5, {5}, 0},                          // absent diary
-        {{10, 30, 25}, 20, {10, 20, 30, 25}, 1},  // 25, a button entry, is out of order
-        {{10, 30, 40}, 30, {10, 30, 30, 40}, 2},  // after equal keys
-        {{10, 20}, 99, {10, 20, 99}, 2},          // largest at the end
-        {{10, 20}, -7, {-7, 10, 20}, 0},
+        {.before = {}, .key = 5, .after = {5}, .newAt = 0},  // absent diary
+        {.before = {10, 30, 25},
+         .key = 20,
+         .after = {10, 20, 30, 25},
+         .newAt = 1},  // 25, a button entry, is out of order
+        {.before = {10, 30, 40},
+         .key = 30,
+         .after = {10, 30, 30, 40},
+         .newAt = 2},                                                        // after equal keys
+        {.before = {10, 20}, .key = 99, .after = {10, 20, 99}, .newAt = 2},  // largest at the end
+        {.before = {10, 20}, .key = -7, .after = {-7, 10, 20}, .newAt = 0},
     };
     for (const auto& c : cases) {
         if (!c.before.empty()) PutDiary(RecsWithKeys(c.before));
@@ -68,10 +74,12 @@ TEST(DeleteRecordAt, RemovesExactlyTheChosenRecord) {
         std::int64_t index;
         Records after;
     } cases[] = {
-        {{a, b, c}, 0, {b, c}},
-        {{a, b, c}, 2, {a, b}},
-        {{a}, 0, {}},
-        {{a, b, twin, c}, 2, {a, b, c}},  // the other record of the key stays
+        {.before = {a, b, c}, .index = 0, .after = {b, c}},
+        {.before = {a, b, c}, .index = 2, .after = {a, b}},
+        {.before = {a}, .index = 0, .after = {}},
+        {.before = {a, b, twin, c},
+         .index = 2,
+         .after = {a, b, c}},  // the other record of the key stays
     };
     for (const auto& d : cases) {
         PutDiary(d.before);

@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "StoreFixture.h"
-#include "platform/FaultEnv.h"
 #include "store/ListingLine.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
@@ -61,16 +61,27 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
         std::optional<std::string> diary;
         Change change;
     } scenarios[] = {
-        {"insert into many", many, [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
-        {"insert into absent", std::nullopt,
-         [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
-        {"delete", three,
-         [] {
-             return DeleteRecordAt(DataDir(), {1, RecsWithKeys({30})[0]});
-         }},
-        {"append", three, [] { return AppendRecord(DataDir(), Rec(1)); }},
-        {"append to absent", std::nullopt, [] { return AppendRecord(DataDir(), Rec(1)); }},
-        {"append after fragment", three + "frag", [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {.name = "insert into many",
+         .diary = many,
+         .change = [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
+        {.name = "insert into absent",
+         .diary = std::nullopt,
+         .change = [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
+        {.name = "delete",
+         .diary = three,
+         .change =
+             [] {
+                 return DeleteRecordAt(DataDir(), {1, RecsWithKeys({30})[0]});
+             }},
+        {.name = "append",
+         .diary = three,
+         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {.name = "append to absent",
+         .diary = std::nullopt,
+         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {.name = "append after fragment",
+         .diary = three + "frag",
+         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
     };
     for (const auto& s : scenarios) {
         for (int errorNumber : {EIO, ENOSPC}) SweepFaults(s.name, s.diary, s.change, errorNumber);

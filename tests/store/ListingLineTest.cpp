@@ -15,12 +15,12 @@ TEST(FormatListingLine, ShowsScoreOnlyWhenThereIsOneAndBlanksLineBreaks) {
         TEntryRecord record;
         const char* line;
     } cases[] = {
-        {{"Sunny  = Beach)", "07/12/14 @ 21:05:09", 1, 7},
-         "07/12/14 @ 21:05:09 Score = 7   Sunny  = Beach)"},
-        {{"x", "s", 1, 0}, "s Score = 0   x"},
-        {{"Work = 3", "07/12/14", 1, -1}, "07/12/14  Work = 3"},
-        {{"x", "s", 1, -40}, "s  x"},
-        {{"a\r\nb\rc\nd", "s", 1, 10}, "s Score = 10   a  b c d"},
+        {.record = {"Sunny  = Beach)", "07/12/14 @ 21:05:09", 1, 7},
+         .line = "07/12/14 @ 21:05:09 Score = 7   Sunny  = Beach)"},
+        {.record = {"x", "s", 1, 0}, .line = "s Score = 0   x"},
+        {.record = {"Work = 3", "07/12/14", 1, -1}, .line = "07/12/14  Work = 3"},
+        {.record = {"x", "s", 1, -40}, .line = "s  x"},
+        {.record = {"a\r\nb\rc\nd", "s", 1, 10}, .line = "s Score = 10   a  b c d"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatListingLine(c.record), c.line);
 }
@@ -43,19 +43,25 @@ TEST(FoldListingLine, CutsRightAfterTheSpaceThatPassesOneHundred) {
         std::string line;
         std::vector<std::string> pieces;
     } cases[] = {
-        {"100 stays whole", std::string(100, 'b'), {std::string(100, 'b')}},
-        {"no space after 100", LineWithSpaces(180, {30}), {LineWithSpaces(180, {30})}},
-        {"two cuts",
-         example,
-         {example.substr(0, 101), p + example.substr(101, 115), p + example.substr(216)}},
-        {"spaces before 101 do not cut", early, {early.substr(0, 120), p + early.substr(120)}},
-        {"trailing space ends the last piece",
-         LineWithSpaces(101, {101}),
-         {LineWithSpaces(101, {101})}},
-        {"five at most",
-         ofSix,
-         {ofSix.substr(0, 101), p + ofSix.substr(101, 101), p + ofSix.substr(202, 101),
-          p + ofSix.substr(303, 101), p + ofSix.substr(404, 101)}},
+        {.name = "100 stays whole",
+         .line = std::string(100, 'b'),
+         .pieces = {std::string(100, 'b')}},
+        {.name = "no space after 100",
+         .line = LineWithSpaces(180, {30}),
+         .pieces = {LineWithSpaces(180, {30})}},
+        {.name = "two cuts",
+         .line = example,
+         .pieces = {example.substr(0, 101), p + example.substr(101, 115), p + example.substr(216)}},
+        {.name = "spaces before 101 do not cut",
+         .line = early,
+         .pieces = {early.substr(0, 120), p + early.substr(120)}},
+        {.name = "trailing space ends the last piece",
+         .line = LineWithSpaces(101, {101}),
+         .pieces = {LineWithSpaces(101, {101})}},
+        {.name = "five at most",
+         .line = ofSix,
+         .pieces = {ofSix.substr(0, 101), p + ofSix.substr(101, 101), p + ofSix.substr(202, 101),
+                    p + ofSix.substr(303, 101), p + ofSix.substr(404, 101)}},
     };
     for (const auto& c : cases) EXPECT_EQ(FoldListingLine(c.line), c.pieces) << c.name;
 }

@@ -40,11 +40,20 @@ TEST(MakeTextEntryRecord, ComposesSummaryAndNoteWithinFiveHundredBytes) {
         std::string summary, note, text;
         int score;
     } cases[] = {
-        {"Went to the coast", "Saw seals", "Went to the coast  = Saw seals)", 7},
-        {"Rain\r\nthen sun", "Kite", "Rain\r\nthen sun  = Kite)", -1},
-        {"Quiet day", "", "Quiet day  = )", 0},
-        {"100% %s", "%n", "100% %s  = %n)", 10},
-        {summary, note, (summary + "  = " + note).substr(0, 500), 3},
+        {.summary = "Went to the coast",
+         .note = "Saw seals",
+         .text = "Went to the coast  = Saw seals)",
+         .score = 7},
+        {.summary = "Rain\r\nthen sun",
+         .note = "Kite",
+         .text = "Rain\r\nthen sun  = Kite)",
+         .score = -1},
+        {.summary = "Quiet day", .note = "", .text = "Quiet day  = )", .score = 0},
+        {.summary = "100% %s", .note = "%n", .text = "100% %s  = %n)", .score = 10},
+        {.summary = summary,
+         .note = note,
+         .text = (summary + "  = " + note).substr(0, 500),
+         .score = 3},
     };
     for (const auto& c : cases) {
         const TEntryRecord record = MakeTextEntryRecord(c.summary, c.note, c.score, 1418000000);
@@ -59,12 +68,12 @@ TEST(MakeButtonEntryRecord, ComposesHeadingsAndScoresWithUnevenSeparators) {
         std::array<int, 6> scores;
         const char* text;
     } cases[] = {
-        {{"Work", "Health", "Money", "Family", "Hobby", "Weather"},
-         {7, -1, 5, 10, 0, 3},
-         "Work = 7 : Health = -1 :Money = 5 Family = 10 : Hobby = 0 : Weather = 3"},
-        {{"50%s", "%d%n", "", "a", "b", "c"},
-         {-1, -1, -1, -1, -1, -1},
-         "50%s = -1 : %d%n = -1 : = -1 a = -1 : b = -1 : c = -1"},
+        {.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"},
+         .scores = {7, -1, 5, 10, 0, 3},
+         .text = "Work = 7 : Health = -1 :Money = 5 Family = 10 : Hobby = 0 : Weather = 3"},
+        {.headings = {"50%s", "%d%n", "", "a", "b", "c"},
+         .scores = {-1, -1, -1, -1, -1, -1},
+         .text = "50%s = -1 : %d%n = -1 : = -1 a = -1 : b = -1 : c = -1"},
     };
     for (const auto& c : cases) {
         const TEntryRecord record = MakeButtonEntryRecord(c.headings, c.scores, 1418000000);

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "StoreFixture.h"
-#include "platform/FaultEnv.h"
 #include "store/Versions.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {

@@ -64,6 +64,10 @@ std::string FocusedName(const framework::TDialog& dialog) {
     return focused ? focused->objectName().toStdString() : std::string();
 }
 
+std::string ControlName(int id) {
+    return "ctl" + std::to_string(id);
+}
+
 framework::testing::ShownMessageBox LastMessageBox() {
     const auto& shown = framework::testing::MessageBoxesShown();
     if (shown.empty()) {

@@ -45,6 +45,8 @@ void PressKey(const framework::TDialog& dialog, int key,
 std::string TextOf(const framework::TDialog& dialog, int id);
 // The object name of the widget with keyboard focus ("ctl102"), or "".
 std::string FocusedName(const framework::TDialog& dialog);
+// The object name the windowing layer gives the control with id ("ctl102").
+std::string ControlName(int id);
 // The last message box shown (fails the test when none was).
 framework::testing::ShownMessageBox LastMessageBox();
 

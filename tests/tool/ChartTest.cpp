@@ -111,7 +111,8 @@ TEST(ChartData, DaysAreLocalDates) {
     const struct {
         const char* tz;
         std::int64_t day;
-    } cases[] = {{"UTC", Day(2026y / 1 / 5)}, {"XST-10", Day(2026y / 1 / 6)}};
+    } cases[] = {{.tz = "UTC", .day = Day(2026y / 1 / 5)},
+                 {.tz = "XST-10", .day = Day(2026y / 1 / 6)}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tz);
         jtest::SetTimeZone(c.tz);
@@ -189,8 +190,10 @@ TEST(WriteChart, FailsWithAMessageAndWritesNothing) {
         tool::ChartData data;
         std::string path;
     } cases[] = {
-        {"folder missing", Sample(1), jtest::InTestDir("missing/chart.png")},
-        {"no scores", {}, jtest::InTestDir("chart.svg")},
+        {.name = "folder missing",
+         .data = Sample(1),
+         .path = jtest::InTestDir("missing/chart.png")},
+        {.name = "no scores", .data = {}, .path = jtest::InTestDir("chart.svg")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

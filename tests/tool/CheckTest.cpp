@@ -42,35 +42,42 @@ TEST_F(CheckTest, NamesEachProblemWithItsRecordAndSumsUp) {
         bool hold;
         std::vector<std::string> lines;
     } cases[] = {
-        {sample, false, {diary + ": 4 entries (3 text, 1 button), 2136 bytes: no problems found"}},
-        {"", false, {diary + ": 0 entries (0 text, 0 button), 0 bytes: no problems found"}},
-        {sample + "xy",
-         true,
-         {store::HoldPath(TestDir()) + ": a hold file of 3 bytes is left over from a change that "
-                                       "did not finish; the diary is as it was before that "
-                                       "change, and the next change discards the hold file",
-          diary + ": the last 2 bytes, from byte offset 2136, are not a whole record of 534 "
-                  "bytes; readers skip them and the next change drops them",
-          diary + ": 4 entries (3 text, 1 button), 2138 bytes: 2 problems found"}},
-        {sample.substr(0, 534) + Unterminated(),
-         false,
-         {At(2, 534, "\\x01" + std::string(24, '1')) +
-              "the text field (501 bytes) has no terminating NUL",
-          At(2, 534, "\\x01" + std::string(24, '1')) +
-              "the stamp field (25 bytes) has no terminating NUL",
-          diary + ": 2 entries (2 text, 0 button), 1068 bytes: 2 problems found"}},
+        {.bytes = sample,
+         .hold = false,
+         .lines = {diary + ": 4 entries (3 text, 1 button), 2136 bytes: no problems found"}},
+        {.bytes = "",
+         .hold = false,
+         .lines = {diary + ": 0 entries (0 text, 0 button), 0 bytes: no problems found"}},
+        {.bytes = sample + "xy",
+         .hold = true,
+         .lines = {store::HoldPath(TestDir()) +
+                       ": a hold file of 3 bytes is left over from a change that "
+                       "did not finish; the diary is as it was before that "
+                       "change, and the next change discards the hold file",
+                   diary +
+                       ": the last 2 bytes, from byte offset 2136, are not a whole record of 534 "
+                       "bytes; readers skip them and the next change drops them",
+                   diary + ": 4 entries (3 text, 1 button), 2138 bytes: 2 problems found"}},
+        {.bytes = sample.substr(0, 534) + Unterminated(),
+         .hold = false,
+         .lines = {At(2, 534, "\\x01" + std::string(24, '1')) +
+                       "the text field (501 bytes) has no terminating NUL",
+                   At(2, 534, "\\x01" + std::string(24, '1')) +
+                       "the stamp field (25 bytes) has no terminating NUL",
+                   diary + ": 2 entries (2 text, 0 button), 1068 bytes: 2 problems found"}},
         // A button entry earlier than the text entries before it is in place.
-        {Bytes({TextAt(On("03/02/14")), TextAt(On("01/02/14")), TextAt(On("02/02/14")),
-                store::MakeButtonEntryRecord({}, {}, On("01/01/14"))}),
-         false,
-         {At(2, 534, "01/02/14 @ 12:00:00") + "text entry out of date order: its key " +
-              std::to_string(On("01/02/14")) + " is below " + std::to_string(On("03/02/14")) +
-              ", the key of record 1, the text entry before it",
-          diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found"}},
-        {wrecked,
-         false,
-         {At(1, 0, "31/12/04 @ 12:00:00") + "its key " + std::to_string(On("31/12/04")) +
-          " falls on 2004-12-31, outside the years 2005-2038"}},
+        {.bytes = Bytes({TextAt(On("03/02/14")), TextAt(On("01/02/14")), TextAt(On("02/02/14")),
+                         store::MakeButtonEntryRecord({}, {}, On("01/01/14"))}),
+         .hold = false,
+         .lines = {At(2, 534, "01/02/14 @ 12:00:00") + "text entry out of date order: its key " +
+                       std::to_string(On("01/02/14")) + " is below " +
+                       std::to_string(On("03/02/14")) +
+                       ", the key of record 1, the text entry before it",
+                   diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found"}},
+        {.bytes = wrecked,
+         .hold = false,
+         .lines = {At(1, 0, "31/12/04 @ 12:00:00") + "its key " + std::to_string(On("31/12/04")) +
+                   " falls on 2004-12-31, outside the years 2005-2038"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.back());

@@ -8,6 +8,7 @@
 #include "ToolTest.h"
 #include "reports/ReportsDialog.h"
 #include "reports/ReportsTest.h"
+#include "resources/ids/ReportsIds.h"
 
 namespace jtest {
 namespace {
@@ -30,11 +31,12 @@ struct Fields {
 std::vector<std::string> DialogLines(const Fields& fields) {
     std::vector<std::string> lines;
     framework::testing::OnNextDialog([&](framework::TDialog& d) {
-        Type(d, 106, QString::fromStdString(fields.start));
-        Type(d, 107, QString::fromStdString(fields.end));
-        Type(d, 111, QString::fromStdString(fields.search));
-        Click(d, 1);
-        const QListWidget* list = ControlOf<QListWidget>(d, 101);
+        using namespace resources::reports_ids;
+        Type(d, kStartDateBox, QString::fromStdString(fields.start));
+        Type(d, kEndDateBox, QString::fromStdString(fields.end));
+        Type(d, kSearchBox, QString::fromStdString(fields.search));
+        Click(d, kShowResultsButton);
+        const QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
         for (int i = 0; i < list->count(); ++i)
             lines.push_back(list->item(i)->text().toStdString());
     });
@@ -58,14 +60,14 @@ std::vector<std::string> ToolLines(const Fields& fields) {
 
 TEST_F(ListTest, PrintsTheLinesTheReportsDialogShowsForTheSameFields) {
     const Fields cases[] = {
-        {"", "", ""},
-        {"", "", "BEACH"},
-        {"02/02/14", "03/02/14", ""},
-        {"2/2/14", "3/2/14", ""},
-        {"01/02/14", "01/02/14", "caf\xC3\xA9"},
-        {"", "", "nowhere"},
-        {"05/02/14", "01/02/14", ""},
-        {"2/2/2014", "3/2/2014", ""},
+        {.start = "", .end = "", .search = ""},
+        {.start = "", .end = "", .search = "BEACH"},
+        {.start = "02/02/14", .end = "03/02/14", .search = ""},
+        {.start = "2/2/14", .end = "3/2/14", .search = ""},
+        {.start = "01/02/14", .end = "01/02/14", .search = "caf\xC3\xA9"},
+        {.start = "", .end = "", .search = "nowhere"},
+        {.start = "05/02/14", .end = "01/02/14", .search = ""},
+        {.start = "2/2/2014", .end = "3/2/2014", .search = ""},
     };
     for (const Fields& fields : cases) {
         SCOPED_TRACE(fields.start + "|" + fields.end + "|" + fields.search);

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/FaultEnv.h"
 #include "store/Diary.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 #include "tool/RunTool.h"
 
 namespace jtest {

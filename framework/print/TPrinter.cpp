@@ -1,4 +1,4 @@
-#include "framework/TPrinter.h"
+#include "framework/print/TPrinter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,12 +11,12 @@
 #include <new>
 
 #include "framework/MessageBox.h"
-#include "framework/PrintDevice.h"
-#include "framework/PrintDialog.h"
-#include "framework/TPrintProgress.h"
-#include "framework/TPrintout.h"
-#include "framework/TRecordingDC.h"
 #include "framework/TextCodec.h"
+#include "framework/print/PrintDevice.h"
+#include "framework/print/PrintDialog.h"
+#include "framework/print/TPrintProgress.h"
+#include "framework/print/TPrintout.h"
+#include "framework/print/TRecordingDC.h"
 
 namespace framework {
 namespace {

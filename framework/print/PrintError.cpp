@@ -1,4 +1,4 @@
-#include "framework/PrintError.h"
+#include "framework/print/PrintError.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "framework/DeviceFont.h"
+#include "framework/print/DeviceFont.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

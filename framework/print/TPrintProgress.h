@@ -9,11 +9,9 @@
 
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "framework/print/PrintProgressIds.h"
 
 namespace framework {
-
-// The number of the progress dialog's template.
-inline constexpr int kPrintProgressTemplate = 32599;
 
 class TPrintProgress : public TDialog {
 public:

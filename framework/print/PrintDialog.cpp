@@ -1,4 +1,4 @@
-#include "framework/PrintDialog.h"
+#include "framework/print/PrintDialog.h"
 
 #include <QtPrintSupport/qtprintsupportglobal.h>
 
@@ -9,9 +9,9 @@
 #endif
 #include <regex>
 
-#include "framework/TPrintout.h"
 #include "framework/TWindow.h"
 #include "framework/TestSeams.h"
+#include "framework/print/TPrintout.h"
 
 namespace framework {
 namespace {

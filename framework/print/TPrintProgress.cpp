@@ -1,30 +1,21 @@
-#include "framework/TPrintProgress.h"
+#include "framework/print/TPrintProgress.h"
 
 #include "framework/FormatText.h"
 #include "framework/MessageBox.h"
 
 namespace framework {
-namespace {
 
-// Control ids of the progress dialog's template.
-constexpr int kCancelId = 2;
-constexpr int kNowPrintingId = -1;
-constexpr int kTitleId = 101;
-constexpr int kDeviceId = 102;
-constexpr int kPageId = 104;
-constexpr int kLastPageId = 105;
-
-}  // namespace
+namespace ids = print_progress_ids;
 
 TPrintProgress::TPrintProgress(TWindow* parent, std::string_view title, std::string_view device,
                                std::string_view port)
     : TDialog(parent, kPrintProgressTemplate),
-      nowPrinting_(this, kNowPrintingId),
-      page_(this, kPageId),
-      lastPage_(this, kLastPageId),
-      title_(this, kTitleId),
-      device_(this, kDeviceId),
-      cancel_(this, kCancelId),
+      nowPrinting_(this, ids::kNowPrintingLabel),
+      page_(this, ids::kPageLabel),
+      lastPage_(this, ids::kLastPageLabel),
+      title_(this, ids::kTitleLabel),
+      device_(this, ids::kDeviceLabel),
+      cancel_(this, ids::kCancelButton),
       pageFormat_(page_.GetText()),
       lastPageFormat_(lastPage_.GetText()),
       titleText_(FormatText(title_.GetText(), {title})),
@@ -48,7 +39,7 @@ void TPrintProgress::SetPage(int page, int lastPage) {
 
 bool TPrintProgress::HandleCommand(int id) {
     switch (id) {
-        case kCancelId:
+        case ids::kCancelButton:
             Cancel();
             return true;
         case kIdOk:  // Enter: the dialog is left only by Cancel or the job's end

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/PrintError.h"
+#include "framework/print/PrintError.h"
 
 class QPrinter;
 

@@ -1,4 +1,4 @@
-#include "framework/TPrintout.h"
+#include "framework/print/TPrintout.h"
 
 namespace framework {
 

@@ -1,4 +1,4 @@
-#include "MemEnv.h"
+#include "support/env/MemEnv.h"
 
 #include <algorithm>
 #include <cerrno>

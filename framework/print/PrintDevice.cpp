@@ -1,4 +1,4 @@
-#include "framework/PrintDevice.h"
+#include "framework/print/PrintDevice.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -10,9 +10,9 @@
 #include <QPrinterInfo>
 #include <vector>
 
-#include "framework/TRecordingDC.h"
 #include "framework/TestSeams.h"
 #include "framework/TextCodec.h"
+#include "framework/print/TRecordingDC.h"
 #include "platform/CodePage.h"
 #include "platform/Env.h"
 #include "platform/WholeFile.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/PrintError.h"
+#include "framework/print/PrintError.h"
 
 class QPaintDevice;
 class QPrinter;

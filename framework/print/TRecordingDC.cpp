@@ -1,12 +1,12 @@
-#include "framework/TRecordingDC.h"
+#include "framework/print/TRecordingDC.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
-#include "framework/DeviceFont.h"
 #include "framework/TextCodec.h"
+#include "framework/print/DeviceFont.h"
 
 namespace framework {
 

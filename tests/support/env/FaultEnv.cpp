@@ -2,7 +2,7 @@
 // and answers true for the n-th one only. A failing operation does not reach
 // the target (a failing Append writes half its data first), so what is on
 // disk afterwards is what a real failure at that point would leave.
-#include "platform/FaultEnv.h"
+#include "support/env/FaultEnv.h"
 
 #include <utility>
 
