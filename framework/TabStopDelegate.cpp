@@ -25,9 +25,10 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     layout.setTextOption(textOption);
     layout.beginLayout();
     QTextLine line = layout.createLine();
+    if (line.isValid()) line.setLineWidth(1e6);  // one line, never wrapped
+    layout.endLayout();
     const int width =
         line.isValid() ? kTextIndent + qCeil(line.naturalTextWidth()) + kTextIndent : 0;
-    layout.endLayout();
     if (width > widest_) {
         // Every line takes the new width once the list lays its lines out
         // again, which it must not do while it paints.

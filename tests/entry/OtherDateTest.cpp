@@ -50,20 +50,59 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
         std::int64_t key;
         std::vector<std::string> boxes;
     } cases[] = {
-        {.today = true, .runs = {Typed({"25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {}},
-        {.today = false, .runs = {Typed({"06/12/14"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {kTooLate}},
-        {.today = true, .runs = {Typed({"01/01/2005"})}, .inForce = "01/01/2005", .key = kFirstDay, .boxes = {}},
-        {.today = false, .runs = {Typed({"07/12/14", "25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {kTooLate}},
+        {.today = true,
+         .runs = {Typed({"25/12/10"})},
+         .inForce = "25/12/10",
+         .key = kXmas,
+         .boxes = {}},
+        {.today = false,
+         .runs = {Typed({"06/12/14"})},
+         .inForce = nullptr,
+         .key = kAtOk - kDay,
+         .boxes = {kTooLate}},
+        {.today = true,
+         .runs = {Typed({"01/01/2005"})},
+         .inForce = "01/01/2005",
+         .key = kFirstDay,
+         .boxes = {}},
+        {.today = false,
+         .runs = {Typed({"07/12/14", "25/12/10"})},
+         .inForce = "25/12/10",
+         .key = kXmas,
+         .boxes = {kTooLate}},
         {.today = false, .runs = {kEscape}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {}},
-        {.today = true, .runs = {Typed({"25/12/10"}), kEscape}, .inForce = nullptr, .key = kAtOk, .boxes = {}},
-        {.today = false, .runs = {Typed({"25/12/10"}), Typed({"01/01/99"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {kTooEarly}},
-        {.today = false, .runs = {Typed({"01/01/05"}), Typed({"25/12/10"})}, .inForce = "25/12/10", .key = kXmas, .boxes = {}},
+        {.today = true,
+         .runs = {Typed({"25/12/10"}), kEscape},
+         .inForce = nullptr,
+         .key = kAtOk,
+         .boxes = {}},
+        {.today = false,
+         .runs = {Typed({"25/12/10"}), Typed({"01/01/99"})},
+         .inForce = nullptr,
+         .key = kAtOk - kDay,
+         .boxes = {kTooEarly}},
+        {.today = false,
+         .runs = {Typed({"01/01/05"}), Typed({"25/12/10"})},
+         .inForce = "25/12/10",
+         .key = kXmas,
+         .boxes = {}},
         // Impossible dates are refused, each with what is wrong.
-        {.today = true, .runs = {Typed({.zone = "25.12.10", .typed = "31/02/26", .stamp = "25/12/2010"})}, .inForce = "25/12/2010", .key = kXmas, .boxes = {"Date Not Allowed: \"25.12.10\" is not a date: the day, the month and the year must "
-          "be separated by /" +
-              kForm,
-          "Date Not Allowed: \"31/02/26\" is not a date: February 2026 has only 28 days" + kForm}},
-        {.today = false, .runs = {Typed({"29/02/09"})}, .inForce = nullptr, .key = kAtOk - kDay, .boxes = {"Date Not Allowed: \"29/02/09\" is not a date: February 2009 has only 28 days" + kForm}},
+        {.today = true,
+         .runs = {Typed({"25.12.10", "31/02/26", "25/12/2010"})},
+         .inForce = "25/12/2010",
+         .key = kXmas,
+         .boxes =
+             {"Date Not Allowed: \"25.12.10\" is not a date: the day, the month and the year must "
+              "be separated by /" +
+                  kForm,
+              "Date Not Allowed: \"31/02/26\" is not a date: February 2026 has only 28 days" +
+                  kForm}},
+        {.today = false,
+         .runs = {Typed({"29/02/09"})},
+         .inForce = nullptr,
+         .key = kAtOk - kDay,
+         .boxes = {"Date Not Allowed: \"29/02/09\" is not a date: February 2009 has only 28 days" +
+                   kForm}},
     };
     const store::TEntryRecord later{"later  = )", "08/12/14 @ 09:00:00", 1418029200, 5};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -79,9 +118,10 @@ TEST_F(OtherDateTest, OtherDateBoxIsCheckedOnlyWhileAnAcceptedDateIsInForce) {
             }
             EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(),
                       c.inForce != nullptr);
-            EXPECT_EQ(TextOf(d, text_ids::kDayHeading), c.inForce ? "Entry for " + std::string(c.inForce)
-                                      : c.today ? kTodayHeading
-                                                : kYesterdayHeading);
+            EXPECT_EQ(TextOf(d, text_ids::kDayHeading), c.inForce
+                                                            ? "Entry for " + std::string(c.inForce)
+                                                        : c.today ? kTodayHeading
+                                                                  : kYesterdayHeading);
             Click(d, text_ids::kOkButton);
         });
         EXPECT_EQ(TemplatesShown().size(), 1 + c.runs.size());
@@ -126,8 +166,10 @@ TEST_F(OtherDateTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
                     if (!inForce) heading = today ? kTodayHeading : kYesterdayHeading;
                 }
                 EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kTodayBox)->isChecked(), today);
-                EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(), inForce);
-                EXPECT_EQ(TextOf(d, text_ids::kDayHeading), inForce ? "Entry for 25/12/10" : heading);
+                EXPECT_EQ(ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(),
+                          inForce);
+                EXPECT_EQ(TextOf(d, text_ids::kDayHeading),
+                          inForce ? "Entry for 25/12/10" : heading);
                 Click(d, text_ids::kOkButton);
             });
             const auto records = DiaryRecords();
@@ -152,7 +194,9 @@ TEST_F(OtherDateTest, TheEntryIsStoredAtTheStartOfTheTypedLocalDay) {
         {.zone = "Asia/Kathmandu", .typed = "5/6/10", .stamp = "05/06/10 @ 00:00:00"},
         {.zone = "Europe/Berlin", .typed = "30/03/2014", .stamp = "30/03/14 @ 00:00:00"},
         {.zone = "America/New_York", .typed = "02/11/14", .stamp = "02/11/14 @ 00:00:00"},
-        {.zone = "America/Sao_Paulo", .typed = "19/10/14", .stamp = "19/10/14 @ 01:00:00"},  // midnight skipped
+        {.zone = "America/Sao_Paulo",
+         .typed = "19/10/14",
+         .stamp = "19/10/14 @ 01:00:00"},  // midnight skipped
         {.zone = "Pacific/Kiritimati", .typed = "06/12/14", .stamp = "06/12/14 @ 00:00:00"},
         {.zone = "Pacific/Pago_Pago", .typed = "06/12/14", .stamp = nullptr},
     };

@@ -106,12 +106,16 @@ TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
         list.SetTabStops({40, 90});
         list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
         auto* view = qobject_cast<QListWidget*>(d.Control(kList));
-        view->viewport()->repaint();
-        QCoreApplication::processEvents();
-        const int width =
-            static_cast<framework::TabStopDelegate*>(view->itemDelegate())->LineWidth();
-        EXPECT_GT(width, view->viewport()->width());
-        EXPECT_GE(view->horizontalScrollBar()->maximum() + view->viewport()->width(), width);
+        const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
+        // The delegate measures the lines it paints; the list lays them out
+        // again on a later turn of the event loop.
+        const auto scrollsToEnd = [&] {
+            view->viewport()->update();
+            return delegate->LineWidth() > view->viewport()->width() &&
+                   view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
+                       delegate->LineWidth();
+        };
+        EXPECT_TRUE(QTest::qWaitFor(scrollsToEnd, 2000));
     });
 }
 

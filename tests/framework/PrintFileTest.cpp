@@ -8,9 +8,9 @@
 
 #include "FrameworkFixture.h"
 #include "TestEnvironment.h"
-#include "framework/PrintDialog.h"
-#include "framework/TPrinter.h"
-#include "framework/TPrintout.h"
+#include "framework/print/PrintDialog.h"
+#include "framework/print/TPrinter.h"
+#include "framework/print/TPrintout.h"
 
 namespace jtest {
 namespace {

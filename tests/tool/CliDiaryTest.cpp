@@ -4,7 +4,6 @@
 // program's record code makes, so the two cannot drift apart. Run with
 // JOTWEL_WRITE_CLI_DIARY=1 to write it afresh after a deliberate change.
 #include <cstdlib>
-#include <filesystem>
 
 #include "ToolTest.h"
 
@@ -24,8 +23,7 @@ std::vector<store::TEntryRecord> CliDiary() {
 }
 
 TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
-    const std::string path =
-        (std::filesystem::path(__FILE__).parent_path() / "cli-diary.dat").string();
+    const std::string path = std::string(JOTWEL_TESTS_DIR) + "/tool/cli-diary.dat";
     if (std::getenv("JOTWEL_WRITE_CLI_DIARY") != nullptr) WriteFileBytes(path, Bytes(CliDiary()));
     EXPECT_EQ(ReadFileBytes(path), Bytes(CliDiary())) << path;
 }
