@@ -21,7 +21,6 @@ using platform::Status;
 // written in pieces larger than 64 KiB, makes fewer of them.
 TEST(FileCopy, CopiesEveryByteAChunkAtATime) {
     const std::string from = jtest::InTestDir("from"), to = jtest::InTestDir("to");
-    const std::string temp = jtest::InTestDir(".temp");
     FaultEnv counting(platform::PosixEnv());
     platform::ScopedEnv scoped(&counting);
     for (std::size_t size : {std::size_t{0}, std::size_t{5 << 20} + 7}) {
@@ -30,16 +29,15 @@ TEST(FileCopy, CopiesEveryByteAChunkAtATime) {
         jtest::WriteFileBytes(from, bytes);
         jtest::WriteFileBytes(to, "old");
         counting.FailNth(0, FaultEnv::kRead | FaultEnv::kWrite, 0);
-        ASSERT_TRUE(platform::CopyFileWhole(from, to, temp).ok());
+        ASSERT_TRUE(platform::CopyFileWhole(from, to).ok());
         EXPECT_TRUE(jtest::ReadFileBytes(to) == bytes) << size;
-        EXPECT_FALSE(std::filesystem::exists(temp));
+        EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
         EXPECT_GE(counting.count(), static_cast<int>(2 * (size >> 16))) << size;
     }
 }
 
 TEST(FileCopy, AFailureAtAnyStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
     const std::string from = jtest::InTestDir("from"), to = jtest::InTestDir("to");
-    const std::string temp = jtest::InTestDir(".temp");
     jtest::WriteFileBytes(from, "new bytes");
     FaultEnv faults(platform::PosixEnv());
     platform::ScopedEnv scoped(&faults);
@@ -51,11 +49,11 @@ TEST(FileCopy, AFailureAtAnyStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
             SCOPED_TRACE("operation kind " + std::to_string(op) + (copy ? " copying" : " writing"));
             jtest::WriteFileBytes(to, "old");
             faults.FailNth(1, op, EIO);
-            const Status status = copy ? platform::CopyFileWhole(from, to, temp)
+            const Status status = copy ? platform::CopyFileWhole(from, to)
                                        : platform::WriteFileWhole(to, "new bytes");
             EXPECT_EQ(status.code(), EIO) << status.message();
             EXPECT_EQ(jtest::ReadFileBytes(to), op == FaultEnv::kSyncDir ? "new bytes" : "old");
-            EXPECT_FALSE(std::filesystem::exists(copy ? temp : platform::TempPathFor(to)));
+            EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
         }
     }
 }

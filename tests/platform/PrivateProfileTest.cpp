@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Env.h"
 #include "platform/FaultEnv.h"
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
@@ -60,7 +61,7 @@ TEST(ProfileWrite, LaysOutTheFile) {
         ASSERT_TRUE(WritePrivateProfileString(c.section, c.key, c.value, path).ok());
         EXPECT_EQ(jtest::ReadFileBytes(path), c.expected);
         EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "", 600, path).value, c.value);
-        EXPECT_FALSE(Exists(platform::TempPathFor(path)));
+        EXPECT_TRUE(jtest::TemporaryFilesIn(platform::DirName(path)).empty());
     }
 }
 
@@ -120,7 +121,7 @@ TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
             const int error = n % 2 ? ENOSPC : EIO;
             fault.FailNth(n, platform::FaultEnv::kAll, error);
             EXPECT_EQ(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).code(), error);
-            EXPECT_FALSE(Exists(platform::TempPathFor(path)));
+            EXPECT_TRUE(jtest::TemporaryFilesIn(platform::DirName(path)).empty());
             if (n == operations) {
                 EXPECT_EQ(jtest::ReadFileBytes(path), updated);  // only the folder sync failed
             } else if (existing) {
