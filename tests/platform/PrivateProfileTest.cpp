@@ -2,7 +2,11 @@
 // key listing, refused writes and a failing disk.
 #include <errno.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -31,7 +35,17 @@ struct LayoutCase {
     std::string expected;
 };
 
+// Files from other editors: a line ends at CR LF, LF or a lone CR, and a
+// Ctrl-Z ends the text; a write keeps the file's own line end and goes in
+// before the Ctrl-Z.
 const LayoutCase kLayoutCases[] = {
+    {"LoneCrFileIsReadAndKeepsItsStyle", "[J]\rA=1\rB=2\r", "J", "B", "3", "[J]\rA=1\rB=3\r"},
+    {"LoneCrFileGetsCrLines", "[J]\rA=1\r", "J", "C", "3", "[J]\rA=1\rC=3\r"},
+    {"LoneCrInsideACrLfFileEndsALine", "[J]\r\nA=1\rB=2\r\n", "J", "B", "5", "[J]\r\nA=1\rB=5\r\n"},
+    {"CtrlZEndsTheLastValue", "[J]\r\nLastDate=20141207\x1A", "J", "LastDate", "20141208",
+     "[J]\r\nLastDate=20141208\x1A"},
+    {"NewSectionGoesBeforeCtrlZ", "[J]\r\nA=1\r\n\x1A[K]\r\nC=9\r\n", "K", "C", "3",
+     "[J]\r\nA=1\r\n[K]\r\nC=3\r\n\x1A[K]\r\nC=9\r\n"},
     {"LfFileGetsLfLines", "[J]\nA=1\n", "J", "B", "2", "[J]\nA=1\nB=2\n"},
     {"LfFileGetsLfSection", "[O]\nX=1", "J", "K", "v", "[O]\nX=1\n[J]\nK=v\n"},
     {"ReplaceKeepsSpellingAndOtherLines", "; c\r\n[J]\r\n\tX = 1 \r\n  today  =  old  \r\nNoEq\r\n",
@@ -131,6 +145,65 @@ TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
             }
         }
     }
+}
+
+TEST(ProfileRead, NothingAfterCtrlZIsRead) {
+    const std::string path = jtest::InTestDir("s.ini");
+    jtest::WriteFileBytes(path, "[J]\r\nA=1\r\n\x1A\r\nB=2\r\n");
+    EXPECT_EQ(GetPrivateProfileString("J", "A", "dflt", 100, path).value, "1");
+    EXPECT_EQ(GetPrivateProfileString("J", "B", "dflt", 100, path).value, "dflt");
+}
+
+// A pipe at the settings file's name reads as a missing file at once (the
+// program starts) and is never written through.
+TEST(ProfileRead, APipeReadsAsMissingWithoutWaiting) {
+    const std::string path = jtest::InTestDir("s.ini");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(GetPrivateProfileString("J", "A", "dflt", 100, path).value, "dflt");
+    EXPECT_FALSE(WritePrivateProfileString("J", "A", "1", path).ok());
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST(ProfileWrite, KeepsTheFilesModeAndItsLink) {
+    namespace fs = std::filesystem;
+    fs::create_directories(jtest::InTestDir("dotfiles"));
+    const std::string target = jtest::InTestDir("dotfiles/s.ini");
+    const std::string link = jtest::InTestDir("s.ini");
+    jtest::WriteFileBytes(target, "[J]\r\nA=1\r\n");
+    ::chmod(target.c_str(), 0600);
+    fs::create_symlink("dotfiles/s.ini", link);
+    ASSERT_TRUE(WritePrivateProfileString("J", "A", "2", link).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(jtest::ReadFileBytes(target), "[J]\r\nA=2\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Two processes writing keys at once each keep every key: the read and the
+// write of each are one step under the profile's lock.
+TEST(ProfileWrite, TwoWritersAtOnceKeepEveryKey) {
+    constexpr int kKeys = 40;
+    const std::string path = jtest::InTestDir("s.ini");
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = ::fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            platform::SetLockWaitLimitMs(120'000);
+            for (int k = 0; k < kKeys; ++k) {
+                const std::string key = "W" + std::to_string(w) + "K" + std::to_string(k);
+                if (!WritePrivateProfileString("J", key, "v", path).ok()) ::_exit(1);
+            }
+            ::_exit(0);
+        }
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    const std::string keys = GetPrivateProfileString("J", std::nullopt, "", 100000, path).value;
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), '\0'), 2 * kKeys);
+    EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
 }
 
 TEST(ProfileRead, UnreadableFileReadsAsMissing) {
