@@ -231,8 +231,9 @@ TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
 // them, is swept in tests/reliability.)
 TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     FaultEnv env(&clock_);
-    env.FailNth(1, FaultEnv::kRename, EACCES);  // a button entry is appended in place: the
-                                                // settings file's rename is the only one
+    // A new diary is made private through the hold file (the first rename);
+    // the settings file's rename is the second.
+    env.FailNth(2, FaultEnv::kRename, EACCES);
     platform::ScopedEnv useFaults(&env);
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         FillButtons(d);
@@ -259,7 +260,8 @@ TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
     const Kind* saves[] = {&kText, &kButtons, &kButtons, &kText};
     for (std::size_t i = 0; i < std::size(saves); ++i) {
         const Kind& kind = *saves[i];
-        env.FailNth(i < 2 ? 1 : 0, FaultEnv::kRename, ENOSPC);  // the version's rename
+        // Making the versions folder fails: no version can be kept.
+        env.FailNth(i < 2 ? 1 : 0, FaultEnv::kCreateDirs, ENOSPC);
         diaries.push_back(DiaryBytes());
         kind.run([&](framework::TDialog& d) {
             kind.fill(d);
@@ -279,7 +281,7 @@ TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
     const auto box = LastMessageBox();
     EXPECT_EQ(box.caption, "Jotwel");
     EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconWarning);
-    EXPECT_EQ(box.text.rfind("The diary could not be copied to Jotwel.versions", 0), 0u)
+    EXPECT_EQ(box.text.rfind("No version of the diary could be kept in Jotwel.versions", 0), 0u)
         << box.text;
     EXPECT_NE(box.text.find(std::strerror(ENOSPC)), std::string::npos) << box.text;
     std::vector<store::DiaryVersion> versions;
