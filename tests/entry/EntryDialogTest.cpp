@@ -1,6 +1,9 @@
 // The text and button entry dialogs driven through their controls and keys,
 // and the bytes OK leaves in the diary and the settings file.
 #include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <cstring>
@@ -246,6 +249,42 @@ TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     EXPECT_EQ(box.flags, framework::kMbOk);
     EXPECT_EQ(DiaryTexts(), std::vector<std::string>{kButtonsFilled});
     EXPECT_EQ(SettingsBytes(), "");
+}
+
+// Another copy of the program changing the diary holds its lock (here a
+// descriptor of the lock file held in this process, which the store's own
+// lock conflicts with as another process's would). OK waits a short while,
+// then says the diary is busy and keeps the dialog open with everything
+// typed; once the other change is done, OK stores the entry once.
+TEST_F(EntryDialogTest, ABusyDiaryKeepsTheDialogAndItsEntry) {
+    platform::SetLockWaitLimitMs(50);
+    for (const Kind* kind : {&kText, &kButtons}) {
+        SCOPED_TRACE(kind->name);
+        StartUp();
+        const int other = ::open(InTestDir("Jotwel.lck").c_str(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(other, 0);
+        ASSERT_EQ(::flock(other, LOCK_EX), 0);
+        kind->run([&](framework::TDialog& d) {
+            kind->fill(d);
+            Click(d, 1);
+            EXPECT_TRUE(d.IsRunning());
+            const auto box = LastMessageBox();
+            EXPECT_EQ(box.text.rfind("Your entry could not be saved.", 0), 0u) << box.text;
+            EXPECT_NE(box.text.find("is busy: another copy of Jotwel is changing it"),
+                      std::string::npos)
+                << box.text;
+            if (kind == &kText) {
+                EXPECT_EQ(TextOf(d, 103), "Note");
+            }
+            ::close(other);  // the other change is done
+            Click(d, 1);
+            EXPECT_FALSE(d.IsRunning());
+        });
+        EXPECT_EQ(DiaryTexts(),
+                  (std::vector<std::string>{kind == &kText ? kTextFilled : kButtonsFilled}));
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
+    }
+    platform::SetLockWaitLimitMs(5000);
 }
 
 // Help shows the dialog's own help screen over it, which keeps the entry.
