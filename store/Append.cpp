@@ -64,7 +64,8 @@ platform::Status DiarySize(const std::string& diary, std::optional<std::uint64_t
     return status;
 }
 
-platform::Status AppendWhole(const std::string& diary, const TEntryRecord& record, bool created) {
+// Appends to an existing diary (its folder entry is durable already).
+platform::Status AppendWhole(const std::string& diary, const TEntryRecord& record) {
     platform::Env* env = platform::Env::Default();
     const RecordBytes bytes = EncodeRecord(record);
     std::unique_ptr<platform::WritableFile> file;
@@ -77,9 +78,6 @@ platform::Status AppendWhole(const std::string& diary, const TEntryRecord& recor
     }
     if (status.ok()) {
         status = file->Close();
-    }
-    if (status.ok() && created) {
-        status = env->SyncDir(platform::DirName(diary));
     }
     return status;
 }
@@ -99,8 +97,6 @@ void UndoAppend(std::string_view dataDir, std::optional<std::uint64_t> before) {
     (void)RebuildDiary(dataDir, plan);  // on failure, at most a fragment is left
 }
 
-}  // namespace
-
 // Gives back the room a version copy took, after an append that found none.
 void RemoveVersion(std::string_view dataDir, VersionRequest* version) {
     (void)platform::Env::Default()->RemoveFile(
@@ -109,6 +105,8 @@ void RemoveVersion(std::string_view dataDir, VersionRequest* version) {
         ENOSPC, "The version " + version->made + " was removed again to make room for the change");
     version->made.clear();
 }
+
+}  // namespace
 
 platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record, bool* inPlace,
                               VersionRequest* version) {
@@ -137,13 +135,13 @@ platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& reco
     if (version) {
         version->status = KeepVersionBeforeChange(dataDir, version->change, &version->made);
     }
-    status = AppendWhole(diary, record, false);
+    status = AppendWhole(diary, record);
     if (!status.ok() && status.code() == ENOSPC && version && !version->made.empty()) {
         RemoveVersion(dataDir, version);
         UndoAppend(dataDir, before);
         std::optional<std::uint64_t> now;
         if (DiarySize(diary, &now).ok() && now == before) {
-            status = AppendWhole(diary, record, false);
+            status = AppendWhole(diary, record);
         }
     }
     if (!status.ok()) {
