@@ -8,12 +8,13 @@ namespace entry {
 namespace {
 
 EntrySaveResult Store(const store::TEntryRecord& record, Placement placement,
-                      std::string_view dataDir, std::string_view compactDate) {
+                      std::string_view dataDir, std::string_view compactDate,
+                      store::VersionRequest* version) {
     using Outcome = EntrySaveResult::Outcome;
     bool inPlace = false;
     platform::Status stored = placement == Placement::kInKeyOrder
-                                  ? store::InsertRecordInOrder(dataDir, record, &inPlace)
-                                  : store::AppendRecord(dataDir, record, &inPlace);
+                                  ? store::InsertRecordInOrder(dataDir, record, &inPlace, version)
+                                  : store::AppendRecord(dataDir, record, &inPlace, version);
     if (!inPlace) return {Outcome::kNotSaved, std::move(stored), {}};
     platform::Status noted = session::WriteSetting("LastDate", compactDate);
     if (!stored.ok()) return {Outcome::kNotConfirmed, std::move(stored), {}};
@@ -25,10 +26,10 @@ EntrySaveResult Store(const store::TEntryRecord& record, Placement placement,
 
 EntrySaveResult SaveEntry(const store::TEntryRecord& record, Placement placement,
                           std::string_view dataDir, std::string_view compactDate) {
-    platform::Status version =
-        store::KeepVersionBeforeChange(dataDir, store::DiaryChange::kAddition);
-    EntrySaveResult result = Store(record, placement, dataDir, compactDate);
-    result.versionStatus = std::move(version);
+    store::VersionRequest version(store::DiaryChange::kAddition);
+    EntrySaveResult result = Store(record, placement, dataDir, compactDate, &version);
+    // A version is told of only with a change that was made.
+    if (result.stored()) result.versionStatus = std::move(version.status);
     return result;
 }
 

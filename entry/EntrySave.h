@@ -22,7 +22,8 @@ struct EntrySaveResult {
     Outcome outcome = Outcome::kSaved;
     platform::Status status;  // why, unless kSaved
     // Why no version of the diary could be kept before the change (Ok when
-    // one was kept or none was due). Never changes the outcome.
+    // one was kept or none was due, and whenever the entry was not stored).
+    // Never changes the outcome.
     platform::Status versionStatus;
 
     bool stored() const { return outcome != Outcome::kNotSaved; }
@@ -34,9 +35,12 @@ enum class Placement {
     kAtEnd,       // a button entry: appended, whatever its Key
 };
 
-// Keeps a version of the diary when one is due (the first change of the
-// day, see store/Versions.h), then stores record in the diary file of
-// dataDir at its placement, whether or not the version could be kept; once
+// Stores record in the diary file of dataDir at its placement, keeping a
+// version of the diary when one is due (the first change of the day, see
+// store/Versions.h) whether or not the version could be kept; both under the
+// diary's lock, so another copy of the program saving at the same moment
+// waits, or after a short while gets a message that the diary is busy (the
+// entry is then not saved and the dialog keeps it). Once
 // it is stored, writes compactDate (today's, whatever day the entry is for)
 // under LastDate. A diary that could not be changed is left as it was. A
 // record that reached the diary counts as stored even when the store

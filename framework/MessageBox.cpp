@@ -17,6 +17,12 @@ QMessageBox::Icon IconOf(unsigned flags) {
     return QMessageBox::NoIcon;
 }
 
+// Qt gives a window with an empty title the program's name instead; a box
+// meant to have no caption gets a lone space, which shows as nothing.
+QString TitleFor(std::string_view caption) {
+    return caption.empty() ? QStringLiteral(" ") : FromCp1252(caption);
+}
+
 }  // namespace
 
 int MessageBox(TWindow* owner, std::string_view text, std::string_view caption, unsigned flags) {
@@ -25,7 +31,7 @@ int MessageBox(TWindow* owner, std::string_view text, std::string_view caption, 
             testing::ShownMessageBox{std::string(text), std::string(caption), flags, 0});
     }
     QMessageBox box(owner ? owner->Widget() : nullptr);
-    box.setWindowTitle(FromCp1252(caption));
+    box.setWindowTitle(TitleFor(caption));
     box.setTextFormat(Qt::PlainText);
     box.setText(FromCp1252(text));
     box.setIcon(IconOf(flags));

@@ -16,10 +16,11 @@ bool g_versionWarningShown = false;
 void ReportVersionFailure(TWindow* parent, const platform::Status& failure) {
     if (failure.ok() || g_versionWarningShown) return;
     g_versionWarningShown = true;
-    std::string text = "The diary could not be copied to Jotwel.versions before this change.\n\n";
+    std::string text =
+        "No version of the diary could be kept in Jotwel.versions for this change.\n\n";
     // The reason names a path in the file system's encoding (UTF-8).
     text += platform::Utf8ToCp1252Lossy(failure.message());
-    text += "\n\nA failed copy never stops a change. This warning is shown once while Jotwel runs.";
+    text += "\n\nThe change itself was made. This warning is shown once while Jotwel runs.";
     MessageBox(parent, text, "Jotwel", kMbOk | kMbIconWarning);
 }
 

@@ -19,11 +19,11 @@ class TWindow;
 void ShowNotSaved(TWindow* owner, std::string_view what, const platform::Status& failure);
 
 // Shows a modal OK box with the warning icon under the caption "Jotwel",
-// owned by parent: the diary could not be copied to Jotwel.versions before
-// this change, the failure's message, and that a failed copy never stops a
-// change. Shown for the first failure of the run only; nothing for Ok.
-// Call it after the change's own message, so the outcome of the change is
-// told first. A failed version never stops the change.
+// owned by parent: no version of the diary could be kept in Jotwel.versions
+// for this change, the failure's message, and that the change itself was
+// made. Shown for the first failure of the run only; nothing for Ok. Call
+// it only after a change that was made, after the change's own message, so
+// the outcome of the change is told first.
 void ReportVersionFailure(TWindow* parent, const platform::Status& failure);
 
 // Forgets that the warning was shown, as a new run of the program (tests).

@@ -58,19 +58,31 @@ ProfileRead GetPrivateProfileString(std::string_view section, std::optional<std:
 }
 
 // A file that exists but cannot be read is not written: its other settings
-// would be lost.
+// would be lost. The read and the write are one step under the lock file
+// beside the file (the file a link at path points to), so two processes
+// writing keys at once both keep their keys.
 Status WritePrivateProfileString(std::string_view section, std::string_view key,
                                  std::string_view value, const std::string& path) {
     if (!Storable(section, key, value)) {
         return Status::Error(EINVAL, "Cannot store this setting in " + path);
     }
     Env& env = *Env::Default();
+    std::string file;
+    Status status = ResolveLinks(env, path, &file);
+    if (status.ok() && !env.FileExists(DirName(file))) status = env.CreateDirs(DirName(file), 0700);
+    std::unique_ptr<FileLock> lock;
+    if (status.ok()) status = env.LockFile(ProfileLockPath(file), &lock);
+    if (!status.ok()) return status;
     std::string old;
-    const Status read = ReadWholeFile(env, path, &old);
+    const Status read = ReadWholeFile(env, file, &old);
     if (!read.ok() && read.code() != ENOENT) return read;
     const std::string updated = ProfileDocument(old).WithValue(section, key, value);
     if (read.ok() && updated == old) return Status::Ok();
-    return ReplaceWholeFile(env, path, updated);
+    return ReplaceWholeFile(env, file, updated);
+}
+
+std::string ProfileLockPath(const std::string& file) {
+    return file + ".lck";
 }
 
 }  // namespace platform

@@ -20,7 +20,9 @@
 //   the last non-blank line of its section, or adds the section at the end of
 //   the file; every other line is kept byte for byte; new lines take the
 //   file's line end, new files use CR LF. The file is replaced atomically
-//   (written beside it, synced, renamed over it; see WholeFile.h).
+//   (written beside it, synced, renamed over it; see WholeFile.h);
+// - a line ends at CR LF, LF or a lone CR, and a Ctrl-Z (0x1A) ends the
+//   file's text: what follows it is kept but never read.
 
 #include <optional>
 #include <string>
@@ -53,7 +55,12 @@ ProfileRead GetPrivateProfileString(std::string_view section, std::optional<std:
 // that exists but cannot be read is left alone and the failure returned; on
 // any failure the file stays as it was (see ReplaceWholeFile for the one
 // exception). Writing the value a key already has leaves the file untouched.
+// Writers of one file are serialised by the lock file ProfileLockPath
+// beside it; a write that waits too long for another fails (EWOULDBLOCK).
 Status WritePrivateProfileString(std::string_view section, std::string_view key,
                                  std::string_view value, const std::string& path);
+
+// The lock file of the profile file `file` (a link resolved).
+std::string ProfileLockPath(const std::string& file);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/ProfileDocument.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/CodePage.h"
@@ -36,12 +37,14 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
-// What ends a file's unfinished last line before a line is added after it:
-// LF alone when the file ends in a bare CR, which it completes to CR LF
-// (adding nothing would join the new line to the old one, and adding CR LF
-// would leave the old line's value ending in a CR).
-std::string_view LineEndAfter(std::string_view bytes, std::string_view lineEnd) {
-    return bytes.ends_with('\r') ? std::string_view("\n") : lineEnd;
+constexpr char kEndOfText = '\x1A';  // Ctrl-Z
+
+// The line end that ends a line at `at` (CR LF, LF or a lone CR; empty at
+// the end of the text).
+std::string_view LineEndAt(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return {};
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') return "\r\n";
+    return text.substr(at, 1);
 }
 
 }  // namespace
@@ -54,24 +57,25 @@ std::string_view TrimBlanks(std::string_view text) {
 ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
     utf8_ = bytes_.starts_with(kByteOrderMark);
     const std::size_t start = utf8_ ? kByteOrderMark.size() : 0;
-    for (std::size_t offset = start; offset < bytes_.size(); offset = lines_.back().next) {
+    textEnd_ = std::min(bytes_.find(kEndOfText, start), bytes_.size());
+    for (std::size_t offset = start; offset < textEnd_; offset = lines_.back().next) {
         lines_.push_back(ParseLine(offset));
     }
-    const std::size_t newline = bytes_.find('\n', start);
-    const bool lf =
-        newline != std::string::npos && (newline == start || bytes_[newline - 1] != '\r');
-    lineEnd_ = lf ? "\n" : "\r\n";
+    const std::string_view text = std::string_view(bytes_).substr(0, textEnd_);
+    lineEnd_ = lines_.empty() ? std::string_view()
+                              : LineEndAt(text, lines_[0].offset + lines_[0].text.size());
+    if (lineEnd_.empty()) lineEnd_ = "\r\n";
 }
 
 ProfileDocument::Line ProfileDocument::ParseLine(std::size_t offset) const {
+    const std::string_view text = std::string_view(bytes_).substr(0, textEnd_);
     Line line;
     line.offset = offset;
-    const std::size_t newline = bytes_.find('\n', offset);
-    std::size_t end = newline == std::string::npos ? bytes_.size() : newline;
-    line.next = newline == std::string::npos ? bytes_.size() : newline + 1;
-    line.hasLineEnd = newline != std::string::npos;
-    if (end > offset && bytes_[end - 1] == '\r') --end;
-    line.text = std::string_view(bytes_).substr(offset, end - offset);
+    const std::size_t end = std::min(text.find_first_of("\r\n", offset), text.size());
+    const std::string_view lineEnd = LineEndAt(text, end);
+    line.next = end + lineEnd.size();
+    line.hasLineEnd = !lineEnd.empty();
+    line.text = text.substr(offset, end - offset);
     Classify(&line);
     return line;
 }
@@ -167,7 +171,7 @@ std::string ProfileDocument::WithValue(std::string_view section, std::string_vie
 }
 
 std::string ProfileDocument::KeyLine(std::string_view key, std::string_view value) const {
-    return FromCodePage(key) + "=" + FromCodePage(value) + lineEnd_;
+    return FromCodePage(key) + "=" + FromCodePage(value) + std::string(lineEnd_);
 }
 
 std::string ProfileDocument::WithKeyReplaced(const Line& line, std::string_view value) const {
@@ -185,7 +189,7 @@ std::string ProfileDocument::WithKeyAdded(Range section, std::string_view key,
     for (std::size_t i = section.end; i-- > section.begin;) {
         if (lines_[i].kind == Kind::kBlank) continue;
         at = lines_[i].next;
-        if (!lines_[i].hasLineEnd) insert = std::string(LineEndAfter(bytes_, lineEnd_)) + insert;
+        if (!lines_[i].hasLineEnd) insert = std::string(lineEnd_) + insert;
         break;
     }
     std::string out = bytes_;
@@ -195,10 +199,11 @@ std::string ProfileDocument::WithKeyAdded(Range section, std::string_view key,
 
 std::string ProfileDocument::WithSectionAdded(std::string_view section, std::string_view key,
                                               std::string_view value) const {
-    std::string out = bytes_;
-    if (!lines_.empty() && !lines_.back().hasLineEnd) out += LineEndAfter(bytes_, lineEnd_);
-    out += "[" + FromCodePage(section) + "]" + lineEnd_ + KeyLine(key, value);
-    return out;
+    // The new section goes at the end of the text, before a Ctrl-Z.
+    std::string out = bytes_.substr(0, textEnd_);
+    if (!lines_.empty() && !lines_.back().hasLineEnd) out += lineEnd_;
+    out += "[" + FromCodePage(section) + "]" + std::string(lineEnd_) + KeyLine(key, value);
+    return out + bytes_.substr(textEnd_);
 }
 
 }  // namespace platform

@@ -11,8 +11,10 @@
 // A line is blank (only blanks), a section header ("[name]" after blanks;
 // the name runs to the last "]"), a key line (holds "="; the key is what
 // precedes the first "=") or anything else, which is kept but means nothing.
-// Blanks are space, tab, vertical tab and form feed. Lines end with LF or
-// CR LF; the last line may have no line end.
+// Blanks are space, tab, vertical tab and form feed. Lines end with CR LF,
+// LF or a lone CR; the last line may have no line end. A Ctrl-Z (0x1A) ends
+// the text, as it does for the desktop's own profile functions: the bytes
+// from it on are kept as they are and never read as lines.
 
 #include <cstddef>
 #include <optional>
@@ -42,7 +44,7 @@ public:
     // The whole file with value (its leading blanks dropped) stored under key
     // of section: in the key's first line (the text before "=" is kept), or
     // as a new line after the section's last non-blank line, or as a new
-    // section at the end of the file. New lines use the file's line end (that
+    // section at the end of the text. New lines use the file's line end (that
     // of its first line; CR LF when it has none).
     std::string WithValue(std::string_view section, std::string_view key,
                           std::string_view value) const;
@@ -78,8 +80,9 @@ private:
                                  std::string_view value) const;
 
     std::string bytes_;
+    std::size_t textEnd_ = 0;  // the first Ctrl-Z, or the size
     bool utf8_ = false;
-    std::string lineEnd_;
+    std::string_view lineEnd_;  // "\r\n", "\n" or "\r"
     std::vector<Line> lines_;
 };
 

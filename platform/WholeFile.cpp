@@ -22,16 +22,12 @@ Status ReadWholeFile(Env& env, const std::string& path, std::string* content,
     return status;
 }
 
-std::string TempPathFor(const std::string& path) {
-    return path + ".tmp";
-}
-
 Status ReplaceWholeFile(Env& env, const std::string& path, std::string_view content) {
     const std::string dir = DirName(path);
     if (!env.FileExists(dir)) {
-        if (Status status = env.CreateDirs(dir); !status.ok()) return status;
+        if (Status status = env.CreateDirs(dir, 0755); !status.ok()) return status;
     }
-    return WriteThroughTemp(env, TempPathFor(path), path,
+    return WriteThroughTemp(env, path,
                             [content](WritableFile& file) { return file.Append(content); });
 }
 

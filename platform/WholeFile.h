@@ -22,15 +22,12 @@ inline constexpr std::size_t kMaxWholeFileBytes = 16 << 20;
 Status ReadWholeFile(Env& env, const std::string& path, std::string* content,
                      std::size_t maxBytes = kMaxWholeFileBytes);
 
-// The temporary file beside path that ReplaceWholeFile writes first.
-std::string TempPathFor(const std::string& path);
-
 // Makes content the whole of the file at path: creates the file's folder
-// when it is missing, writes content to TempPathFor(path) created afresh,
-// syncs and closes it, renames it over path and syncs the folder. A failure
-// before the rename removes the temporary file and leaves path as it was. A
-// failure to sync the folder after the rename is returned too, although path
-// then already holds the new content.
+// when it is missing, then writes through a temporary file as
+// WriteThroughTemp does (a link at path keeps pointing to the new content;
+// the file keeps its permissions). A failure before the rename leaves path
+// as it was. A failure to sync the folder after the rename is returned too,
+// although path then already holds the new content.
 Status ReplaceWholeFile(Env& env, const std::string& path, std::string_view content);
 
 }  // namespace platform

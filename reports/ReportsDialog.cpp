@@ -103,16 +103,16 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     if (answer != framework::kIdYes) {
         return;
     }
-    // Every deletion keeps a version first; one that cannot be kept does not
-    // stop the deletion, and is told after the deletion's own message.
-    const platform::Status version =
-        store::KeepVersionBeforeChange(dataDir, store::DiaryChange::kDeletion);
+    // Every deletion keeps a version; one that cannot be kept does not stop
+    // the deletion, and is told after the deletion's own message. A
+    // deletion that was not made (the diary busy with another copy's
+    // change, a full disk) keeps the dialog as it is.
+    store::VersionRequest version(store::DiaryChange::kDeletion);
     bool inPlace = false;
-    const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace);
+    const platform::Status deleted = store::DeleteRecordAt(dataDir, *found, &inPlace, &version);
     if (!inPlace) {
         framework::MessageBox(this, listing::DeleteFailedText(deleted),
                               listing::kDeleteErrorCaption);
-        framework::ReportVersionFailure(this, version);
         return;
     }
     // Deleted, even when the disk then failed to confirm it: the list must
@@ -121,7 +121,7 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     results_.ClearList();
     framework::MessageBox(this, deleted.ok() ? std::string(listing::kEntryDeletedText)
                                              : listing::DeleteNotConfirmedText(deleted));
-    framework::ReportVersionFailure(this, version);
+    framework::ReportVersionFailure(this, version.status);
     ShowResults();
 }
 

@@ -1,5 +1,8 @@
 #include "session/Settings.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/Env.h"
@@ -7,15 +10,29 @@
 
 namespace session {
 
+namespace {
+
+bool Absolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
+
+// $HOME, or the account's home folder when HOME is unset or not absolute
+// (a relative one would put the settings wherever the program started).
+std::string HomeDir() {
+    if (const char* home = std::getenv("HOME"); Absolute(home)) return home;
+    if (const passwd* account = ::getpwuid(::getuid()); account && Absolute(account->pw_dir)) {
+        return account->pw_dir;
+    }
+    return "/";
+}
+
+}  // namespace
+
+// A relative XDG_CONFIG_HOME is ignored, as the rules for it say.
 std::string SettingsPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string dir;
-    if (config && *config) {
-        dir = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        dir = platform::JoinPath(home ? home : "", ".config");
-    }
+    const std::string dir =
+        Absolute(config) ? std::string(config) : platform::JoinPath(HomeDir(), ".config");
     return platform::JoinPath(dir, "ZORVANT.INI");
 }
 

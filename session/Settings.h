@@ -1,6 +1,7 @@
 #pragma once
 // The settings file ZORVANT.INI, section "Jotwel", in the user's settings
-// folder ($XDG_CONFIG_HOME, or ~/.config when it is not set): one fixed place
+// folder ($XDG_CONFIG_HOME when it is an absolute path, or ~/.config, where
+// ~ is $HOME or else the account's home folder): one fixed place
 // per user, whatever folder the diary is kept in. Every read asks the file at
 // the moment of use and every write stores one key at once; nothing is
 // cached. Values are Windows-1252 bytes.

@@ -7,12 +7,17 @@
 // with its old whole records. If that repair fails too (a full disk), what
 // remains is at most a trailing fragment, which readers skip and the next
 // append or rebuild drops; or the whole record after a failed sync.
+//
+// An append writes into the diary file itself, so its version must be a
+// copy made before it. On a nearly full disk that copy may take the room the
+// record needs: the copy is then removed and the append tried once more.
 
 #include <cerrno>
 #include <optional>
 #include <string>
 
 #include "store/Diary.h"
+#include "store/DiaryLock.h"
 #include "store/Rebuild.h"
 
 namespace store {
@@ -59,7 +64,8 @@ platform::Status DiarySize(const std::string& diary, std::optional<std::uint64_t
     return status;
 }
 
-platform::Status AppendWhole(const std::string& diary, const TEntryRecord& record, bool created) {
+// Appends to an existing diary (its folder entry is durable already).
+platform::Status AppendWhole(const std::string& diary, const TEntryRecord& record) {
     platform::Env* env = platform::Env::Default();
     const RecordBytes bytes = EncodeRecord(record);
     std::unique_ptr<platform::WritableFile> file;
@@ -72,9 +78,6 @@ platform::Status AppendWhole(const std::string& diary, const TEntryRecord& recor
     }
     if (status.ok()) {
         status = file->Close();
-    }
-    if (status.ok() && created) {
-        status = env->SyncDir(platform::DirName(diary));
     }
     return status;
 }
@@ -94,26 +97,56 @@ void UndoAppend(std::string_view dataDir, std::optional<std::uint64_t> before) {
         return;
     }
     TruncatePlan plan(static_cast<std::int64_t>(*before / RecordSize));
-    (void)RebuildDiary(dataDir, plan);
+    (void)RebuildDiary(dataDir, plan);  // on failure, at most a fragment is left
+}
+
+// Gives back the room a version copy took, after an append that found none.
+void RemoveVersion(std::string_view dataDir, VersionRequest* version) {
+    (void)platform::Env::Default()->RemoveFile(
+        platform::JoinPath(VersionsPath(dataDir), version->made));
+    version->status = platform::Status::Error(
+        ENOSPC, "The version " + version->made + " was removed again to make room for the change");
+    version->made.clear();
 }
 
 }  // namespace
 
-platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record, bool* inPlace) {
-    const std::string diary = DiaryPath(dataDir);
-    std::optional<std::uint64_t> before;
-    platform::Status status = DiarySize(diary, &before);
+platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record, bool* inPlace,
+                              VersionRequest* version) {
     if (inPlace) {
         *inPlace = false;
+    }
+    std::unique_ptr<platform::FileLock> lock;
+    platform::Status status = LockDiary(dataDir, &lock);
+    std::string diary;
+    if (status.ok()) {
+        status = DiaryTargetPath(dataDir, &diary);
+    }
+    std::optional<std::uint64_t> before;
+    if (status.ok()) {
+        status = DiarySize(diary, &before);
     }
     if (!status.ok()) {
         return status;
     }
-    if (before && *before % RecordSize != 0) {
-        AppendPlan plan(record);  // appending would misalign every later record
-        return RebuildDiary(dataDir, plan, inPlace);
+    if (!before || *before % RecordSize != 0) {
+        // A new diary is made private through the hold file; appending to a
+        // fragment would misalign every later record.
+        AppendPlan plan(record);
+        return RebuildDiary(dataDir, plan, inPlace, version);
     }
-    status = AppendWhole(diary, record, !before);
+    if (version) {
+        version->status = KeepVersionBeforeChange(dataDir, version->change, &version->made);
+    }
+    status = AppendWhole(diary, record);
+    if (!status.ok() && status.code() == ENOSPC && version && !version->made.empty()) {
+        RemoveVersion(dataDir, version);
+        UndoAppend(dataDir, before);
+        std::optional<std::uint64_t> now;
+        if (DiarySize(diary, &now).ok() && now == before) {
+            status = AppendWhole(diary, record);
+        }
+    }
     if (!status.ok()) {
         UndoAppend(dataDir, before);
     }

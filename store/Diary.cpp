@@ -69,23 +69,23 @@ private:
 }  // namespace
 
 std::string DiaryPath(std::string_view dataDir) {
-    return platform::JoinPath(dataDir, "Jotwel.dat");
+    return platform::JoinPath(dataDir, kDiaryFileName);
 }
 
 std::string HoldPath(std::string_view dataDir) {
-    return platform::JoinPath(dataDir, "Jotwel.hld");
+    return platform::JoinPath(dataDir, kHoldFileName);
 }
 
 platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
-                                     bool* inPlace) {
+                                     bool* inPlace, VersionRequest* version) {
     InsertPlan plan(record);
-    return RebuildDiary(dataDir, plan, inPlace);
+    return RebuildDiary(dataDir, plan, inPlace, version);
 }
 
 platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location,
-                                bool* inPlace) {
+                                bool* inPlace, VersionRequest* version) {
     DeletePlan plan(location, DiaryPath(dataDir));
-    return RebuildDiary(dataDir, plan, inPlace);
+    return RebuildDiary(dataDir, plan, inPlace, version);
 }
 
 std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::string_view line,

@@ -28,8 +28,14 @@
 #include "platform/Status.h"
 #include "store/EntryRecord.h"
 #include "store/RecordFile.h"
+#include "store/Versions.h"
 
 namespace store {
+
+inline constexpr std::string_view kDiaryFileName = "Jotwel.dat";
+inline constexpr std::string_view kHoldFileName = "Jotwel.hld";
+// A new diary is private.
+inline constexpr int kNewDiaryMode = 0600;
 
 std::string DiaryPath(std::string_view dataDir);
 std::string HoldPath(std::string_view dataDir);
@@ -46,10 +52,19 @@ std::string ComposeTextEntry(std::string_view summary, std::string_view note);
 TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
                                    const std::array<int, 6>& scores, dates::Instant key);
 
-// Appends the record at the end of the diary, creating the file if absent,
-// and syncs it. A diary ending in a fragment is rebuilt with the record at
-// the end instead, so the record is never misaligned. When a write or sync
-// fails, the diary is put back as it was before the failure is returned.
+// Every change below holds the diary's lock (DiaryLock.h) from its first
+// read to its last write, and waits a short while for another copy's change
+// before it fails with a message that the diary is busy. When `version` is
+// given, a version of the diary is kept first when due (see Versions.h);
+// what came of it is told in *version and never stops the change.
+//
+// Appends the record at the end of the diary and syncs it. An absent diary,
+// or one ending in a fragment, is rebuilt with the record at the end
+// instead (so a new diary is made private, and the record is never
+// misaligned). When a write or sync fails, the diary is put back as it was
+// before the failure is returned. A version for an append is a copy; when
+// the append then fails for want of room, that copy is removed and the
+// append tried once more, so a version never costs a save.
 //
 // For this and the two rebuilds below, *inPlace (when given) tells whether
 // the diary holds the change afterwards: always after success, and after a
@@ -57,7 +72,7 @@ TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
 // sync, or a failed sync whose undo failed too). A caller must not repeat a
 // change that is in place: it would be made twice.
 platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& record,
-                              bool* inPlace = nullptr);
+                              bool* inPlace = nullptr, VersionRequest* version = nullptr);
 
 // Sequential reader over the diary file. A missing or unreadable file reads
 // as empty (check status() to tell them apart); a trailing fragment shorter
@@ -84,7 +99,7 @@ void CloseDiary(std::unique_ptr<DiaryReader> reader);
 // Rebuilds the diary with record placed before the first record whose Key is
 // greater (in file order), or at the end.
 platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
-                                     bool* inPlace = nullptr);
+                                     bool* inPlace = nullptr, VersionRequest* version = nullptr);
 
 // Where a record stands in the diary file: its index (0-based, in records)
 // and its content, so that a deletion removes exactly that record.
@@ -105,6 +120,6 @@ std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::stri
 // nothing) when the record at that index is no longer the same record (its
 // decoded fields differ) or the diary has no such index.
 platform::Status DeleteRecordAt(std::string_view dataDir, const RecordLocation& location,
-                                bool* inPlace = nullptr);
+                                bool* inPlace = nullptr, VersionRequest* version = nullptr);
 
 }  // namespace store

@@ -4,12 +4,15 @@
 #include <string>
 
 #include "platform/Env.h"
+#include "platform/FileCopy.h"
 #include "store/Diary.h"
+#include "store/DiaryLock.h"
 
 namespace store {
 namespace {
 
-// Streams every record of in through plan into out, then syncs and closes out.
+// Streams every record of in through plan into out. The shared write syncs
+// and closes it.
 platform::Status WriteRebuilt(RecordReader& in, RebuildPlan& plan, platform::WritableFile& out) {
     RecordWriter writer(&out);
     platform::Status status;
@@ -30,42 +33,37 @@ platform::Status WriteRebuilt(RecordReader& in, RebuildPlan& plan, platform::Wri
         status = plan.OnEnd(index, writer);
     }
     if (status.ok()) {
-        status = writer.Finish();
+        status = writer.EndRun();
     }
     return status;
 }
 
 }  // namespace
 
-platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan, bool* inPlace) {
-    platform::Env* env = platform::Env::Default();
-    const std::string diary = DiaryPath(dataDir);
-    const std::string hold = HoldPath(dataDir);
+platform::Status RebuildDiary(std::string_view dataDir, RebuildPlan& plan, bool* inPlace,
+                              VersionRequest* version) {
+    if (inPlace) *inPlace = false;
+    std::unique_ptr<platform::FileLock> lock;
+    platform::Status status = LockDiary(dataDir, &lock);
+    std::string diary;
+    if (status.ok()) status = DiaryTargetPath(dataDir, &diary);
     std::unique_ptr<RecordReader> in;
-    std::unique_ptr<platform::WritableFile> out;
-    platform::Status status = OpenRecordReader(diary, &in);
-    if (status.ok()) {
-        status = env->NewWritableFile(hold, &out);
+    if (status.ok()) status = OpenRecordReader(diary, &in);
+    if (!status.ok()) return status;
+    platform::WriteOptions options;
+    options.temp = platform::JoinPath(platform::DirName(diary), kHoldFileName);
+    options.newFileMode = kNewDiaryMode;
+    if (version) {
+        options.beforeRename = [dataDir, version] {
+            version->status = KeepVersionBeforeChange(dataDir, version->change, &version->made,
+                                                      VersionMethod::kLink);
+            return platform::Status::Ok();  // a version never stops the change
+        };
     }
-    if (status.ok()) {
-        status = WriteRebuilt(*in, plan, *out);
-    }
-    if (status.ok()) {
-        status = env->RenameFile(hold, diary);
-    }
-    if (inPlace) {
-        *inPlace = status.ok();
-    }
-    if (status.ok()) {
-        status = env->SyncDir(platform::DirName(diary));
-    }
-    if (!status.ok()) {
-        out.reset();
-        // Fails harmlessly when a rename already took it; the rebuild's own
-        // failure is what is reported.
-        (void)env->RemoveFile(hold);
-    }
-    return status;
+    return platform::WriteThroughTemp(
+        *platform::Env::Default(), diary,
+        [&](platform::WritableFile& out) { return WriteRebuilt(*in, plan, out); }, inPlace,
+        options);
 }
 
 }  // namespace store

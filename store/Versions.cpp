@@ -16,6 +16,7 @@
 #include "platform/Env.h"
 #include "platform/FileCopy.h"
 #include "store/Diary.h"
+#include "store/DiaryLock.h"
 
 namespace store {
 namespace {
@@ -24,8 +25,8 @@ constexpr std::string_view kPrefix = "Jotwel-";
 constexpr std::string_view kExtension = ".dat";
 // "YYYY-MM-DD-HHMMSS", after the prefix.
 constexpr std::size_t kStampSize = 17;
-// The copy being written; its leading "." keeps it out of every listing.
-constexpr std::string_view kTempName = ".Jotwel-version.tmp";
+// The versions folder is private, as the diary is.
+constexpr unsigned kFolderMode = 0700;
 
 // A version's name taken apart.
 struct VersionName {
@@ -176,24 +177,43 @@ std::pair<std::string, VersionName> FreeName(const Folder& folder) {
     }
 }
 
-// Copies the diary into the folder under a new name (*made, left empty when
+// Makes the version at path: a second name of the diary file when asked
+// and the file system allows, otherwise a copy with the diary's permissions.
+platform::Status MakeVersion(const std::string& diary, const std::string& path,
+                             VersionMethod method) {
+    platform::Env& env = *platform::Env::Default();
+    if (method == VersionMethod::kLink && env.LinkFile(diary, path).ok()) {
+        return env.SyncDir(platform::DirName(path));
+    }
+    platform::FileInfo info;
+    platform::Status status = env.GetFileInfo(diary, &info);
+    if (!status.ok()) return status;
+    platform::WriteOptions options;
+    options.newFileMode = static_cast<int>(info.mode);
+    return platform::CopyFileWhole(diary, path, nullptr, options);
+}
+
+// Keeps the diary in the folder under a new name (*made, left empty when
 // nothing was made). Nothing is made for an absent or empty diary.
-platform::Status CopyDiaryIn(std::string_view dataDir, Folder& folder, std::string* made) {
+platform::Status KeepDiaryIn(std::string_view dataDir, Folder& folder, VersionMethod method,
+                             std::string* made) {
     made->clear();
     bool holds = false;
     platform::Status status = DiaryHoldsBytes(dataDir, &holds);
     if (!status.ok() || !holds) return status;
     platform::Env& env = *platform::Env::Default();
     if (!folder.exists) {
-        status = env.CreateDirs(folder.path);
+        status = env.CreateDirs(folder.path, kFolderMode);
         if (status.ok()) status = env.SyncDir(platform::DirName(folder.path));
         if (!status.ok()) return status;
         folder.exists = true;
     }
+    std::string diary;
+    status = DiaryTargetPath(dataDir, &diary);
+    if (!status.ok()) return status;
     const auto [name, parsed] = FreeName(folder);
     const std::string path = platform::JoinPath(folder.path, name);
-    status = platform::CopyFileWhole(DiaryPath(dataDir), path,
-                                     platform::JoinPath(folder.path, kTempName));
+    status = MakeVersion(diary, path, method);
     // After a failed folder sync alone the version is in place all the same.
     if (status.ok() || env.FileExists(path)) {
         folder.Add(name, parsed);
@@ -202,10 +222,24 @@ platform::Status CopyDiaryIn(std::string_view dataDir, Folder& folder, std::stri
     return status;
 }
 
+// A copy's temporary file left in the folder by a crash.
+bool IsLeftoverCopy(std::string_view name) {
+    const std::size_t dot = name.rfind('.', name.size() >= 5 ? name.size() - 5 : 0);
+    if (dot == std::string_view::npos) return false;
+    const std::string_view version = name.substr(0, dot);
+    return ParseVersionName(version) && platform::IsTempNameFor(name, version);
+}
+
 // Removes the oldest versions beyond kKeptVersions, never `keep` (the one
-// just made, which sorts oldest only when the clock was set back). Every
-// removal is tried; the first failure is returned.
+// just made, which sorts oldest only when the clock was set back), and the
+// copies a crash left half made (the diary's lock is held, so no copy is
+// being made). Every removal is tried; the first failure is returned.
 platform::Status Prune(const Folder& folder, const std::string& keep) {
+    for (const std::string& name : folder.names) {
+        if (IsLeftoverCopy(name)) {
+            (void)platform::Env::Default()->RemoveFile(platform::JoinPath(folder.path, name));
+        }
+    }
     if (folder.versions.size() <= kKeptVersions) return platform::Status::Ok();
     std::size_t excess = folder.versions.size() - kKeptVersions;
     platform::Status first;
@@ -248,17 +282,20 @@ platform::Status ListVersions(std::string_view dataDir, std::vector<DiaryVersion
 }
 
 platform::Status KeepVersionBeforeChange(std::string_view dataDir, DiaryChange change,
-                                         std::string* madeName) {
+                                         std::string* madeName, VersionMethod method) {
     std::string made;
     if (madeName) madeName->clear();
+    std::unique_ptr<platform::FileLock> lock;
+    platform::Status status = LockDiary(dataDir, &lock);
+    if (!status.ok()) return status;
     bool holds = false;
-    platform::Status status = DiaryHoldsBytes(dataDir, &holds);
+    status = DiaryHoldsBytes(dataDir, &holds);
     if (!status.ok() || !holds) return status;
     Folder folder;
     status = ScanFolder(dataDir, &folder);
     if (!status.ok()) return status;
     if (change == DiaryChange::kAddition && MadeToday(folder)) return status;
-    status = CopyDiaryIn(dataDir, folder, &made);
+    status = KeepDiaryIn(dataDir, folder, method, &made);
     if (madeName) *madeName = made;
     if (!status.ok()) return status;
     return Prune(folder, made);
@@ -273,19 +310,33 @@ platform::Status RestoreVersion(std::string_view dataDir, std::string_view wante
         return platform::Status::Error(
             EINVAL, "Cannot restore \"" + name + "\": not the name of a kept version");
     }
+    std::unique_ptr<platform::FileLock> lock;
+    platform::Status status = LockDiary(dataDir, &lock);
+    if (!status.ok()) return status;
     Folder folder;
-    platform::Status status = ScanFolder(dataDir, &folder);
+    status = ScanFolder(dataDir, &folder);
     if (!status.ok()) return status;
     if (!folder.Has(name)) {
         return platform::Status::Error(
             ENOENT, "Cannot restore " + name + ": no such version in " + folder.path);
     }
+    const std::string version = platform::JoinPath(folder.path, name);
+    platform::FileInfo info;
+    status = platform::Env::Default()->GetFileInfo(version, &info);
+    if (!status.ok()) return status;
+    if (info.kind != platform::FileInfo::Kind::kRegular) {
+        return platform::Status::Error(
+            0,
+            "Cannot restore " + version + ": it is not a regular file (a link is never followed)");
+    }
     std::string saved;
-    status = CopyDiaryIn(dataDir, folder, &saved);
+    // The restore replaces the diary file, so the old one can be its version.
+    status = KeepDiaryIn(dataDir, folder, VersionMethod::kLink, &saved);
     if (savedName) *savedName = saved;
     if (!status.ok()) return status;
-    status = platform::CopyFileWhole(platform::JoinPath(folder.path, name), DiaryPath(dataDir),
-                                     HoldPath(dataDir), restored);
+    platform::WriteOptions options;
+    options.newFileMode = kNewDiaryMode;
+    status = platform::CopyFileWhole(version, DiaryPath(dataDir), restored, options);
     if (!status.ok()) return status;
     return Prune(folder, saved);
 }

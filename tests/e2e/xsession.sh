@@ -167,14 +167,16 @@ window() {
     fail "no window titled '$title'"
 }
 
-# Prints the id of the program's first visible window whose WM_NAME and
-# window type, as xprop prints them ("WM_NAME = ...|_NET_WM_WINDOW_TYPE =
-# ..."), match the extended regular expression; waits up to 10 seconds.
+# Prints the id of the program's first visible window whose titles and
+# window type, as xprop prints them ("WM_NAME = ...|_NET_WM_NAME =
+# ...|_NET_WM_WINDOW_TYPE = ..."), match the extended regular expression;
+# waits up to 10 seconds.
 program_window() {
     local pattern=$1 what=$2 i id
     for ((i = 0; i < 100; i++)); do
         for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
-            xprop -id "$id" -notype WM_NAME _NET_WM_WINDOW_TYPE 2>/dev/null | paste -sd '|' |
+            xprop -id "$id" -notype WM_NAME _NET_WM_NAME _NET_WM_WINDOW_TYPE 2>/dev/null |
+                paste -sd '|' |
                 grep -Eq "$pattern" && { echo "$id"; return 0; }
         done
         still_running
@@ -183,9 +185,10 @@ program_window() {
     fail "no $what is open"
 }
 
-# A message box without a caption: a dialog with an empty WM_NAME.
+# A message box without a caption: a dialog whose titles show nothing (a
+# lone space; an empty title would be replaced by the program's name).
 untitled_message_box() {
-    program_window '^WM_NAME = [|]_NET_WM_WINDOW_TYPE = _NET_WM_WINDOW_TYPE_DIALOG' \
+    program_window '^WM_NAME = " "[|]_NET_WM_NAME = " "[|]_NET_WM_WINDOW_TYPE = _NET_WM_WINDOW_TYPE_DIALOG' \
         "message box without a caption"
 }
 

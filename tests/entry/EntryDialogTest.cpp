@@ -1,6 +1,9 @@
 // The text and button entry dialogs driven through their controls and keys,
 // and the bytes OK leaves in the diary and the settings file.
 #include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <cstring>
@@ -303,8 +306,9 @@ TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
 // them, is swept in tests/reliability.)
 TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     FaultEnv env(&clock_);
-    env.FailNth(1, FaultEnv::kRename, EACCES);  // a button entry is appended in place: the
-                                                // settings file's rename is the only one
+    // A new diary is made private through the hold file (the first rename);
+    // the settings file's rename is the second.
+    env.FailNth(2, FaultEnv::kRename, EACCES);
     platform::ScopedEnv useFaults(&env);
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         FillButtons(d);
@@ -319,6 +323,42 @@ TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
     EXPECT_EQ(SettingsBytes(), "");
 }
 
+// Another copy of the program changing the diary holds its lock (here a
+// descriptor of the lock file held in this process, which the store's own
+// lock conflicts with as another process's would). OK waits a short while,
+// then says the diary is busy and keeps the dialog open with everything
+// typed; once the other change is done, OK stores the entry once.
+TEST_F(EntryDialogTest, ABusyDiaryKeepsTheDialogAndItsEntry) {
+    platform::SetLockWaitLimitMs(50);
+    for (const Kind* kind : {&kText, &kButtons}) {
+        SCOPED_TRACE(kind->name);
+        StartUp();
+        const int other = ::open(InTestDir("Jotwel.lck").c_str(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(other, 0);
+        ASSERT_EQ(::flock(other, LOCK_EX), 0);
+        kind->run([&](framework::TDialog& d) {
+            kind->fill(d);
+            Click(d, 1);
+            EXPECT_TRUE(d.IsRunning());
+            const auto box = LastMessageBox();
+            EXPECT_EQ(box.text.rfind("Your entry could not be saved.", 0), 0u) << box.text;
+            EXPECT_NE(box.text.find("is busy: another copy of Jotwel is changing it"),
+                      std::string::npos)
+                << box.text;
+            if (kind == &kText) {
+                EXPECT_EQ(TextOf(d, 103), "Note");
+            }
+            ::close(other);  // the other change is done
+            Click(d, 1);
+            EXPECT_FALSE(d.IsRunning());
+        });
+        EXPECT_EQ(DiaryTexts(),
+                  (std::vector<std::string>{kind == &kText ? kTextFilled : kButtonsFilled}));
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
+    }
+    platform::SetLockWaitLimitMs(5000);
+}
+
 // Help shows the dialog's own help screen over it, which keeps the entry.
 // The first save of a day keeps a version of the diary as it was; later
 // saves that day keep none. A version that cannot be kept stops no save,
@@ -331,7 +371,8 @@ TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
     const Kind* saves[] = {&kText, &kButtons, &kButtons, &kText};
     for (std::size_t i = 0; i < std::size(saves); ++i) {
         const Kind& kind = *saves[i];
-        env.FailNth(i < 2 ? 1 : 0, FaultEnv::kRename, ENOSPC);  // the version's rename
+        // Making the versions folder fails: no version can be kept.
+        env.FailNth(i < 2 ? 1 : 0, FaultEnv::kCreateDirs, ENOSPC);
         diaries.push_back(DiaryBytes());
         kind.run([&](framework::TDialog& d) {
             kind.fill(d);
@@ -354,7 +395,7 @@ TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
     const auto box = LastMessageBox();
     EXPECT_EQ(box.caption, "Jotwel");
     EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconWarning);
-    EXPECT_EQ(box.text.rfind("The diary could not be copied to Jotwel.versions", 0), 0u)
+    EXPECT_EQ(box.text.rfind("No version of the diary could be kept in Jotwel.versions", 0), 0u)
         << box.text;
     EXPECT_NE(box.text.find(std::strerror(ENOSPC)), std::string::npos) << box.text;
     std::vector<store::DiaryVersion> versions;

@@ -61,12 +61,12 @@ TEST_F(PosixEnvTest, WritesTruncatesAppendsAndCreatesFilesReadableByAll) {
 
 TEST_F(PosixEnvTest, CreatesNestedFoldersAndAcceptsExistingOnes) {
     const std::string dir = jtest::InTestDir("a/b//c");
-    ASSERT_TRUE(env_.CreateDirs(dir).ok());
+    ASSERT_TRUE(env_.CreateDirs(dir, 0755).ok());
     EXPECT_TRUE(env_.FileExists(jtest::InTestDir("a/b/c")));
-    EXPECT_TRUE(env_.CreateDirs(dir + "/").ok());
+    EXPECT_TRUE(env_.CreateDirs(dir + "/", 0755).ok());
     jtest::WriteFileBytes(jtest::InTestDir("file"), "x");
-    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file/d")).ok());
-    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file")).ok());
+    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file/d"), 0755).ok());
+    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file"), 0755).ok());
 }
 
 // Deeper than any fixed buffer the current folder might once have used.
@@ -136,7 +136,7 @@ const std::pair<FaultEnv::Op, std::function<Status(FaultEnv&, const std::string&
      }},
     {FaultEnv::kRemove, [](FaultEnv& e, const std::string& p) { return e.RemoveFile(p); }},
     {FaultEnv::kCreateDirs,
-     [](FaultEnv& e, const std::string& p) { return e.CreateDirs(p + ".d/e"); }},
+     [](FaultEnv& e, const std::string& p) { return e.CreateDirs(p + ".d/e", 0755); }},
     {FaultEnv::kGetChildren,
      [](FaultEnv& e, const std::string&) {
          std::vector<std::string> names;

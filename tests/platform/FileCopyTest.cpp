@@ -3,6 +3,7 @@
 // (or, after a failed folder sync alone, whole and new) with no temporary
 // file behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -21,7 +22,6 @@ using platform::Status;
 // written in pieces larger than 64 KiB, makes fewer of them.
 TEST(FileCopy, CopiesEveryByteAChunkAtATime) {
     const std::string from = jtest::InTestDir("from"), to = jtest::InTestDir("to");
-    const std::string temp = jtest::InTestDir(".temp");
     FaultEnv counting(platform::PosixEnv());
     platform::ScopedEnv scoped(&counting);
     for (std::size_t size : {std::size_t{0}, std::size_t{5 << 20} + 7}) {
@@ -30,16 +30,15 @@ TEST(FileCopy, CopiesEveryByteAChunkAtATime) {
         jtest::WriteFileBytes(from, bytes);
         jtest::WriteFileBytes(to, "old");
         counting.FailNth(0, FaultEnv::kRead | FaultEnv::kWrite, 0);
-        ASSERT_TRUE(platform::CopyFileWhole(from, to, temp).ok());
+        ASSERT_TRUE(platform::CopyFileWhole(from, to).ok());
         EXPECT_TRUE(jtest::ReadFileBytes(to) == bytes) << size;
-        EXPECT_FALSE(std::filesystem::exists(temp));
+        EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
         EXPECT_GE(counting.count(), static_cast<int>(2 * (size >> 16))) << size;
     }
 }
 
 TEST(FileCopy, AFailureAtAnyStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
     const std::string from = jtest::InTestDir("from"), to = jtest::InTestDir("to");
-    const std::string temp = jtest::InTestDir(".temp");
     jtest::WriteFileBytes(from, "new bytes");
     FaultEnv faults(platform::PosixEnv());
     platform::ScopedEnv scoped(&faults);
@@ -51,13 +50,91 @@ TEST(FileCopy, AFailureAtAnyStepLeavesTheTargetAsItWasAndNoTemporaryFile) {
             SCOPED_TRACE("operation kind " + std::to_string(op) + (copy ? " copying" : " writing"));
             jtest::WriteFileBytes(to, "old");
             faults.FailNth(1, op, EIO);
-            const Status status = copy ? platform::CopyFileWhole(from, to, temp)
+            const Status status = copy ? platform::CopyFileWhole(from, to)
                                        : platform::WriteFileWhole(to, "new bytes");
             EXPECT_EQ(status.code(), EIO) << status.message();
             EXPECT_EQ(jtest::ReadFileBytes(to), op == FaultEnv::kSyncDir ? "new bytes" : "old");
-            EXPECT_FALSE(std::filesystem::exists(copy ? temp : platform::TempPathFor(to)));
+            EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
         }
     }
+}
+
+namespace fs = std::filesystem;
+
+// Plants a link to a victim at the first temporary name a write picks,
+// just before the write creates it, as someone racing the write would.
+class PlantingEnv : public platform::EnvWrapper {
+public:
+    PlantingEnv(std::string victim) : EnvWrapper(platform::PosixEnv()), victim_(victim) {}
+    Status NewExclusiveFile(const std::string& p, const platform::NewFileMode& m,
+                            std::unique_ptr<platform::WritableFile>* r) override {
+        if (planted_.empty()) {
+            planted_ = p;
+            fs::create_symlink(victim_, p);
+        }
+        return target()->NewExclusiveFile(p, m, r);
+    }
+    std::string planted_;
+
+private:
+    std::string victim_;
+};
+
+// Every file the program writes whole goes this way (the settings file, a
+// printed PDF, the companion's output, kept versions): a link at the
+// temporary name is refused and another name taken; the victim is never
+// written.
+TEST(FileCopy, ALinkPlantedAtTheTemporaryNameIsNeverFollowed) {
+    const std::string victim = jtest::InTestDir("Jotwel.dat"), to = jtest::InTestDir("out.csv");
+    jtest::WriteFileBytes(victim, "the diary");
+    PlantingEnv planting(victim);
+    platform::ScopedEnv scoped(&planting);
+    ASSERT_TRUE(platform::WriteFileWhole(to, "a,b\n").ok());
+    EXPECT_EQ(jtest::ReadFileBytes(victim), "the diary");
+    EXPECT_EQ(jtest::ReadFileBytes(to), "a,b\n");
+    EXPECT_TRUE(fs::is_symlink(planting.planted_));  // left alone: not ours
+    EXPECT_TRUE(
+        platform::IsTempNameFor(fs::path(planting.planted_).filename().string(), "out.csv"));
+}
+
+// A link at the file's own name is the user's: its target takes the new
+// content, in its own folder, with its permissions, and the link stays.
+TEST(FileCopy, ALinkedFileKeepsItsLinkAndTheTargetItsMode) {
+    fs::create_directories(jtest::InTestDir("real"));
+    const std::string target = jtest::InTestDir("real/settings.ini");
+    const std::string link = jtest::InTestDir("settings.ini");
+    jtest::WriteFileBytes(target, "old");
+    ::chmod(target.c_str(), 0600);
+    fs::create_symlink("real/settings.ini", link);
+    ASSERT_TRUE(platform::WriteFileWhole(link, "new").ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(jtest::ReadFileBytes(target), "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::InTestDir("real")).empty());
+}
+
+// A pipe where a file is to be read, written or replaced is refused at
+// once: nothing waits for the other end.
+TEST(FileCopy, APipeIsRefusedWithoutWaiting) {
+    const std::string pipe = jtest::InTestDir("pipe"), plain = jtest::InTestDir("plain");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    jtest::WriteFileBytes(plain, "x");
+    platform::Env& env = *platform::PosixEnv();
+    std::string content;
+    std::unique_ptr<platform::WritableFile> out;
+    const Status results[] = {
+        platform::ReadWholeFile(env, pipe, &content),
+        env.NewWritableFile(pipe, &out),
+        env.NewAppendableFile(pipe, &out),
+        platform::WriteFileWhole(pipe, "bytes"),
+        platform::CopyFileWhole(pipe, plain),
+        platform::CopyFileWhole(plain, pipe),
+    };
+    for (const Status& status : results) {
+        EXPECT_NE(status.message().find("not a regular file"), std::string::npos)
+            << status.message();
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
 }
 
 }  // namespace

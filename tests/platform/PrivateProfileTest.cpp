@@ -2,11 +2,16 @@
 // key listing, refused writes and a failing disk.
 #include <errno.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/Env.h"
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
 #include "support/TestEnvironment.h"
@@ -30,7 +35,40 @@ struct LayoutCase {
     std::string expected;
 };
 
+// Files from other editors: a line ends at CR LF, LF or a lone CR, and a
+// Ctrl-Z ends the text; a write keeps the file's own line end and goes in
+// before the Ctrl-Z.
 const LayoutCase kLayoutCases[] = {
+    {.name = "LoneCrFileIsReadAndKeepsItsStyle",
+     .initial = "[J]\rA=1\rB=2\r",
+     .section = "J",
+     .key = "B",
+     .value = "3",
+     .expected = "[J]\rA=1\rB=3\r"},
+    {.name = "LoneCrFileGetsCrLines",
+     .initial = "[J]\rA=1\r",
+     .section = "J",
+     .key = "C",
+     .value = "3",
+     .expected = "[J]\rA=1\rC=3\r"},
+    {.name = "LoneCrInsideACrLfFileEndsALine",
+     .initial = "[J]\r\nA=1\rB=2\r\n",
+     .section = "J",
+     .key = "B",
+     .value = "5",
+     .expected = "[J]\r\nA=1\rB=5\r\n"},
+    {.name = "CtrlZEndsTheLastValue",
+     .initial = "[J]\r\nLastDate=20141207\x1A",
+     .section = "J",
+     .key = "LastDate",
+     .value = "20141208",
+     .expected = "[J]\r\nLastDate=20141208\x1A"},
+    {.name = "NewSectionGoesBeforeCtrlZ",
+     .initial = "[J]\r\nA=1\r\n\x1A[K]\r\nC=9\r\n",
+     .section = "K",
+     .key = "C",
+     .value = "3",
+     .expected = "[J]\r\nA=1\r\n[K]\r\nC=3\r\n\x1A[K]\r\nC=9\r\n"},
     {.name = "LfFileGetsLfLines",
      .initial = "[J]\nA=1\n",
      .section = "J",
@@ -119,7 +157,7 @@ TEST(ProfileWrite, LaysOutTheFile) {
         ASSERT_TRUE(WritePrivateProfileString(c.section, c.key, c.value, path).ok());
         EXPECT_EQ(jtest::ReadFileBytes(path), c.expected);
         EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "", 600, path).value, c.value);
-        EXPECT_FALSE(Exists(platform::TempPathFor(path)));
+        EXPECT_TRUE(jtest::TemporaryFilesIn(platform::DirName(path)).empty());
     }
 }
 
@@ -179,7 +217,7 @@ TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
             const int error = n % 2 ? ENOSPC : EIO;
             fault.FailNth(n, platform::FaultEnv::kAll, error);
             EXPECT_EQ(WritePrivateProfileString("Jotwel", "ToDay", "ToDay", path).code(), error);
-            EXPECT_FALSE(Exists(platform::TempPathFor(path)));
+            EXPECT_TRUE(jtest::TemporaryFilesIn(platform::DirName(path)).empty());
             if (n == operations) {
                 EXPECT_EQ(jtest::ReadFileBytes(path), updated);  // only the folder sync failed
             } else if (existing) {
@@ -189,6 +227,65 @@ TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
             }
         }
     }
+}
+
+TEST(ProfileRead, NothingAfterCtrlZIsRead) {
+    const std::string path = jtest::InTestDir("s.ini");
+    jtest::WriteFileBytes(path, "[J]\r\nA=1\r\n\x1A\r\nB=2\r\n");
+    EXPECT_EQ(GetPrivateProfileString("J", "A", "dflt", 100, path).value, "1");
+    EXPECT_EQ(GetPrivateProfileString("J", "B", "dflt", 100, path).value, "dflt");
+}
+
+// A pipe at the settings file's name reads as a missing file at once (the
+// program starts) and is never written through.
+TEST(ProfileRead, APipeReadsAsMissingWithoutWaiting) {
+    const std::string path = jtest::InTestDir("s.ini");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(GetPrivateProfileString("J", "A", "dflt", 100, path).value, "dflt");
+    EXPECT_FALSE(WritePrivateProfileString("J", "A", "1", path).ok());
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST(ProfileWrite, KeepsTheFilesModeAndItsLink) {
+    namespace fs = std::filesystem;
+    fs::create_directories(jtest::InTestDir("dotfiles"));
+    const std::string target = jtest::InTestDir("dotfiles/s.ini");
+    const std::string link = jtest::InTestDir("s.ini");
+    jtest::WriteFileBytes(target, "[J]\r\nA=1\r\n");
+    ::chmod(target.c_str(), 0600);
+    fs::create_symlink("dotfiles/s.ini", link);
+    ASSERT_TRUE(WritePrivateProfileString("J", "A", "2", link).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(jtest::ReadFileBytes(target), "[J]\r\nA=2\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Two processes writing keys at once each keep every key: the read and the
+// write of each are one step under the profile's lock.
+TEST(ProfileWrite, TwoWritersAtOnceKeepEveryKey) {
+    constexpr int kKeys = 40;
+    const std::string path = jtest::InTestDir("s.ini");
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = ::fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            platform::SetLockWaitLimitMs(120'000);
+            for (int k = 0; k < kKeys; ++k) {
+                const std::string key = "W" + std::to_string(w) + "K" + std::to_string(k);
+                if (!WritePrivateProfileString("J", key, "v", path).ok()) ::_exit(1);
+            }
+            ::_exit(0);
+        }
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    const std::string keys = GetPrivateProfileString("J", std::nullopt, "", 100000, path).value;
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), '\0'), 2 * kKeys);
+    EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
 }
 
 TEST(ProfileRead, UnreadableFileReadsAsMissing) {

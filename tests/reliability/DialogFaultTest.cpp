@@ -45,7 +45,7 @@ bool AMessageNames(int error) {
 }
 bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
     return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
-           box.text.starts_with("The diary could not be copied to Jotwel.versions");
+           box.text.starts_with("No version of the diary could be kept in Jotwel.versions");
 }
 // Whether every version in `some` is in `all`, with the same bytes.
 bool VersionsWithin(const Files& some, const Files& all) {

@@ -60,11 +60,12 @@ inline void PrintTo(const Files& files, std::ostream* out) {
     *out << " }";
 }
 
-// Paths of every file under the test's folder, relative to it.
+// Paths of every file under the test's folder, relative to it. The lock
+// files (empty, made once, never changed) are not content.
 inline std::vector<std::string> Paths() {
     std::vector<std::string> paths;
     for (const auto& entry : fs::recursive_directory_iterator(jtest::TestDir())) {
-        if (entry.is_regular_file()) {
+        if (entry.is_regular_file() && entry.path().extension() != ".lck") {
             paths.push_back(fs::relative(entry.path(), jtest::TestDir()).generic_string());
         }
     }

@@ -6,6 +6,7 @@
 // that grows with the file, and a change keeps every whole record.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -151,10 +152,12 @@ TEST(HostileFiles, AHugeSettingsFileIsLeftAloneAndNotLoaded) {
     EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
 
+// Random bytes, but no Ctrl-Z: that ends a settings file's text.
 std::string Junk(std::size_t size) {
     std::mt19937 random(8);
     std::string junk(size, '\0');
     for (char& c : junk) c = static_cast<char>(random() % 256);
+    std::replace(junk.begin(), junk.end(), '\x1A', '\x1B');
     return junk;
 }
 
@@ -191,6 +194,34 @@ TEST(HostileFiles, OddSettingsFilesReadAndTakeNewValuesKeepingTheRest) {
         EXPECT_EQ(session::ReadSetting(c.key, 501), c.value);
         EXPECT_EQ(Leftovers(), std::vector<std::string>{});
     }
+}
+
+// The settings file's place follows the rules for XDG_CONFIG_HOME: only an
+// absolute one counts; otherwise ~/.config, where ~ is an absolute HOME or
+// else the account's home folder. Never the folder the program started in.
+TEST(HostileFiles, TheSettingsPlaceNeverFollowsTheStartingFolder) {
+    const std::string config = std::getenv("XDG_CONFIG_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string home = oldHome ? oldHome : "";
+    const std::string account = ::getpwuid(::getuid())->pw_dir;
+    const struct {
+        const char* xdg;   // nullptr: unset
+        const char* home;  // nullptr: unset
+        std::string expected;
+    } cases[] = {
+        {"/abs/conf", "/h", "/abs/conf/ZORVANT.INI"},
+        {"rel/conf", "/h", "/h/.config/ZORVANT.INI"},
+        {"", "/h", "/h/.config/ZORVANT.INI"},
+        {nullptr, nullptr, account + "/.config/ZORVANT.INI"},
+        {nullptr, "relative", account + "/.config/ZORVANT.INI"},
+    };
+    for (const auto& c : cases) {
+        c.xdg ? ::setenv("XDG_CONFIG_HOME", c.xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");
+        c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(session::SettingsPath(), c.expected) << (c.xdg ? c.xdg : "(unset)");
+    }
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    oldHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
 }
 
 }  // namespace

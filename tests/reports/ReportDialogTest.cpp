@@ -180,7 +180,8 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
         diaries.push_back(ReadFileBytes(store::DiaryPath(TestDir())));
         SelectLine(d, row);
         framework::testing::AnswerNextMessageBox(framework::kIdYes);
-        faults_.FailNth(diaries.size() > 2 ? 1 : 0, FaultEnv::kRename, ENOSPC);  // the version's
+        // Reading the versions folder fails: no version can be kept.
+        faults_.FailNth(diaries.size() > 2 ? 1 : 0, FaultEnv::kGetChildren, EIO);
         Click(d, kDeleteButton);
     };
     Run([&](TDialog& d) {
@@ -195,8 +196,8 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
     const std::string deleted = ": Entry Deleted";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
                            Ask(second), deleted, Ask(kDiary[0]), deleted, Ask(first), deleted,
-                           "Jotwel: The diary could not be copied to Jotwel.versions before this "
-                           "change.",
+                           "Jotwel: No version of the diary could be kept in Jotwel.versions for "
+                           "this change.",
                            Ask(kDiary[2]), deleted}));
     const auto& shown = framework::testing::MessageBoxesShown().at(0);
     EXPECT_EQ(shown.text.substr(shown.text.find('\n')),

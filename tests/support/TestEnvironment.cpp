@@ -73,3 +73,17 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace jtest
+
+namespace jtest {
+
+std::vector<std::string> TemporaryFilesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.ends_with(".tmp") || name.ends_with(".hld")) names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace jtest

@@ -7,6 +7,7 @@
 // removes it after, so no test sees files another test left behind.
 
 #include <string>
+#include <vector>
 
 namespace jtest {
 
@@ -23,5 +24,8 @@ void SetTimeZone(const char* tz);
 std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file, replacing it; fails the test on error.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The names in folder dir that a whole-file write leaves only when it fails
+// to clean up: temporary files ("*.tmp") and hold files ("*.hld").
+std::vector<std::string> TemporaryFilesIn(const std::string& dir);
 
 }  // namespace jtest

@@ -111,14 +111,26 @@ TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_EQ(run.err, "jotwel-tool: " + path + ": Permission denied\n");
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    EXPECT_TRUE(TemporaryFilesIn(TestDir()).empty());
 
     faults_.FailNth(1, platform::FaultEnv::kRead, EIO);
     run = RunTool({"export", "--format", "csv", "-o", path});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_EQ(run.err, "jotwel-tool: " + store::DiaryPath(TestDir()) + ": Input/output error\n");
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    EXPECT_TRUE(TemporaryFilesIn(TestDir()).empty());
+}
+
+// A link planted at a temporary name beside the output (here the name once
+// used, pointing at the diary) is never written through.
+TEST_F(ExportTest, ALinkBesideTheOutputIsNeverWrittenThrough) {
+    const std::string diary = ReadFileBytes(store::DiaryPath(TestDir()));
+    const std::string path = InTestDir("x.csv");
+    std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
+    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", path}).status, 0);
+    EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), diary);
+    EXPECT_EQ(ReadFileBytes(path), RunTool({"export", "--format", "csv"}).out);
+    EXPECT_TRUE(std::filesystem::is_symlink(path + ".tmp"));
 }
 
 }  // namespace

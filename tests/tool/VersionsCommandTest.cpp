@@ -1,6 +1,8 @@
 // versions and restore: the kept versions listed oldest first, and one put
 // back only after a yes, with the diary as it was kept first.
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "ToolTest.h"
 #include "store/Versions.h"
@@ -72,21 +74,33 @@ TEST_F(VersionsCommandTest, RestoresOnlyAfterYes) {
 // sync): the output says it was restored, and the failure is still told.
 TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
     const std::string diaryBefore = Diary();
-    for (int write : {1, 2}) {
-        faults_.FailNth(write, platform::FaultEnv::kWrite, ENOSPC);
+    const struct {
+        int n;
+        unsigned ops;
+        int error;
+        bool versionKept;
+    } failures[] = {
+        // Creating the copy of the version, or writing it: the diary as it
+        // was is kept by then (a second name of its file costs no write).
+        {1, platform::FaultEnv::kOpenWrite, EACCES, true},
+        {1, platform::FaultEnv::kWrite, ENOSPC, true},
+    };
+    for (const auto& failure : failures) {
+        std::filesystem::remove(store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000-2.dat");
+        faults_.FailNth(failure.n, failure.ops, failure.error);
         const ToolRun run = RunTool({"restore", second_, "--yes"});
         EXPECT_EQ(run.status, tool::kExitFileError);
         EXPECT_EQ(run.err.rfind("jotwel-tool: restore: ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(std::strerror(failure.error)), std::string::npos) << run.err;
         EXPECT_TRUE(run.err.ends_with("Nothing restored.\n")) << run.err;
         EXPECT_EQ(run.out.ends_with("kept as the version Jotwel-2020-06-15-120000-2.dat.\n"),
-                  write == 2)
+                  failure.versionKept)
             << run.out;
         EXPECT_EQ(Diary(), diaryBefore);
     }
-    // Syncs: the kept version's file, its folder, the diary's copy, then
-    // the data folder after the rename.
-    faults_.FailNth(4, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
+    // Syncs: the versions folder after the version's link, the diary's
+    // copy, then the data folder after the rename.
+    faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
     const ToolRun run = RunTool({"restore", second_, "--yes"});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_EQ(run.out.rfind("Restored ", 0), 0u) << run.out;

@@ -103,6 +103,20 @@ Status FaultEnv::NewAppendableFile(const std::string& p, std::unique_ptr<Writabl
     return status;
 }
 
+Status FaultEnv::NewExclusiveFile(const std::string& p, const NewFileMode& m,
+                                  std::unique_ptr<WritableFile>* r) {
+    if (ShouldFail(kOpenWrite)) return Status::Error(errorNumber_, "Cannot create " + p);
+    std::unique_ptr<WritableFile> file;
+    Status status = target()->NewExclusiveFile(p, m, &file);
+    if (status.ok()) *r = std::make_unique<FaultWritableFile>(this, p, std::move(file));
+    return status;
+}
+
+Status FaultEnv::LinkFile(const std::string& f, const std::string& t) {
+    if (ShouldFail(kLink)) return Status::Error(errorNumber_, "Cannot link " + t + " to " + f);
+    return target()->LinkFile(f, t);
+}
+
 Status FaultEnv::RenameFile(const std::string& f, const std::string& t) {
     if (ShouldFail(kRename)) return Status::Error(errorNumber_, "Cannot rename " + f + " to " + t);
     return target()->RenameFile(f, t);
@@ -118,9 +132,9 @@ Status FaultEnv::SyncDir(const std::string& d) {
     return target()->SyncDir(d);
 }
 
-Status FaultEnv::CreateDirs(const std::string& d) {
+Status FaultEnv::CreateDirs(const std::string& d, unsigned m) {
     if (ShouldFail(kCreateDirs)) return Status::Error(errorNumber_, "Cannot create folder " + d);
-    return target()->CreateDirs(d);
+    return target()->CreateDirs(d, m);
 }
 
 Status FaultEnv::GetChildren(const std::string& d, std::vector<std::string>* n) {

@@ -31,7 +31,7 @@ public:
     enum Op : unsigned {
         kOpenRead = 1u << 0,      // NewSequentialFile
         kRead = 1u << 1,          // SequentialFile::Read
-        kOpenWrite = 1u << 2,     // NewWritableFile, NewAppendableFile
+        kOpenWrite = 1u << 2,     // NewWritableFile, NewAppendableFile, NewExclusiveFile
         kWrite = 1u << 3,         // WritableFile::Append
         kSync = 1u << 4,          // WritableFile::Sync
         kClose = 1u << 5,         // WritableFile::Close
@@ -40,7 +40,8 @@ public:
         kSyncDir = 1u << 8,       // SyncDir
         kCreateDirs = 1u << 9,    // CreateDirs
         kGetChildren = 1u << 10,  // GetChildren
-        kAll = (1u << 11) - 1,
+        kLink = 1u << 11,         // LinkFile
+        kAll = (1u << 12) - 1,
     };
 
     explicit FaultEnv(Env* target) : EnvWrapper(target) {}
@@ -58,10 +59,13 @@ public:
     Status NewSequentialFile(const std::string& p, std::unique_ptr<SequentialFile>* r) override;
     Status NewWritableFile(const std::string& p, std::unique_ptr<WritableFile>* r) override;
     Status NewAppendableFile(const std::string& p, std::unique_ptr<WritableFile>* r) override;
+    Status NewExclusiveFile(const std::string& p, const NewFileMode& m,
+                            std::unique_ptr<WritableFile>* r) override;
     Status RenameFile(const std::string& f, const std::string& t) override;
+    Status LinkFile(const std::string& f, const std::string& t) override;
     Status RemoveFile(const std::string& p) override;
     Status SyncDir(const std::string& d) override;
-    Status CreateDirs(const std::string& d) override;
+    Status CreateDirs(const std::string& d, unsigned m) override;
     Status GetChildren(const std::string& d, std::vector<std::string>* n) override;
 
     // Used by the wrapped files: true when this operation is the one to fail.

@@ -97,6 +97,21 @@ Status MemEnv::NewAppendableFile(const std::string& path,
     return Status::Ok();
 }
 
+Status MemEnv::NewExclusiveFile(const std::string& path, const platform::NewFileMode&,
+                                std::unique_ptr<platform::WritableFile>* result) {
+    if (files_.count(path) != 0) return Status::Error(EEXIST, "Cannot create " + path);
+    return NewWritableFile(path, result);
+}
+
+// Both names share the bytes, as two names of one inode do.
+Status MemEnv::LinkFile(const std::string& from, const std::string& to) {
+    const auto found = files_.find(from);
+    if (found == files_.end()) return Missing("Cannot link", from);
+    if (files_.count(to) != 0) return Status::Error(EEXIST, "Cannot link " + to);
+    files_[to] = found->second;
+    return Status::Ok();
+}
+
 Status MemEnv::RenameFile(const std::string& from, const std::string& to) {
     const auto found = files_.find(from);
     if (found == files_.end()) return Missing("Cannot rename", from);
@@ -125,6 +140,22 @@ Status MemEnv::GetChildren(const std::string& dir, std::vector<std::string>* nam
             names->push_back(path.substr(prefix.size()));
         }
     }
+    return Status::Ok();
+}
+
+Status MemEnv::GetFileInfo(const std::string& path, platform::FileInfo* info) {
+    const auto found = files_.find(path);
+    if (found == files_.end()) return Missing("Cannot look at", path);
+    *info = {platform::FileInfo::Kind::kRegular, 0600, 0, found->second->size()};
+    return Status::Ok();
+}
+
+Status MemEnv::ReadLink(const std::string& path, std::string*) {
+    return Status::Error(EINVAL, "Cannot read the link " + path);
+}
+
+Status MemEnv::LockFile(const std::string&, std::unique_ptr<platform::FileLock>* lock) {
+    *lock = std::make_unique<platform::FileLock>();
     return Status::Ok();
 }
 

@@ -36,14 +36,24 @@ public:
                                      std::unique_ptr<platform::WritableFile>* result) override;
     platform::Status NewAppendableFile(const std::string& path,
                                        std::unique_ptr<platform::WritableFile>* result) override;
+    platform::Status NewExclusiveFile(const std::string& path, const platform::NewFileMode& mode,
+                                      std::unique_ptr<platform::WritableFile>* result) override;
     platform::Status RenameFile(const std::string& from, const std::string& to) override;
+    platform::Status LinkFile(const std::string& from, const std::string& to) override;
     platform::Status RemoveFile(const std::string& path) override;
     platform::Status SyncDir(const std::string&) override { return platform::Status::Ok(); }
-    platform::Status CreateDirs(const std::string&) override { return platform::Status::Ok(); }
+    platform::Status CreateDirs(const std::string&, unsigned) override {
+        return platform::Status::Ok();
+    }
     // The files directly in dir (MemEnv has no folders of its own).
     platform::Status GetChildren(const std::string& dir, std::vector<std::string>* names) override;
     bool FileExists(const std::string& path) override { return files_.count(path) != 0; }
     platform::Status GetFileSize(const std::string& path, std::uint64_t* size) override;
+    platform::Status GetFileInfo(const std::string& path, platform::FileInfo* info) override;
+    platform::Status ReadLink(const std::string& path, std::string* target) override;
+    // One process: every lock is free.
+    platform::Status LockFile(const std::string& path,
+                              std::unique_ptr<platform::FileLock>* lock) override;
     platform::Status GetCurrentDir(std::string* dir) override;
     std::int64_t NowSeconds() override { return now_; }
 
