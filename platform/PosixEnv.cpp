@@ -306,7 +306,10 @@ Status PosixEnvImpl::NewExclusiveFile(const std::string& path, const NewFileMode
     if (fd < 0) return PathError("Cannot create", path);
     // Set on the open file, never through the name, which someone else
     // could have replaced by now. A group the process may not give is left.
-    if (mode.group >= 0) (void)::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(mode.group));
+    if (mode.group >= 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(mode.group)) != 0) {
+        // The file keeps the process's own group: still private by its mode.
+    }
     if (mode.mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode.mode)) != 0) {
         const Status status = PathError("Cannot set the permissions of", path);
         ::close(fd);
