@@ -82,8 +82,10 @@ std::string DescribeRecord(const store::TEntryRecord& record) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
     if (record.Text.size() > kShown) text += "...";
-    return platform::Cp1252ToUtf8(record.Stamp) + (IsButton(record) ? "  button entry: " : "  ") +
-           platform::Cp1252ToUtf8(text);
+    const std::string kind = IsButton(record)    ? "button entry: "
+                             : record.Score >= 0 ? "score " + std::to_string(record.Score) + ": "
+                                                 : "no score: ";
+    return platform::Cp1252ToUtf8(record.Stamp) + "  " + kind + platform::Cp1252ToUtf8(text);
 }
 
 }  // namespace tool

@@ -36,8 +36,8 @@ MergePlan PlanMerge(const std::vector<store::TEntryRecord>& mine,
 // file fails (ENOENT).
 platform::Status ReadDiaryFile(const std::string& path, std::vector<store::TEntryRecord>* records);
 
-// One record as a line for the terminal (UTF-8): its stamp, its kind and
-// the start of its text on one line.
+// One record as a line for the terminal (UTF-8): its stamp, its score (or
+// that it is a button entry) and the start of its text on one line.
 std::string DescribeRecord(const store::TEntryRecord& record);
 
 }  // namespace tool

@@ -1,5 +1,6 @@
 // remind: the daily reminder, set, removed or told, through the user's
 // systemd; where none runs, nothing is changed.
+#include <cerrno>
 #include <ostream>
 
 #include "platform/Env.h"
@@ -38,10 +39,16 @@ bool Systemctl(const ToolContext& context, const std::vector<std::string>& args)
     return false;
 }
 
-void RemoveUnits() {
+// Removes both unit files; the first failure other than a file that is
+// not there.
+platform::Status RemoveUnits() {
     platform::Env* env = platform::Env::Default();
-    env->RemoveFile(UnitPath(kReminderTimer));
-    env->RemoveFile(UnitPath(kReminderService));
+    platform::Status first;
+    for (std::string_view unit : {kReminderTimer, kReminderService}) {
+        platform::Status removed = env->RemoveFile(UnitPath(unit));
+        if (first.ok() && !removed.ok() && removed.code() != ENOENT) first = removed;
+    }
+    return first;
 }
 
 int SetReminder(const ToolContext& context, const std::string& timeText) {
@@ -64,13 +71,13 @@ int SetReminder(const ToolContext& context, const std::string& timeText) {
                                      std::pair{kReminderTimer, ReminderTimerUnit(*time)}}) {
         if (platform::Status written = platform::ReplaceWholeFile(env, UnitPath(unit), text);
             !written.ok()) {
-            RemoveUnits();
+            static_cast<void>(RemoveUnits());  // what was written is taken back
             return context.FailFile(kExitFileError, UnitPath(unit), written);
         }
     }
     if (!Systemctl(context, {"daemon-reload"}) ||
         !Systemctl(context, {"enable", "--now", std::string(kReminderTimer)})) {
-        RemoveUnits();
+        static_cast<void>(RemoveUnits());  // told below, with what systemctl said
         Systemctl(context, {"daemon-reload"});
         context.err << "The reminder was not set.\n";
         return kExitFileError;
@@ -91,7 +98,9 @@ int RemoveReminder(const ToolContext& context) {
     if (!UserSession::Current().SystemdRuns()) return NoSystemd(context);
     std::string ignored;  // a timer that was never enabled is no failure
     UserSession::Current().Systemctl({"disable", "--now", std::string(kReminderTimer)}, &ignored);
-    RemoveUnits();
+    if (platform::Status removed = RemoveUnits(); !removed.ok()) {
+        return context.FailFile(kExitFileError, UserUnitFolder(), removed);
+    }
     if (!Systemctl(context, {"daemon-reload"})) return kExitFileError;
     context.out << "The daily reminder is removed.\n";
     return kExitOk;
