@@ -1,6 +1,7 @@
 // remind: the daily reminder, set, removed or told, through the user's
 // systemd; where none runs, nothing is changed.
 #include <cerrno>
+#include <optional>
 #include <ostream>
 
 #include "platform/Env.h"
@@ -39,6 +40,23 @@ bool Systemctl(const ToolContext& context, const std::vector<std::string>& args)
     return false;
 }
 
+// The unit files as they are, to put back when setting a new time fails.
+struct UnitsBefore {
+    std::optional<std::string> service, timer;
+};
+
+UnitsBefore ReadUnits() {
+    UnitsBefore before;
+    for (auto [unit, text] :
+         {std::pair{kReminderService, &before.service}, std::pair{kReminderTimer, &before.timer}}) {
+        std::string content;
+        if (platform::ReadWholeFile(*platform::Env::Default(), UnitPath(unit), &content).ok()) {
+            *text = std::move(content);
+        }
+    }
+    return before;
+}
+
 // Removes both unit files; the first failure other than a file that is
 // not there.
 platform::Status RemoveUnits() {
@@ -49,6 +67,17 @@ platform::Status RemoveUnits() {
         if (first.ok() && !removed.ok() && removed.code() != ENOENT) first = removed;
     }
     return first;
+}
+
+// Puts the unit files back as they were before a failed change (best
+// effort: the failure itself is what the user is told).
+void PutBack(const UnitsBefore& before) {
+    static_cast<void>(RemoveUnits());
+    platform::Env& env = *platform::Env::Default();
+    for (auto [unit, text] :
+         {std::pair{kReminderService, &before.service}, std::pair{kReminderTimer, &before.timer}}) {
+        if (*text) static_cast<void>(platform::ReplaceWholeFile(env, UnitPath(unit), **text));
+    }
 }
 
 int SetReminder(const ToolContext& context, const std::string& timeText) {
@@ -67,17 +96,20 @@ int SetReminder(const ToolContext& context, const std::string& timeText) {
                             "PATH; nothing was changed");
     }
     platform::Env& env = *platform::Env::Default();
+    const UnitsBefore before = ReadUnits();
     for (const auto& [unit, text] : {std::pair{kReminderService, ReminderServiceUnit(launcher)},
                                      std::pair{kReminderTimer, ReminderTimerUnit(*time)}}) {
         if (platform::Status written = platform::ReplaceWholeFile(env, UnitPath(unit), text);
             !written.ok()) {
-            static_cast<void>(RemoveUnits());  // what was written is taken back
+            PutBack(before);
             return context.FailFile(kExitFileError, UnitPath(unit), written);
         }
     }
     if (!Systemctl(context, {"daemon-reload"}) ||
-        !Systemctl(context, {"enable", "--now", std::string(kReminderTimer)})) {
-        static_cast<void>(RemoveUnits());  // told below, with what systemctl said
+        !Systemctl(context, {"enable", std::string(kReminderTimer)}) ||
+        // A timer already running takes its new time only when restarted.
+        !Systemctl(context, {"restart", std::string(kReminderTimer)})) {
+        PutBack(before);
         Systemctl(context, {"daemon-reload"});
         context.err << "The reminder was not set.\n";
         return kExitFileError;

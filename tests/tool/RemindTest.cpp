@@ -65,7 +65,8 @@ TEST_F(RemindTest, AtWritesTheUnitsAndEnablesTheTimer) {
     EXPECT_NE(timer.find("\nOnCalendar=*-*-* 21:30:00\n"), std::string::npos) << timer;
     EXPECT_NE(timer.find("\nWantedBy=timers.target\n"), std::string::npos) << timer;
     EXPECT_EQ(session_.calls,
-              (std::vector<std::string>{"daemon-reload", "enable --now jotwel-remind.timer"}));
+              (std::vector<std::string>{"daemon-reload", "enable jotwel-remind.timer",
+                                        "restart jotwel-remind.timer"}));
     EXPECT_NE(run.out.find("every day at 21:30"), std::string::npos) << run.out;
 
     session_.calls.clear();
@@ -93,13 +94,23 @@ TEST_F(RemindTest, WithoutASystemdUserInstanceNothingChanges) {
     EXPECT_TRUE(session_.calls.empty());
 }
 
-TEST_F(RemindTest, AFailedEnableTakesTheUnitsAwayAgain) {
-    session_.failing = "enable --now jotwel-remind.timer";
+// A failed systemctl puts the units back as they were: none, or the
+// reminder set before.
+TEST_F(RemindTest, AFailedEnableLeavesTheUnitsAsTheyWere) {
+    session_.failing = "enable jotwel-remind.timer";
     const ToolRun run = RunTool({"remind", "at", "08:00"});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_NE(run.err.find("Failed to enable unit"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(UnitFile("jotwel-remind.timer")));
     EXPECT_FALSE(std::filesystem::exists(UnitFile("jotwel-remind.service")));
+
+    session_.failing.clear();
+    ASSERT_EQ(RunTool({"remind", "at", "07:00"}).status, 0);
+    const std::string timer = ReadFileBytes(UnitFile("jotwel-remind.timer"));
+    session_.failing = "restart jotwel-remind.timer";
+    EXPECT_EQ(RunTool({"remind", "at", "08:00"}).status, tool::kExitFileError);
+    EXPECT_EQ(ReadFileBytes(UnitFile("jotwel-remind.timer")), timer);
+    EXPECT_TRUE(std::filesystem::exists(UnitFile("jotwel-remind.service")));
 }
 
 TEST_F(RemindTest, MistakesAreNamed) {
