@@ -17,6 +17,7 @@
 #include "StoreFixture.h"
 #include "platform/FaultEnv.h"
 #include "store/ListingLine.h"
+#include "store/Replace.h"
 
 namespace store {
 namespace {
@@ -71,6 +72,18 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
         {"append", three, [] { return AppendRecord(DataDir(), Rec(1)); }},
         {"append to absent", std::nullopt, [] { return AppendRecord(DataDir(), Rec(1)); }},
         {"append after fragment", three + "frag", [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {"replace", many,
+         [] {
+             return ReplaceRecordAt(DataDir(), {200, Rec(200)}, Rec(200, "edited"));
+         }},
+        {"rewrite", three,
+         [] {
+             return RewriteDiary(DataDir(), [](const Records& current, Records* next) {
+                 *next = current;
+                 next->push_back(Rec(99));
+                 return platform::Status::Ok();
+             });
+         }},
     };
     for (const auto& s : scenarios) {
         for (int errorNumber : {EIO, ENOSPC}) SweepFaults(s.name, s.diary, s.change, errorNumber);
