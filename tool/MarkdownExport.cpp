@@ -66,6 +66,13 @@ void AppendParagraph(std::string_view prefix, std::string_view text, std::string
     }
 }
 
+// The note title as the label before a note: a colon of its own, or blanks
+// at its end, would double the one the label adds.
+std::string NoteLabel(std::string_view title) {
+    while (!title.empty() && (title.back() == ':' || title.back() == ' ')) title.remove_suffix(1);
+    return EscapeMarkdownLine(title.empty() ? std::string_view("Note") : title);
+}
+
 void AppendEntry(const store::TEntryRecord& record, const ExportOptions& options, std::string* md) {
     const ExportedEntry entry = ToExported(record, options);
     *md += "\n### " + entry.time +
@@ -73,7 +80,7 @@ void AppendEntry(const store::TEntryRecord& record, const ExportOptions& options
     if (entry.score) *md += " · score " + std::to_string(*entry.score);
     *md += "\n";
     AppendParagraph("", entry.summary, md);
-    AppendParagraph("*" + EscapeMarkdownLine(options.noteTitle) + ":* ", entry.note, md);
+    AppendParagraph("*" + NoteLabel(options.noteTitle) + ":* ", entry.note, md);
     if (!entry.headings.empty()) *md += "\n";
     for (const HeadingScore& heading : entry.headings) {
         *md += "- " + EscapeMarkdownLine(heading.heading) + ": " +

@@ -89,7 +89,7 @@ TEST_F(DialogDiaryTest, ButtonEntriesOfTheDialogExportRowByRow) {
 }
 
 TEST_F(DialogDiaryTest, MarkdownTitlesTheNoteWithTheUsersNoteTitle) {
-    ASSERT_TRUE(session::WriteSetting("TextTit", "Best bit of the day").ok());
+    ASSERT_TRUE(session::WriteSetting("TextTit", "Best *bit* of the day:").ok());
     framework::testing::OnNextDialog([](framework::TDialog& d) {
         Type(d, 102, "Walked to the lake");
         Type(d, 103, "a heron");
@@ -100,7 +100,8 @@ TEST_F(DialogDiaryTest, MarkdownTitlesTheNoteWithTheUsersNoteTitle) {
     const ToolRun run = RunTool({"export", "--format", "markdown"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Walked to the lake\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n*Best bit of the day:* a heron\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n*Best \\*bit\\* of the day:* a heron\n"), std::string::npos)
+        << run.out;
 }
 
 }  // namespace
