@@ -193,8 +193,8 @@ const std::vector<KnownCommand>& Commands() {
          1,
          RunEdit},
         {"pdf",
-         "Usage: jotwel-tool [--dir DIR] pdf [--from dd/mm/yy] [--to dd/mm/yy] [--search WORD]\n"
-         "                   -o FILE.pdf\n"
+         "Usage: jotwel-tool [--dir DIR] pdf [--from dd/mm/yy] [--to dd/mm/yy]\n"
+         "                   [--search WORD] -o FILE.pdf\n"
          "\n"
          "Writes the listing the reports dialog makes for the same three fields as\n"
          "one PDF, laid out as Jotwel prints it: the column heading, then the\n"
