@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "dates/DiaryDates.h"
+#include "session/NoteTitle.h"
+#include "store/TextFit.h"
 
 namespace entry {
 
@@ -22,7 +24,7 @@ inline constexpr int kNoteTextLimit = 80;
 // Bytes of the note box that go into an entry.
 inline constexpr std::size_t kNoteLength = 79;
 // Capacity of the read of the stored note title (TextTit).
-inline constexpr int kNoteTitleCapacity = 501;
+using session::kNoteTitleCapacity;
 // Bytes the special date box takes, all of them read and checked: enough for
 // a four-digit year ("25/12/2010"). The limit counts the terminating NUL.
 inline constexpr std::size_t kSpecialDateLength = 10;
@@ -37,19 +39,15 @@ dates::Instant EntryInstant(bool forToday, std::optional<dates::Instant> special
                             dates::Instant now);
 
 // How many bytes of summary and note must go before a text entry holds them
-// whole, or 0 when it does. The record's Text ("%s  = %s)") holds 500 bytes;
-// only the composition's own separator and closing parenthesis after the
-// last typed byte may be cut, so a summary of up to 500 bytes with an empty
-// note always fits.
-std::size_t CharactersToRemove(std::string_view summary, std::string_view note);
+// whole, or 0 when it does (the store's rule, shared with jotwel-tool).
+using store::CharactersToRemove;
 
 // The score a row of score buttons gives: the index of the first button that
 // is on, or -1 when none is.
 int ScoreOf(const std::vector<bool>& on);
 
-// The note title after the stored title (TextTit) was read: the stored text,
-// cut to the title's 80 bytes, when it holds a letter or digit; otherwise the
-// current title unchanged.
-std::string NoteTitleFromSetting(std::string_view stored, std::string current);
+// The note title after the stored title (TextTit) was read (the rule is
+// the session's, shared with jotwel-tool).
+using session::NoteTitleFromSetting;
 
 }  // namespace entry

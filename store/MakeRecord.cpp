@@ -4,7 +4,9 @@
 #include <string>
 
 #include "dates/DiaryDates.h"
+#include "store/ButtonText.h"
 #include "store/Diary.h"
+#include "store/TextFit.h"
 
 namespace store {
 
@@ -13,6 +15,15 @@ std::string ComposeTextEntry(std::string_view summary, std::string_view note) {
     text.reserve(summary.size() + note.size() + 5);
     text.append(summary).append("  = ").append(note).append(")");
     return text;
+}
+
+std::size_t CharactersToRemove(std::string_view summary, std::string_view note) {
+    const std::size_t composed = ComposeTextEntry(summary, note).size();
+    // What follows the last typed byte: "  = )" after a summary alone, ")"
+    // after a note.
+    const std::size_t cuttableTail = note.empty() ? composed - summary.size() : 1;
+    const std::size_t needed = composed - cuttableTail;
+    return needed > MaxTextLength ? needed - MaxTextLength : 0;
 }
 
 TEntryRecord MakeTextEntryRecord(std::string_view summary, std::string_view note, int score,
@@ -25,15 +36,20 @@ TEntryRecord MakeTextEntryRecord(std::string_view summary, std::string_view note
     return record;
 }
 
+std::string ComposeButtonText(const std::array<std::string, kButtonRows>& headings,
+                              const std::array<int, kButtonRows>& scores) {
+    std::string text;
+    for (std::size_t i = 0; i < kButtonRows; ++i) {
+        text.append(headings[i]).append(kButtonScoreSign).append(std::to_string(scores[i]));
+        text.append(kButtonAfterScore[i]);
+    }
+    return text;
+}
+
 TEntryRecord MakeButtonEntryRecord(const std::array<std::string, 6>& headings,
                                    const std::array<int, 6>& scores, dates::Instant key) {
-    // What follows each heading-and-score pair; the separators are uneven.
-    static constexpr const char* kAfter[6] = {" : ", " :", " ", " : ", " : ", ""};
     TEntryRecord record;
-    for (std::size_t i = 0; i < headings.size(); ++i) {
-        record.Text.append(headings[i]).append(" = ").append(std::to_string(scores[i]));
-        record.Text.append(kAfter[i]);
-    }
+    record.Text = ComposeButtonText(headings, scores);
     record.Text.resize(std::min(record.Text.size(), MaxTextLength));
     record.Stamp = dates::FormatShortDate(key);
     record.Key = static_cast<std::int32_t>(key);

@@ -93,9 +93,21 @@ std::int64_t DiaryCheck::TotalFound() const {
 DiaryCheck CheckDiary(std::string_view dataDir) {
     DiaryCheck check;
     CheckHoldFile(dataDir, &check);
+    CheckRecords(store::DiaryPath(dataDir), &check);
+    return check;
+}
+
+DiaryCheck CheckDiaryFile(const std::string& path) {
+    DiaryCheck check;
+    CheckRecords(path, &check);
+    return check;
+}
+
+void CheckRecords(const std::string& path, DiaryCheck* out) {
+    DiaryCheck& check = *out;
     std::unique_ptr<store::RecordReader> reader;
-    check.status = store::OpenRecordReader(store::DiaryPath(dataDir), &reader);
-    if (!check.status.ok()) return check;
+    check.status = store::OpenRecordReader(path, &reader);
+    if (!check.status.ok()) return;
     RecordChecker checker(&check);
     std::int64_t index = 0;
     for (const char* bytes; (bytes = reader->Next()) != nullptr; ++index) {
@@ -110,7 +122,6 @@ DiaryCheck CheckDiary(std::string_view dataDir) {
         fragment.size = reader->fragmentSize();
         Add(&check, fragment);
     }
-    return check;
 }
 
 }  // namespace tool

@@ -56,6 +56,11 @@ struct DiaryCheck {
 // Reads the diary of dataDir and its hold file and lists what is wrong.
 // REQUIRES: the diary exists (an absent one reads as empty).
 DiaryCheck CheckDiary(std::string_view dataDir);
+// The same for the records of any diary file (a copy from elsewhere),
+// without a hold file. An absent file reads as empty.
+DiaryCheck CheckDiaryFile(const std::string& path);
+// Adds what is wrong with the records of the file at path to *check.
+void CheckRecords(const std::string& path, DiaryCheck* check);
 
 // The check as lines (UTF-8, without line ends): the problems grouped by
 // kind, each kept one naming its record (index, byte offset, stamp), a

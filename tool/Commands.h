@@ -64,5 +64,10 @@ int RunChart(const ToolContext& context);
 int RunCheck(const ToolContext& context);
 int RunVersions(const ToolContext& context);
 int RunRestore(const ToolContext& context);
+int RunEdit(const ToolContext& context);
+int RunPdf(const ToolContext& context);
+int RunMerge(const ToolContext& context);
+int RunRemind(const ToolContext& context);
+int RunAutostart(const ToolContext& context);
 
 }  // namespace tool

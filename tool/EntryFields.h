@@ -3,6 +3,7 @@
 // dialogs (export, chart): its kind, and the parts its text was composed of.
 // Texts stay Windows-1252 bytes as stored; converting is the caller's job.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,14 @@ enum class EntryKind {
 
 struct HeadingScore {
     std::string heading;
-    int score = 0;  // 0..10
+    int score = 0;  // 0..10, or store::kNotScored (-1) for a row left unscored
+
+    bool Scored() const { return score >= 0; }
+    bool operator==(const HeadingScore&) const = default;
 };
+
+// The six subject headings as the settings hold them (Windows-1252).
+using KnownHeadings = std::array<std::string, 6>;
 
 struct EntryFields {
     EntryKind kind = EntryKind::kText;
@@ -31,14 +38,18 @@ struct EntryFields {
     std::string summary;
     std::string note;
     // Button entries: the headings and scores in order; fewer than six when
-    // the text was cut at 500 bytes, none when it is not in the button
-    // format at all (the whole text is then in summary). A heading that
-    // itself holds " = 3 :" can make a text readable in more than one way;
-    // the first reading that accounts for the whole text is taken.
+    // the text is damaged, none when it is not in the button format at all
+    // (the whole text is then in summary). A heading that itself holds
+    // " = 3 :" can make a text readable in more than one way: the reading
+    // whose headings are the known ones (those the settings hold) is taken
+    // when there is one, else the first that accounts for the whole text.
     std::vector<HeadingScore> headings;
 };
 
-EntryFields SplitEntry(const store::TEntryRecord& record);
+EntryFields SplitEntry(const store::TEntryRecord& record, const KnownHeadings* known = nullptr);
+
+// The subject headings the settings hold now (empty where none is set).
+KnownHeadings HeadingsFromSettings();
 
 // The records of the diary of dataDir that criteria selects, in file order
 // (the order the reports list shows). An absent diary is Ok and empty; on a

@@ -3,23 +3,25 @@
 #include <ostream>
 
 #include "platform/CodePage.h"
-#include "platform/FileCopy.h"
+#include "session/NoteTitle.h"
 #include "store/Diary.h"
 #include "tool/Commands.h"
 #include "tool/EntryFields.h"
 #include "tool/ExportFormats.h"
+#include "tool/OutputFile.h"
 #include "tool/RunTool.h"
 
 namespace tool {
 namespace {
 
 std::string Format(ExportFormat format, const std::vector<store::TEntryRecord>& entries,
-                   const listing::ReportRequest& request, const listing::ReportCriteria& criteria) {
+                   const listing::ReportRequest& request, const listing::ReportCriteria& criteria,
+                   const ExportOptions& options) {
     switch (format) {
         case ExportFormat::kCsv:
-            return FormatCsv(entries);
+            return FormatCsv(entries, options);
         case ExportFormat::kJson:
-            return FormatJson(entries);
+            return FormatJson(entries, options);
         case ExportFormat::kMarkdown:
             break;
     }
@@ -27,7 +29,7 @@ std::string Format(ExportFormat format, const std::vector<store::TEntryRecord>& 
         request.startText.empty() ? std::string(listing::kFirstDiaryDate) : request.startText,
         request.endText.empty() ? request.todayShortDate : request.endText,
         platform::Cp1252ToUtf8(criteria.searchWord)};
-    return FormatMarkdown(entries, title);
+    return FormatMarkdown(entries, title, options);
 }
 
 }  // namespace
@@ -42,6 +44,9 @@ int RunExport(const ToolContext& context) {
             kExitUserError, "--format",
             "\"" + context.Value("--format") + "\" is not a format; give csv, json or markdown");
     }
+    if (context.Has("--csv-safe") && *format != ExportFormat::kCsv) {
+        return context.Fail(kExitUserError, "--csv-safe", "goes only with --format csv");
+    }
     listing::ReportRequest request;
     if (int status = ReadRequest(context, &request)) return status;
     if (int status = RequireDiary(context)) return status;
@@ -51,17 +56,11 @@ int RunExport(const ToolContext& context) {
     if (!read.ok()) {
         return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir), read);
     }
-    const std::string text = Format(*format, entries, request, criteria);
-    if (!context.Has("-o")) {
-        context.out << text;
-        return kExitOk;
-    }
-    const std::string path = context.Value("-o");
-    if (int status = CheckOutputPath(context, path)) return status;
-    if (platform::Status written = platform::WriteFileWhole(path, text); !written.ok()) {
-        return context.FailFile(kExitFileError, path, written);
-    }
-    return kExitOk;
+    ExportOptions options;
+    options.known = HeadingsFromSettings();
+    options.csvSafe = context.Has("--csv-safe");
+    options.noteTitle = platform::Cp1252ToUtf8(session::StoredNoteTitle());
+    return WriteOutput(context, Format(*format, entries, request, criteria, options));
 }
 
 }  // namespace tool

@@ -31,6 +31,14 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
+// A cell of the diary's own text, made safe for a spreadsheet when asked.
+std::string TextCell(const std::string& text, bool csvSafe) {
+    if (csvSafe && !text.empty() && std::string_view("=+-@").find(text[0]) != std::string::npos) {
+        return "'" + text;
+    }
+    return text;
+}
+
 void AppendCsvRecord(const std::vector<std::string>& fields, std::string* csv) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) *csv += ',';
@@ -72,7 +80,9 @@ QJsonObject JsonEntry(const ExportedEntry& entry) {
     } else {
         QJsonArray headings;
         for (const HeadingScore& heading : entry.headings) {
-            headings.append(QJsonObject{{"heading", Q(heading.heading)}, {"score", heading.score}});
+            headings.append(QJsonObject{
+                {"heading", Q(heading.heading)},
+                {"score", heading.Scored() ? QJsonValue(heading.score) : QJsonValue()}});
         }
         object.insert("headings", headings);
     }
@@ -98,8 +108,8 @@ std::optional<ExportFormat> ParseExportFormat(std::string_view name) {
     return std::nullopt;
 }
 
-ExportedEntry ToExported(const store::TEntryRecord& record) {
-    const EntryFields fields = SplitEntry(record);
+ExportedEntry ToExported(const store::TEntryRecord& record, const ExportOptions& options) {
+    const EntryFields fields = SplitEntry(record, options.known ? &*options.known : nullptr);
     ExportedEntry entry;
     entry.kind = fields.kind;
     entry.date = IsoLocalDate(record.Key);
@@ -115,30 +125,37 @@ ExportedEntry ToExported(const store::TEntryRecord& record) {
     return entry;
 }
 
-std::string FormatCsv(const std::vector<store::TEntryRecord>& entries) {
+std::string FormatCsv(const std::vector<store::TEntryRecord>& entries,
+                      const ExportOptions& options) {
+    const bool safe = options.csvSafe;
     std::string csv;
     AppendCsvRecord(CsvHeader(), &csv);
     for (const store::TEntryRecord& record : entries) {
-        const ExportedEntry entry = ToExported(record);
-        std::vector<std::string> fields = {
-            KindName(entry.kind), entry.date,
-            entry.time,           std::to_string(entry.key),
-            entry.stamp,          entry.score ? std::to_string(*entry.score) : "",
-            entry.summary,        entry.note};
+        const ExportedEntry entry = ToExported(record, options);
+        std::vector<std::string> fields = {KindName(entry.kind),
+                                           entry.date,
+                                           entry.time,
+                                           std::to_string(entry.key),
+                                           TextCell(entry.stamp, safe),
+                                           entry.score ? std::to_string(*entry.score) : "",
+                                           TextCell(entry.summary, safe),
+                                           TextCell(entry.note, safe)};
         for (int i = 0; i < kCsvHeadings; ++i) {
             const bool given = i < static_cast<int>(entry.headings.size());
-            fields.push_back(given ? entry.headings[i].heading : "");
-            fields.push_back(given ? std::to_string(entry.headings[i].score) : "");
+            const bool scored = given && entry.headings[i].Scored();
+            fields.push_back(given ? TextCell(entry.headings[i].heading, safe) : "");
+            fields.push_back(scored ? std::to_string(entry.headings[i].score) : "");
         }
         AppendCsvRecord(fields, &csv);
     }
     return csv;
 }
 
-std::string FormatJson(const std::vector<store::TEntryRecord>& entries) {
+std::string FormatJson(const std::vector<store::TEntryRecord>& entries,
+                       const ExportOptions& options) {
     QJsonArray array;
     for (const store::TEntryRecord& record : entries) {
-        array.append(JsonEntry(ToExported(record)));
+        array.append(JsonEntry(ToExported(record, options)));
     }
     return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
 }

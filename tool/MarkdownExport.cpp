@@ -66,18 +66,25 @@ void AppendParagraph(std::string_view prefix, std::string_view text, std::string
     }
 }
 
-void AppendEntry(const store::TEntryRecord& record, std::string* md) {
-    const ExportedEntry entry = ToExported(record);
+// The note title as the label before a note: a colon of its own, or blanks
+// at its end, would double the one the label adds.
+std::string NoteLabel(std::string_view title) {
+    while (!title.empty() && (title.back() == ':' || title.back() == ' ')) title.remove_suffix(1);
+    return EscapeMarkdownLine(title.empty() ? std::string_view("Note") : title);
+}
+
+void AppendEntry(const store::TEntryRecord& record, const ExportOptions& options, std::string* md) {
+    const ExportedEntry entry = ToExported(record, options);
     *md += "\n### " + entry.time +
            (entry.kind == EntryKind::kButton ? " · button entry" : " · text entry");
     if (entry.score) *md += " · score " + std::to_string(*entry.score);
     *md += "\n";
     AppendParagraph("", entry.summary, md);
-    AppendParagraph("*Note:* ", entry.note, md);
+    AppendParagraph("*" + NoteLabel(options.noteTitle) + ":* ", entry.note, md);
     if (!entry.headings.empty()) *md += "\n";
     for (const HeadingScore& heading : entry.headings) {
-        *md += "- " + EscapeMarkdownLine(heading.heading) + ": " + std::to_string(heading.score) +
-               "\n";
+        *md += "- " + EscapeMarkdownLine(heading.heading) + ": " +
+               (heading.Scored() ? std::to_string(heading.score) : "not scored") + "\n";
     }
 }
 
@@ -107,7 +114,7 @@ std::string EscapeMarkdownLine(std::string_view line) {
 }
 
 std::string FormatMarkdown(const std::vector<store::TEntryRecord>& entries,
-                           const ExportTitle& title) {
+                           const ExportTitle& title, const ExportOptions& options) {
     std::vector<store::TEntryRecord> byKey = entries;
     std::stable_sort(byKey.begin(), byKey.end(),
                      [](const auto& a, const auto& b) { return a.Key < b.Key; });
@@ -117,7 +124,7 @@ std::string FormatMarkdown(const std::vector<store::TEntryRecord>& entries,
         if (i == 0 || !SameLocalDay(byKey[i - 1].Key, byKey[i].Key)) {
             md += "\n## " + dates::FormatLongDate(byKey[i].Key) + "\n";
         }
-        AppendEntry(byKey[i], &md);
+        AppendEntry(byKey[i], options, &md);
     }
     return md;
 }

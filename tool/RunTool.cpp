@@ -13,6 +13,12 @@
 namespace tool {
 namespace {
 
+// The version of the program, as the build gives it.
+#ifndef JOTWEL_VERSION
+#error "the build gives the program's version as JOTWEL_VERSION"
+#endif
+constexpr std::string_view kVersion = JOTWEL_VERSION;
+
 struct KnownOption {
     std::string_view name;  // as stored in ToolContext::options
     bool takesValue = false;
@@ -23,29 +29,38 @@ struct KnownCommand {
     std::string_view name;
     std::string_view help;
     std::vector<KnownOption> options;  // besides --dir and --help
-    bool takesVersion = false;         // restore's one operand
+    std::size_t operands = 0;          // the most arguments besides options
     int (*run)(const ToolContext&) = nullptr;
 };
 
 constexpr std::string_view kProgramHelp =
     "Usage: jotwel-tool [--dir DIR] COMMAND [OPTIONS]\n"
     "\n"
-    "Reads the Jotwel diary (Jotwel.dat) in DIR, the current directory unless\n"
-    "--dir is given, and its kept versions. Texts come out as UTF-8.\n"
+    "Works on the Jotwel diary (Jotwel.dat) in DIR, the current directory\n"
+    "unless --dir is given, and its kept versions. Texts come out as UTF-8.\n"
     "\n"
     "Commands:\n"
-    "  list      the lines the reports dialog lists for a date range and a word\n"
-    "  export    the entries as CSV, JSON or Markdown\n"
-    "  chart     a chart of the scores over time, as SVG or PNG\n"
-    "  check     look the diary file over for damage\n"
-    "  versions  the kept versions of the diary\n"
-    "  restore   put a kept version back in place of the diary\n"
+    "  list        the lines the reports dialog lists for a range and a word\n"
+    "  export      the entries as CSV, JSON or Markdown\n"
+    "  chart       a chart of the scores over time, as SVG or PNG\n"
+    "  check       look the diary file over for damage\n"
+    "  versions    the kept versions of the diary\n"
+    "  restore     put a kept version back in place of the diary\n"
+    "  edit        change an entry in a text editor\n"
+    "  pdf         the listing of a date range as a PDF file, laid out for print\n"
+    "  merge       fold another copy of the diary into this one\n"
+    "  remind      a daily reminder to make the day's entry\n"
+    "  autostart   start Jotwel at log-on, or not\n"
     "\n"
-    "\"jotwel-tool COMMAND --help\" tells more about a command.\n"
+    "\"jotwel-tool COMMAND --help\" tells more about a command;\n"
+    "\"jotwel-tool --version\" tells the version.\n"
+    "\n"
+    "Example:\n"
+    "  jotwel-tool --dir ~/Jotwel export --format csv -o diary.csv\n"
     "\n"
     "Exit status: 0 done; 1 a mistake on the command line, no diary in the\n"
-    "folder or a restore declined; 2 a damaged or unreadable file, or an output\n"
-    "file that could not be written.\n";
+    "folder, an edit, merge or restore declined or refused; 2 a damaged or\n"
+    "unreadable file, or an output file that could not be written.\n";
 
 #define JOTWEL_RANGE_HELP                                                \
     "  --from dd/mm/yy   the first day (default 01/01/05)\n"             \
@@ -67,39 +82,57 @@ const std::vector<KnownCommand>& Commands() {
          "column heading, a blank line, the search line when searching, the entries\n"
          "in the order the diary holds them (long ones folded) and a line of dashes.\n"
          "Control characters in a text are shown as \"?\".\n"
-         "\n" JOTWEL_RANGE_HELP JOTWEL_SEARCH_HELP,
+         "\n" JOTWEL_RANGE_HELP JOTWEL_SEARCH_HELP "\n"
+         "Example:\n"
+         "  jotwel-tool list --from 01/12/26 --search walk\n",
          {{"--from", true}, {"--to", true}, {"--search", true}},
-         false,
+         0,
          RunList},
         {"export",
          "Usage: jotwel-tool [--dir DIR] export --format csv|json|markdown [--from dd/mm/yy]\n"
-         "                   [--to dd/mm/yy] [--search WORD] [-o FILE]\n"
+         "                   [--to dd/mm/yy] [--search WORD] [--csv-safe] [-o FILE]\n"
          "\n"
          "Writes the entries the same options list, in the diary's order (Markdown:\n"
          "one section per day, in date order), with their kind, date, time, key,\n"
          "stamp and score, the summary and note of text entries and the headings\n"
-         "and scores of button entries.\n"
+         "and scores of button entries. A row of a button entry left unscored has\n"
+         "an empty score in CSV, null in JSON and \"not scored\" in Markdown, whose\n"
+         "notes carry the note title set in Jotwel.\n"
          "\n"
          "  --format FORMAT   csv (with a header row), json or markdown\n" JOTWEL_RANGE_HELP
              JOTWEL_SEARCH_HELP
-         "  -o, --output FILE write to FILE, whole or not at all (default: the\n"
-         "                    standard output)\n",
+         "  --csv-safe        put ' before a text cell starting with =, +, - or @,\n"
+         "                    so a spreadsheet does not take it for a formula\n"
+         "  -o, --output FILE write to FILE, whole or not at all; a pipe or device is\n"
+         "                    written to as it is; - or no -o: the standard output\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool export --format csv --csv-safe --from 01/01/26 -o 2026.csv\n",
          {{"--format", true},
           {"--from", true},
           {"--to", true},
           {"--search", true},
+          {"--csv-safe", false},
           {"-o", true, "--output"}},
-         false,
+         0,
          RunExport},
         {"chart",
-         "Usage: jotwel-tool [--dir DIR] chart [--from dd/mm/yy] [--to dd/mm/yy] -o FILE\n"
+         "Usage: jotwel-tool [--dir DIR] chart [--from dd/mm/yy] [--to dd/mm/yy]\n"
+         "                   [--format svg|png] -o FILE\n"
          "\n"
          "Draws the scores over time: the overall score of text entries and each\n"
-         "button heading, by day, week and month. FILE ends in .svg or .png.\n"
-         "Needs no display.\n"
-         "\n" JOTWEL_RANGE_HELP "  -o, --output FILE the chart's file (.svg or .png)\n",
-         {{"--from", true}, {"--to", true}, {"-o", true, "--output"}},
-         false,
+         "button heading, by day, week and month, one panel each with its own date\n"
+         "labels; a row left unscored is a gap. FILE ends in .svg or .png, or\n"
+         "--format says which (needed with -o -, the standard output). Needs no\n"
+         "display.\n"
+         "\n" JOTWEL_RANGE_HELP "  --format FORMAT   svg or png, whatever FILE ends in\n"
+         "  -o, --output FILE the chart's file (.svg or .png), or - for the\n"
+         "                    standard output\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool chart --from 01/10/26 -o autumn.png\n",
+         {{"--from", true}, {"--to", true}, {"--format", true}, {"-o", true, "--output"}},
+         0,
          RunChart},
         {"check",
          "Usage: jotwel-tool [--dir DIR] check\n"
@@ -108,30 +141,122 @@ const std::vector<KnownCommand>& Commands() {
          "that is not whole records, a hold file left over from an interrupted\n"
          "change, texts or stamps without their terminator, text entries out of\n"
          "date order, dates outside 2005-2038. Exit status 0 when it finds nothing,\n"
-         "2 when it does or cannot read the file.\n",
+         "2 when it does or cannot read the file.\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool --dir ~/Jotwel check\n",
          {},
-         false,
+         0,
          RunCheck},
         {"versions",
          "Usage: jotwel-tool [--dir DIR] versions\n"
          "\n"
          "Lists the versions of the diary Jotwel keeps (before the first change of\n"
-         "each day, every deletion and every restore), oldest first, with when\n"
-         "each was made, its size and its number of entries.\n",
+         "each day, every deletion, edit, merge and restore), oldest first, with\n"
+         "when each was made, its size and its number of entries.\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool versions\n",
          {},
-         false,
+         0,
          RunVersions},
         {"restore",
          "Usage: jotwel-tool [--dir DIR] restore VERSION [--yes]\n"
          "\n"
          "Puts the kept version VERSION (a name \"jotwel-tool versions\" lists) in\n"
          "place of the diary, after keeping the diary as it is now as a version.\n"
-         "Asks first.\n"
+         "Only a plain file in the versions folder is taken, never a link. Asks\n"
+         "first.\n"
          "\n"
-         "  --yes             do not ask\n",
+         "  --yes             do not ask\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool restore Jotwel-2026-12-06-081500.dat\n",
          {{"--yes", false}},
-         true,
+         1,
          RunRestore},
+        {"edit",
+         "Usage: jotwel-tool [--dir DIR] edit DATE | --key KEY\n"
+         "\n"
+         "Opens the entry of the day DATE (dd/mm/yy) in your editor ($VISUAL, else\n"
+         "$EDITOR, else vi) as a small form: the score, the note and the summary of\n"
+         "a text entry, or the six scores of a button entry (0 to 10, or - for a\n"
+         "row not scored). When the day has more than one entry, their keys are\n"
+         "listed: give the one to edit with --key. What comes back is checked (the\n"
+         "characters the diary can hold, lengths, scores); a mistake is named by\n"
+         "its line and you may edit again. The diary is kept as a version, then\n"
+         "the entry is replaced, with the same key and stamp, whole or not at all.\n"
+         "Leaving the editor without a change changes nothing. Close Jotwel first.\n"
+         "\n"
+         "  --key KEY         the entry with this key (export and edit show keys)\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool edit 06/12/26\n",
+         {{"--key", true}},
+         1,
+         RunEdit},
+        {"pdf",
+         "Usage: jotwel-tool [--dir DIR] pdf [--from dd/mm/yy] [--to dd/mm/yy]\n"
+         "                   [--search WORD] -o FILE.pdf\n"
+         "\n"
+         "Writes the listing the reports dialog makes for the same three fields as\n"
+         "one PDF, laid out as Jotwel prints it: the column heading, then the\n"
+         "entries, 60 lines a page, with page numbers. Written whole or not at all.\n"
+         "\n" JOTWEL_RANGE_HELP JOTWEL_SEARCH_HELP
+         "  -o, --output FILE the PDF file, or - for the standard output\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool pdf --from 01/11/26 --to 30/11/26 -o november.pdf\n",
+         {{"--from", true}, {"--to", true}, {"--search", true}, {"-o", true, "--output"}},
+         0,
+         RunPdf},
+        {"merge",
+         "Usage: jotwel-tool [--dir DIR] merge OTHER.dat [--dry-run]\n"
+         "\n"
+         "Folds another copy of the diary (a sync program's conflict copy, the\n"
+         "diary from another computer) into this one: every entry of both, an\n"
+         "entry the same in every field kept once; text entries in date order,\n"
+         "then button entries in date order. A version of the diary is kept first.\n"
+         "Tells what was added, what only this diary holds and which entries of\n"
+         "the same time differ (both are kept). A damaged file, or one that is not\n"
+         "a diary, is refused with the reason and nothing changes. Close Jotwel\n"
+         "first.\n"
+         "\n"
+         "  --dry-run         tell what merging would do, change nothing\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool merge \"Jotwel (conflicted copy).dat\" --dry-run\n",
+         {{"--dry-run", false}},
+         1,
+         RunMerge},
+        {"remind",
+         "Usage: jotwel-tool remind at HH:MM | off | status\n"
+         "\n"
+         "A daily reminder: at HH:MM (24-hour clock) a systemd user timer runs\n"
+         "\"jotwel-launch auto\", which opens Jotwel only when today's entry has not\n"
+         "been made. \"off\" removes it, \"status\" tells whether it is set and when.\n"
+         "The unit files are jotwel-remind.timer and jotwel-remind.service in\n"
+         "$XDG_CONFIG_HOME/systemd/user (~/.config/systemd/user). Where no systemd\n"
+         "user instance runs, it says so and changes nothing.\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool remind at 21:30\n",
+         {},
+         2,
+         RunRemind},
+        {"autostart",
+         "Usage: jotwel-tool autostart on | off | status\n"
+         "\n"
+         "Starts Jotwel at log-on (\"jotwel-launch auto\": the window opens only when\n"
+         "today's entry has not been made), or stops doing so: \"on\" puts the\n"
+         "log-on entry jotwel-autostart.desktop in $XDG_CONFIG_HOME/autostart\n"
+         "(~/.config/autostart), \"off\" removes it, \"status\" tells which.\n"
+         "\n"
+         "Example:\n"
+         "  jotwel-tool autostart on\n",
+         {},
+         1,
+         RunAutostart},
     };
     return commands;
 }
@@ -164,6 +289,7 @@ struct Invocation {
     std::map<std::string, std::string, std::less<>> options;
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
     std::string mistakeSubject;
     std::string mistake;
 
@@ -190,6 +316,10 @@ void TakeOption(const std::vector<std::string>& args, std::size_t* i, Invocation
     }
     if (name == "--help" || name == "-h") {
         invocation->help = true;
+        return;
+    }
+    if (name == "--version" && invocation->command == nullptr) {
+        invocation->version = true;
         return;
     }
     const KnownOption* option = FindOption(invocation->command, name);
@@ -223,8 +353,7 @@ Invocation Parse(const std::vector<std::string>& args) {
             if (invocation.command == nullptr) {
                 invocation.Mistake(arg, "unknown command (see jotwel-tool --help)");
             }
-        } else if (invocation.command && invocation.command->takesVersion &&
-                   invocation.operands.empty()) {
+        } else if (invocation.operands.size() < invocation.command->operands) {
             invocation.operands.push_back(arg);
         } else {
             invocation.Mistake(arg, "unexpected argument " + SeeHelp(invocation.command));
@@ -262,6 +391,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << (invocation.command ? invocation.command->help : kProgramHelp);
         return kExitOk;
     }
+    if (invocation.version && invocation.mistake.empty()) {
+        out << "jotwel-tool " << kVersion << "\n";
+        return kExitOk;
+    }
     ToolContext context{{}, std::move(invocation.options), std::move(invocation.operands), out, err,
                         in};
     if (!invocation.mistake.empty()) {
@@ -271,9 +404,12 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "jotwel-tool: no command given " << SeeHelp(nullptr) << "\n";
         return kExitUserError;
     }
-    if (invocation.command->takesVersion && context.operands.empty()) {
+    if (invocation.command->run == RunRestore && context.operands.empty()) {
         return context.Fail(kExitUserError, invocation.command->name,
                             "needs the name of a version (jotwel-tool versions lists them)");
+    }
+    if (invocation.command->run == RunRemind || invocation.command->run == RunAutostart) {
+        return invocation.command->run(context);  // about the user's session, not a diary
     }
     if (int status = ResolveFolder(&context)) return status;
     return invocation.command->run(context);

@@ -9,6 +9,7 @@
 #include "store/Versions.h"
 #include "tool/Commands.h"
 #include "tool/ExportFormats.h"
+#include "tool/RestoreCheck.h"
 #include "tool/RunTool.h"
 
 namespace tool {
@@ -65,6 +66,7 @@ int RunRestore(const ToolContext& context) {
         return context.Fail(kExitUserError, name,
                             "no such version in " + folder + " (jotwel-tool versions lists them)");
     }
+    if (int status = CheckVersionFile(context, name)) return status;
     const std::string diary = store::DiaryPath(context.dataDir);
     if (!context.Has("--yes")) {
         context.err << "Replace " << diary << " with the version " << name

@@ -16,6 +16,7 @@
 
 #include "StoreFixture.h"
 #include "store/ListingLine.h"
+#include "store/Replace.h"
 #include "support/env/FaultEnv.h"
 
 namespace store {
@@ -82,6 +83,22 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
         {.name = "append after fragment",
          .diary = three + "frag",
          .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
+        {.name = "replace",
+         .diary = many,
+         .change =
+             [] {
+                 return ReplaceRecordAt(DataDir(), {200, Rec(200)}, Rec(200, "edited"));
+             }},
+        {.name = "rewrite",
+         .diary = three,
+         .change =
+             [] {
+                 return RewriteDiary(DataDir(), [](const Records& current, Records* next) {
+                     *next = current;
+                     next->push_back(Rec(99));
+                     return platform::Status::Ok();
+                 });
+             }},
     };
     for (const auto& s : scenarios) {
         for (int errorNumber : {EIO, ENOSPC}) SweepFaults(s.name, s.diary, s.change, errorNumber);

@@ -13,7 +13,8 @@
 
 #include "TestEnvironment.h"
 #include "store/Diary.h"
-#include "tool/Chart.h"
+#include "tool/ChartData.h"
+#include "tool/ChartDrawing.h"
 
 namespace {
 
@@ -147,62 +148,52 @@ std::vector<QString> XmlTexts(const std::string& bytes) {
     return texts;
 }
 
-TEST(WriteChart, SvgIsWellFormedAndHoldsItsTexts) {
-    const std::string path = jtest::InTestDir("chart.svg");
-    ASSERT_TRUE(tool::WriteChart(Sample(85), path, tool::ChartFormat::kSvg).ok());
-    const std::vector<QString> texts = XmlTexts(jtest::ReadFileBytes(path));
+std::string Drawn(const tool::ChartData& data, tool::ChartFormat format) {
+    std::string bytes;
+    const platform::Status status = tool::DrawChart(data, format, &bytes);
+    EXPECT_TRUE(status.ok()) << status.message();
+    return bytes;
+}
+
+TEST(DrawChart, SvgIsWellFormedAndHoldsItsTexts) {
+    const std::vector<QString> texts = XmlTexts(Drawn(Sample(85), tool::ChartFormat::kSvg));
     for (const char* want : {"Jotwel scores, 06/01/26 to 31/03/26", "Overall score", "Sleep",
                              "Caf\u00E9 <&>", "0", "5", "10", "Monthly mean", "12/01/26"}) {
         EXPECT_NE(std::find(texts.begin(), texts.end(), QString::fromUtf8(want)), texts.end())
             << want;
     }
+    // Each of the three panels carries its own date labels.
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), QString("12/01/26")), 3);
 }
 
-TEST(WriteChart, PngHasAPanelPerSeriesWithMarksInEach) {
+TEST(DrawChart, PngHasAPanelPerSeriesWithMarksAndDateLabelsInEach) {
     for (int days : {1, 85}) {
         SCOPED_TRACE(days);
-        const std::string path = jtest::InTestDir("chart.png");
-        ASSERT_TRUE(tool::WriteChart(Sample(days), path, tool::ChartFormat::kPng).ok());
-        const QImage image(QString::fromStdString(path));
-        ASSERT_EQ(image.size(), QSize(1600, 120 + 3 * 220 + 70));
+        const std::string bytes = Drawn(Sample(days), tool::ChartFormat::kPng);
+        const QImage image = QImage::fromData(QByteArray::fromStdString(bytes), "PNG");
+        ASSERT_EQ(image.size(), QSize(1600, 120 + 3 * 270 + 20));
         for (int panel = 0; panel < 3; ++panel) {
-            // The plot: below the panel's name, right of the score labels.
-            int dark = 0;
-            for (int y = 120 + panel * 220 + 50; y < 120 + panel * 220 + 200; ++y) {
+            // The plot: below the panel's name, right of the score labels;
+            // the labels: under the plot.
+            int dark = 0, labels = 0;
+            for (int y = 120 + panel * 270 + 50; y < 120 + panel * 270 + 200; ++y) {
                 for (int x = 100; x < 1540; ++x) dark += qGray(image.pixel(x, y)) < 128;
             }
+            for (int y = 120 + panel * 270 + 208; y < 120 + panel * 270 + 240; ++y) {
+                for (int x = 0; x < 1600; ++x) labels += qGray(image.pixel(x, y)) < 128;
+            }
             EXPECT_GT(dark, 100) << "panel " << panel;
+            EXPECT_GT(labels, 50) << "panel " << panel;
         }
     }
 }
 
-std::vector<std::string> Listing() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(jtest::TestDir())) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
-TEST(WriteChart, FailsWithAMessageAndWritesNothing) {
-    const struct {
-        const char* name;
-        tool::ChartData data;
-        std::string path;
-    } cases[] = {
-        {.name = "folder missing",
-         .data = Sample(1),
-         .path = jtest::InTestDir("missing/chart.png")},
-        {.name = "no scores", .data = {}, .path = jtest::InTestDir("chart.svg")},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (tool::ChartFormat format : {tool::ChartFormat::kSvg, tool::ChartFormat::kPng}) {
-            const platform::Status status = tool::WriteChart(c.data, c.path, format);
-            EXPECT_FALSE(status.ok());
-            EXPECT_NE(status.message().find(c.path), std::string::npos) << status.message();
-            EXPECT_EQ(Listing(), std::vector<std::string>{"config"});  // the settings folder
-        }
+TEST(DrawChart, FailsWithAMessageWhenThereIsNothingToDraw) {
+    for (tool::ChartFormat format : {tool::ChartFormat::kSvg, tool::ChartFormat::kPng}) {
+        std::string bytes;
+        const platform::Status status = tool::DrawChart({}, format, &bytes);
+        EXPECT_FALSE(status.ok());
+        EXPECT_NE(status.message().find("no scores"), std::string::npos) << status.message();
     }
 }
 

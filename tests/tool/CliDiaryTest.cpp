@@ -11,7 +11,9 @@ namespace jtest {
 namespace {
 
 // Texts that CSV and JSON must carry whole: commas, quotes, a CR LF inside
-// a summary, and bytes above 127 (é, the euro sign, the undefined 0x81).
+// a summary, and bytes above 127 (é, the euro sign, the undefined 0x81); a
+// button entry with rows left unscored under headings that look like the
+// button format (the script puts them in the settings).
 std::vector<store::TEntryRecord> CliDiary() {
     return {
         store::MakeTextEntryRecord("Caf\xE9, \"quoted\"\r\nline two", "n\x80te, with comma", 7,
@@ -19,6 +21,8 @@ std::vector<store::TEntryRecord> CliDiary() {
         store::MakeTextEntryRecord("two\r\nlines", "", -1, On("02/02/14")),
         store::MakeButtonEntryRecord({"Sle,ep", "W\"ork", "Food\x81", "Mood", "Walk", "Read"},
                                      {7, 3, 10, 0, 5, 8}, On("01/02/14", 21)),
+        store::MakeButtonEntryRecord({"Mood = 5 : ok", "50%", "", "Caf\xE9", "=x", "y"},
+                                     {-1, 4, -1, -1, 10, -1}, On("02/02/14", 21)),
     };
 }
 

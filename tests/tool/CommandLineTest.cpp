@@ -24,6 +24,19 @@ TEST_F(CommandLineTest, HelpGoesToTheStandardOutputForTheProgramAndEachCommand) 
     }
 }
 
+// Every command's help ends with an example of its use.
+TEST_F(CommandLineTest, EachCommandsHelpShowsAnExample) {
+    for (const char* command : {"list", "export", "chart", "check", "versions", "restore", "edit",
+                                "pdf", "merge", "remind", "autostart"}) {
+        const ToolRun run = RunTool({command, "--help"});
+        EXPECT_EQ(run.status, 0) << command;
+        const std::size_t example = run.out.find("\nExample:\n  jotwel-tool ");
+        ASSERT_NE(example, std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(command, example), std::string::npos) << run.out;
+    }
+    EXPECT_NE(RunTool({"--help"}).out.find("\nExample:\n"), std::string::npos);
+}
+
 // Each mistake is named, with the reason, on the error stream; nothing is
 // written to the standard output.
 TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {

@@ -63,7 +63,7 @@ TEST_F(ExportTest, MarkdownHasADaySectionPerDayInDateOrderWithTextsEscaped) {
               "\n## Saturday 01 February 2014\n"
               "\n### 09:30:00 \xC2\xB7 text entry \xC2\xB7 score 7\n"
               "\nCaf\xC3\xA9 on the quay, \"calm\"\\\nsecond line\n"
-              "\n*Note:* saw \xE2\x82\xAC 5 seals\n"
+              "\n*Most Memorable Event:* saw \xE2\x82\xAC 5 seals\n"
               "\n### 21:00:00 \xC2\xB7 button entry\n"
               "\n- Sleep: 7\n- Work: 3\n- Food \xC2\x81: 10\n- Mood: 0\n- Walk: 5\n- Read: 8\n"
               "\n## Sunday 02 February 2014\n"
@@ -74,7 +74,7 @@ TEST_F(ExportTest, MarkdownHasADaySectionPerDayInDateOrderWithTextsEscaped) {
                   "\n## Monday 03 February 2014\n"
                   "\n### 12:00:00 \xC2\xB7 text entry \xC2\xB7 score 0\n"
                   "\nquiet \\# day \\[link\\](x)\n"
-                  "\n*Note:* \\- not a list\n");
+                  "\n*Most Memorable Event:* \\- not a list\n");
     EXPECT_EQ(RunTool({"export", "--format", "md", "--search", "none"}).out,
               "# Jotwel diary\n\nEntries from 01/01/05 to 15/06/20 holding \xE2\x80\x9Cnone"
               "\xE2\x80\x9D.\n\nNo entries.\n");

@@ -1,6 +1,6 @@
 #pragma once
-// Charts of the diary's scores: the data first (plain values, tested on
-// their own), then a drawing of it with QPainter to SVG or PNG.
+// The data of a chart of the diary's scores: plain values, tested on their
+// own; ChartDrawing.h draws them.
 //
 // One series for the overall score of text entries (entries without a
 // score are left out) and one for each button heading, named as the
@@ -9,15 +9,18 @@
 // and monthly means, all over the local dates of the entries' keys (TZ
 // honoured). Every mean is of the scores themselves, not of daily means: a
 // day with three scores weighs three times as much in its week as a day
-// with one. A score outside 0..10 (only a damaged record holds one) is left
-// out like a missing one.
+// with one. A row of a button entry left unscored is left out, so its
+// series has a gap there; so is a score outside 0..10 (only a damaged
+// record holds one).
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/Status.h"
+#include "dates/DiaryDates.h"
 #include "store/EntryRecord.h"
+#include "tool/EntryFields.h"
 
 namespace tool {
 
@@ -46,18 +49,18 @@ struct ChartData {
     bool empty() const { return series.empty(); }
 };
 
-ChartData MakeChartData(const std::vector<store::TEntryRecord>& entries);
+// Button entries are read with the known headings when given (see
+// SplitEntry).
+ChartData MakeChartData(const std::vector<store::TEntryRecord>& entries,
+                        const KnownHeadings* known = nullptr);
 
-enum class ChartFormat { kSvg, kPng };
-
-// Draws the chart and writes it to path, whole or not at all (through
-// platform::WriteFileWhole). The page is 1600 px wide at 150 dpi: a 120 px
-// header (title with the date span, legend), then a 220 px panel per series
-// in order, each with its name and scores 0 to 10 over one shared date
-// axis, and 70 px of date labels; the SVG has the same size and its texts
-// as text. Black and greys on white. REQUIRES: a QGuiApplication exists
-// (offscreen will do). Empty data, or no application, fails with a
-// message and writes nothing.
-platform::Status WriteChart(const ChartData& data, const std::string& path, ChartFormat format);
+// Day arithmetic shared by the data and its drawing: days since 1970-01-01.
+std::int64_t DayNumber(const std::chrono::year_month_day& date);
+std::chrono::year_month_day DateOfDay(std::int64_t day);
+// The local day (TZ honoured) of an instant.
+std::int64_t LocalDay(dates::Instant t);
+// The Monday of the week, and the 1st of the month, that day lies in.
+std::int64_t WeekStart(std::int64_t day);
+std::int64_t MonthStart(std::int64_t day);
 
 }  // namespace tool

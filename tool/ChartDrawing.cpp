@@ -11,7 +11,7 @@
 // where a period without scores lies between two with scores. Everything is
 // black and greys on white, to read the same printed.
 
-#include "tool/Chart.h"
+#include "tool/ChartDrawing.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -25,130 +25,28 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <map>
 #include <optional>
 #include <utility>
 
 #include "dates/DiaryDates.h"
 #include "platform/CodePage.h"
-#include "platform/FileCopy.h"
-#include "tool/EntryFields.h"
 
 namespace tool {
 
-using std::chrono::days;
-using std::chrono::sys_days;
 using std::chrono::year_month_day;
 
 namespace {
 
-constexpr const char* kOverallName = "Overall score";
 constexpr int kLowestScore = 0;
 constexpr int kHighestScore = 10;
-
-std::int64_t DayNumber(const year_month_day& date) {
-    return sys_days{date}.time_since_epoch().count();
-}
-
-year_month_day DateOfDay(std::int64_t day) {
-    return year_month_day{sys_days{days{day}}};
-}
-
-std::int64_t LocalDay(dates::Instant t) {
-    const dates::LocalTime local = dates::ToLocalTime(t);
-    return DayNumber(year_month_day{std::chrono::year{local.year},
-                                    std::chrono::month{static_cast<unsigned>(local.month)},
-                                    std::chrono::day{static_cast<unsigned>(local.day)}});
-}
-
-std::int64_t WeekStart(std::int64_t day) {
-    const std::chrono::weekday weekday{sys_days{days{day}}};
-    return day - (weekday.iso_encoding() - 1);  // ISO: Monday is 1
-}
-
-std::int64_t MonthStart(std::int64_t day) {
-    const year_month_day date = DateOfDay(day);
-    return DayNumber(date.year() / date.month() / 1);
-}
-
-// Scores summed by the day a point is kept under.
-using Sums = std::map<std::int64_t, ChartPoint>;
-
-struct SeriesSums {
-    std::string name;
-    Sums daily, weekly, monthly;
-
-    void Add(std::int64_t day, int score) {
-        for (auto [sums, at] : {std::pair{&daily, day}, std::pair{&weekly, WeekStart(day)},
-                                std::pair{&monthly, MonthStart(day)}}) {
-            ChartPoint& point = (*sums)[at];
-            point.day = at;
-            point.value += score;
-            ++point.count;
-        }
-    }
-};
-
-std::vector<ChartPoint> Means(const Sums& sums) {
-    std::vector<ChartPoint> points;
-    points.reserve(sums.size());
-    for (const auto& [day, sum] : sums) {
-        points.push_back({day, sum.value / sum.count, sum.count});
-    }
-    return points;
-}
-
-ChartSeries ToSeries(const SeriesSums& sums) {
-    return {sums.name, Means(sums.daily), Means(sums.weekly), Means(sums.monthly)};
-}
-
-// A score outside 0..10 comes only from a damaged record; drawn, it would
-// stand outside its panel, so it is left out like a missing one.
-bool IsScore(int score) {
-    return score >= kLowestScore && score <= kHighestScore;
-}
-
-}  // namespace
-
-ChartData MakeChartData(const std::vector<store::TEntryRecord>& entries) {
-    SeriesSums overall{kOverallName, {}, {}, {}};
-    std::vector<SeriesSums> headings;
-    std::map<std::string, std::size_t> headingIndex;  // stored bytes -> headings
-    for (const store::TEntryRecord& record : entries) {
-        const EntryFields fields = SplitEntry(record);
-        const std::int64_t day = LocalDay(record.Key);
-        if (fields.kind == EntryKind::kText) {
-            if (IsScore(record.Score)) overall.Add(day, record.Score);
-            continue;
-        }
-        for (const HeadingScore& scored : fields.headings) {
-            if (!IsScore(scored.score)) continue;
-            auto [at, added] = headingIndex.try_emplace(scored.heading, headings.size());
-            if (added) headings.push_back({platform::Cp1252ToUtf8(scored.heading), {}, {}, {}});
-            headings[at->second].Add(day, scored.score);
-        }
-    }
-    ChartData data;
-    if (!overall.daily.empty()) data.series.push_back(ToSeries(overall));
-    for (const SeriesSums& sums : headings) data.series.push_back(ToSeries(sums));
-    if (data.empty()) return data;
-    data.firstDay = data.series.front().daily.front().day;
-    data.lastDay = data.series.front().daily.back().day;
-    for (const ChartSeries& series : data.series) {
-        data.firstDay = std::min(data.firstDay, series.daily.front().day);
-        data.lastDay = std::max(data.lastDay, series.daily.back().day);
-    }
-    return data;
-}
-
-namespace {
 
 // The page, in pixels at kDpi.
 constexpr int kDpi = 150;
 constexpr int kWidth = 1600;
 constexpr int kHeaderHeight = 120;
-constexpr int kPanelHeight = 220;
-constexpr int kAxisHeight = 70;
+// A panel: its name, the plot, and the date labels under it.
+constexpr int kPanelHeight = 270;
+constexpr int kBottomMargin = 20;
 constexpr double kPlotLeft = 76;
 constexpr double kPlotRight = kWidth - 44;
 constexpr double kPanelTitleHeight = 44;  // from the panel's top to its plot's top
@@ -312,14 +210,14 @@ public:
         ticks_ = TicksOf(ChooseStep(scale_, labelWidth), scale_);
         DrawHeader();
         for (std::size_t i = 0; i < data_.series.size(); ++i) {
-            DrawPanel(data_.series[i], kHeaderHeight + static_cast<double>(i) * kPanelHeight);
+            const double top = kHeaderHeight + static_cast<double>(i) * kPanelHeight;
+            DrawPanel(data_.series[i], top);
+            DrawDateLabels(top + kPanelTitleHeight + kPlotHeight);
         }
-        DrawDateLabels(kHeaderHeight + static_cast<double>(data_.series.size() - 1) * kPanelHeight +
-                       kPanelTitleHeight + kPlotHeight);
     }
 
     static int PageHeight(const ChartData& data) {
-        return kHeaderHeight + static_cast<int>(data.series.size()) * kPanelHeight + kAxisHeight;
+        return kHeaderHeight + static_cast<int>(data.series.size()) * kPanelHeight + kBottomMargin;
     }
 
 private:
@@ -440,7 +338,7 @@ private:
         p_.setBrush(Qt::NoBrush);
     }
 
-    // The ticks' labels under the last panel, centred on their ticks but
+    // The ticks' labels under a panel's plot, centred on their ticks but
     // kept on the page; one that would touch the one before is left out.
     void DrawDateLabels(double axisY) {
         p_.setFont(ChartFont(9));
@@ -464,8 +362,8 @@ private:
     std::vector<Tick> ticks_;
 };
 
-platform::Status DrawingFailed(const std::string& path, const char* why) {
-    return platform::Status::Error(0, "Cannot draw the chart for " + path + ": " + why);
+platform::Status DrawingFailed(const char* why) {
+    return platform::Status::Error(0, std::string("Cannot draw the chart: ") + why);
 }
 
 std::optional<QByteArray> DrawSvg(const ChartData& data) {
@@ -502,15 +400,15 @@ std::optional<QByteArray> DrawPng(const ChartData& data) {
 
 }  // namespace
 
-platform::Status WriteChart(const ChartData& data, const std::string& path, ChartFormat format) {
-    if (data.empty()) return DrawingFailed(path, "there are no scores to chart");
+platform::Status DrawChart(const ChartData& data, ChartFormat format, std::string* bytes) {
+    if (data.empty()) return DrawingFailed("there are no scores to chart");
     const bool graphics = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-    if (!graphics) return DrawingFailed(path, "no graphics application is running");
-    const std::optional<QByteArray> bytes =
+    if (!graphics) return DrawingFailed("no graphics application is running");
+    const std::optional<QByteArray> drawn =
         format == ChartFormat::kSvg ? DrawSvg(data) : DrawPng(data);
-    if (!bytes) return DrawingFailed(path, "the picture could not be made");
-    return platform::WriteFileWhole(
-        path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    if (!drawn) return DrawingFailed("the picture could not be made");
+    bytes->assign(drawn->constData(), static_cast<std::size_t>(drawn->size()));
+    return platform::Status::Ok();
 }
 
 }  // namespace tool
