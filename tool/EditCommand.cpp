@@ -11,6 +11,7 @@
 #include <istream>
 #include <ostream>
 
+#include "dates/DiaryDates.h"
 #include "listing/Report.h"
 #include "platform/CodePage.h"
 #include "platform/Env.h"
@@ -58,13 +59,18 @@ int Choose(const ToolContext& context, Chosen* chosen) {
         if (text.empty() || *end != '\0' || errno != 0) {
             return context.Fail(kExitUserError, "--key", "\"" + text + "\" is not a key");
         }
-    } else if (!IsShortDate(context.operands.front())) {
-        return context.Fail(kExitUserError, context.operands.front(),
-                            "is not a real day written dd/mm/yy (for example 06/12/26)");
     }
     listing::ReportCriteria day;
     if (!byKey) {
-        const std::string& date = context.operands.front();
+        // The day as the reports dialog's fields take it, or as yyyy-mm-dd.
+        const std::string date = TypedFormOfDate(context.operands.front());
+        const dates::TypedDate typed = dates::ReadTypedDate(date);
+        if (!typed.ok) {
+            return context.Fail(kExitUserError, context.operands.front(),
+                                "is not a date: " + typed.problem +
+                                    " (write dd/mm/yy or yyyy-mm-dd, for example 6/12/26 or "
+                                    "2026-12-06)");
+        }
         day = listing::MakeCriteria({date, date, "", date});
     }
     std::vector<store::RecordLocation> found;
