@@ -1,12 +1,13 @@
 // What a chart draws, read back from its SVG: over most of a year a tick at
 // the first of each month, labelled with the month's name once (the first
 // with its year); over whole weeks the weekly means as one line of steps,
-// each a week wide.
+// each a week wide; over a few weeks grey ticks, each under its day's dot.
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,40 @@ TEST(ChartDrawing, WeeklyMeansAreOneLineOfWeekWideSteps) {
     for (std::size_t i = 1; i + 1 < steps.size(); i += 2) {
         EXPECT_DOUBLE_EQ(steps[i + 1], steps[i]) << "the next week starts where one ends";
         EXPECT_NEAR(steps[i + 2] - steps[i + 1], week, 0.01) << i;
+    }
+}
+
+TEST(ChartDrawing, DayTicksAreGreyAndUnderTheDots) {
+    QXmlStreamReader xml(QByteArray::fromStdString(WriteSvg(DailyEntries(2026y / 1 / 5, 28))));
+    QString stroke, width;
+    std::vector<double> dots;
+    std::vector<std::pair<double, QString>> ticks;  // x, the pen's colour and width
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QString("g")) {
+            stroke = xml.attributes().value("stroke").toString();
+            width = xml.attributes().value("stroke-width").toString();
+        } else if (xml.name() == QString("circle")) {
+            dots.push_back(xml.attributes().value("cx").toDouble());
+        } else if (xml.name() == QString("polyline")) {
+            const QStringList points =
+                xml.attributes().value("points").toString().split(' ', Qt::SkipEmptyParts);
+            if (points.size() != 2) continue;
+            const double x0 = points[0].section(',', 0, 0).toDouble();
+            const double y0 = points[0].section(',', 1, 1).toDouble();
+            const double x1 = points[1].section(',', 0, 0).toDouble();
+            const double y1 = points[1].section(',', 1, 1).toDouble();
+            if (x0 == x1 && y1 - y0 == 6) ticks.emplace_back(x0, stroke + " " + width);
+        }
+    }
+    ASSERT_GE(ticks.size(), 4u);
+    const double lastDot = *std::max_element(dots.begin(), dots.end());
+    for (const auto& [x, pen] : ticks) {
+        EXPECT_EQ(pen, "#969696 1") << x;
+        if (x > lastDot) continue;  // the axis may go on past the last day with an entry
+        EXPECT_TRUE(std::any_of(dots.begin(), dots.end(),
+                                [x = x](double dot) { return std::abs(dot - x) < 0.01; }))
+            << "no dot above the tick at " << x;
     }
 }
 
