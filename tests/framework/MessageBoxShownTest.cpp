@@ -1,0 +1,76 @@
+// The real message box, outside the test seam: its icon follows the flags
+// (the warning's bits include the stop and question bits), Yes/No boxes
+// answer with the button pressed, and the texts arrive decoded.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "GuiTest.h"
+#include "framework/MessageBox.h"
+
+namespace jtest {
+namespace {
+
+class MessageBoxShownTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        framework::testing::SetTestMode(false);
+    }
+    void TearDown() override {
+        framework::testing::SetTestMode(true);
+        GuiTest::TearDown();
+    }
+};
+
+TEST_F(MessageBoxShownTest, IconAndButtonsFollowTheFlags) {
+    const struct {
+        unsigned flags;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButton press;
+        int answer;
+    } cases[] = {
+        {framework::kMbOk, QMessageBox::NoIcon, QMessageBox::Ok, framework::kIdOk},
+        {framework::kMbIconStop, QMessageBox::Critical, QMessageBox::Ok, framework::kIdOk},
+        {framework::kMbIconQuestion | framework::kMbYesNo, QMessageBox::Question, QMessageBox::No,
+         framework::kIdNo},
+        {framework::kMbIconQuestion | framework::kMbYesNo, QMessageBox::Question, QMessageBox::Yes,
+         framework::kIdYes},
+        {framework::kMbIconWarning, QMessageBox::Warning, QMessageBox::Ok, framework::kIdOk},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        QString text, title;
+        QTimer::singleShot(0, [&] {
+            QMessageBox* box = nullptr;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window->isVisible() && qobject_cast<QMessageBox*>(window)) {
+                    box = qobject_cast<QMessageBox*>(window);
+                }
+            }
+            if (box == nullptr) {
+                ADD_FAILURE() << "no message box shown";
+                return;
+            }
+            shown = box->icon();
+            text = box->text();
+            title = box->windowTitle();
+            QAbstractButton* button = box->button(c.press);
+            if (button == nullptr) {
+                ADD_FAILURE() << "no button " << c.press;
+                box->done(0);
+                return;
+            }
+            button->click();
+        });
+        EXPECT_EQ(framework::MessageBox(nullptr, "Caf\xE9", "Title", c.flags), c.answer);
+        EXPECT_EQ(shown, c.icon);
+        EXPECT_EQ(text, QString::fromUtf8("Caf\u00E9"));
+        EXPECT_EQ(title, "Title");
+    }
+}
+
+}  // namespace
+}  // namespace jtest
