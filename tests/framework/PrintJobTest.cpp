@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "GuiTest.h"
-#include "framework/TPrinter.h"
-#include "framework/TPrintout.h"
+#include "framework/print/TPrinter.h"
+#include "framework/print/TPrintout.h"
 #include "support/TestEnvironment.h"
 
 namespace jtest {
@@ -40,9 +40,9 @@ public:
     bool waitCursorWhileDrawing = false;
 };
 
-class PrintJobTest : public GuiTest {};
+class PrintJobRunTest : public GuiTest {};
 
-TEST_F(PrintJobTest, DrawsEveryPageWithoutTheWaitCursorAndWritesThePdf) {
+TEST_F(PrintJobRunTest, DrawsEveryPageWithoutTheWaitCursorAndWritesThePdf) {
     const std::string pdf = InTestDir("job.pdf");
     framework::testing::AnswerNextPrintDialog(framework::testing::PrintDialogAnswer::PdfFile(pdf));
     framework::TPrinter printer;

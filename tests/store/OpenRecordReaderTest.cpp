@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "platform/FaultEnv.h"
+#include "support/env/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/RecordFile.h"
 #include "support/TestEnvironment.h"

@@ -13,7 +13,8 @@
 
 #include "TestEnvironment.h"
 #include "store/Diary.h"
-#include "tool/Chart.h"
+#include "tool/ChartData.h"
+#include "tool/ChartDrawing.h"
 
 namespace {
 
@@ -30,9 +31,10 @@ std::vector<store::TEntryRecord> DailyEntries(year_month_day from, int days) {
 }
 
 std::string WriteSvg(const std::vector<store::TEntryRecord>& entries) {
-    const std::string path = jtest::InTestDir("chart.svg");
-    EXPECT_TRUE(tool::WriteChart(tool::MakeChartData(entries), path, tool::ChartFormat::kSvg).ok());
-    return jtest::ReadFileBytes(path);
+    std::string bytes;
+    EXPECT_TRUE(
+        tool::DrawChart(tool::MakeChartData(entries), tool::ChartFormat::kSvg, &bytes).ok());
+    return bytes;
 }
 
 std::vector<QString> SvgTexts(const std::string& bytes) {
