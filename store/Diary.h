@@ -65,8 +65,13 @@ platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& reco
 class DiaryReader {
 public:
     ~DiaryReader();
-    // Reads the next record; false at the end of the file or on a failed read.
-    bool ReadNext(TEntryRecord* record);
+    // Reads the next record, decoding only the fields given (the others keep
+    // what they held); false at the end of the file or on a failed read.
+    bool ReadNext(TEntryRecord* record, unsigned fields = kAllFields);
+    // Decodes more fields of the record the last ReadNext read, for a caller
+    // that looked at a few fields first (a key in range, a stamp that
+    // matches) before it needs the rest.
+    void DecodeMore(TEntryRecord* record, unsigned fields) const;
     // Ok, or why the file could not be opened or read. A missing file is Ok.
     const platform::Status& status() const { return status_; }
 
@@ -74,6 +79,7 @@ private:
     friend std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
     DiaryReader() = default;
     std::unique_ptr<RecordReader> records_;  // null when the file failed to open
+    const char* current_ = nullptr;          // the last record read, in records_'s buffer
     platform::Status status_;
 };
 
@@ -81,8 +87,11 @@ std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
 bool ReadNextRecord(DiaryReader& reader, TEntryRecord* record);
 void CloseDiary(std::unique_ptr<DiaryReader> reader);
 
-// Rebuilds the diary with record placed before the first record whose Key is
-// greater (in file order), or at the end.
+// Places record before the first record whose Key is greater (in file
+// order), or at the end. When no record's Key is greater (the usual case: an
+// entry for today or the latest day) the record is appended (AppendRecord,
+// with its failure story), which leaves the bytes the rebuild would write
+// without copying the diary; otherwise the diary is rebuilt.
 platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
                                      bool* inPlace = nullptr);
 

@@ -62,6 +62,8 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
         Change change;
     } scenarios[] = {
         {"insert into many", many, [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
+        {"insert at the end of many", many,
+         [] { return InsertRecordInOrder(DataDir(), Rec(400)); }},
         {"insert into absent", std::nullopt,
          [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
         {"delete", three,
