@@ -29,7 +29,11 @@ platform::Status ListSelected(std::string_view dataDir, const ReportCriteria& cr
                               TListingFile* listing, std::vector<std::string>* lines) {
     std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(dataDir);
     store::TEntryRecord record;
-    while (store::ReadNextRecord(*reader, &record)) {
+    while (reader->ReadNext(&record, store::kKeyField)) {
+        if (!dates::InReportRange(record.Key, criteria.startValue, criteria.endValue)) {
+            continue;  // the rest of a record out of range is never decoded
+        }
+        reader->DecodeMore(&record, store::kAllFields);
         if (!criteria.Selects(record)) {
             continue;
         }
@@ -73,6 +77,35 @@ void AppendListedLines(const store::TEntryRecord& record, std::vector<std::strin
             lines->push_back(std::move(piece));
         }
     }
+}
+
+std::optional<ListRows> FindListedRows(const ReportCriteria& criteria,
+                                       const store::TEntryRecord& record, std::size_t from,
+                                       std::size_t to,
+                                       const std::function<std::string_view(std::size_t)>& lineAt) {
+    if (!criteria.Selects(record)) {
+        return std::nullopt;
+    }
+    std::vector<std::string> pieces;
+    AppendListedLines(record, &pieces);
+    if (pieces.empty()) {
+        return std::nullopt;
+    }
+    // Only a record's own first piece can equal it (later pieces carry the
+    // continuation prefix), and no record listed before this one can have
+    // it, or that one would have been the record found for the line.
+    for (std::size_t row = from; row + pieces.size() <= to; ++row) {
+        if (lineAt(row) != pieces.front()) {
+            continue;
+        }
+        for (std::size_t i = 1; i < pieces.size(); ++i) {
+            if (lineAt(row + i) != pieces[i]) {
+                return std::nullopt;
+            }
+        }
+        return ListRows{row, pieces.size()};
+    }
+    return std::nullopt;
 }
 
 std::span<const std::string> ReportResult::ListingLines() const {

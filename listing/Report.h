@@ -5,6 +5,8 @@
 // dialog shows what this returns.
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +34,8 @@ struct ReportRequest {
     std::string endText;     // blank: todayShortDate
     std::string searchText;  // searching only when it holds a letter or digit
     std::string todayShortDate;
+
+    bool operator==(const ReportRequest&) const = default;
 };
 
 // Which records a report lists.
@@ -76,6 +80,24 @@ struct ReportResult {
 
     std::span<const std::string> ListingLines() const;
 };
+
+// Rows of a report's list, first to first + count - 1.
+struct ListRows {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
+// After record (the first record of the diary listed under its line, as
+// store::FindKeyForLine finds it) has been deleted, the rows its listed lines
+// held in a list formed for criteria, whose entry rows are from..to - 1
+// (lineAt gives a row's line): the first rows, in order, holding them from
+// an entry row on. Forming the report again would list the rest unchanged.
+// Nothing when criteria does not select record or its lines are not there:
+// the report must then be formed again.
+std::optional<ListRows> FindListedRows(const ReportCriteria& criteria,
+                                       const store::TEntryRecord& record, std::size_t from,
+                                       std::size_t to,
+                                       const std::function<std::string_view(std::size_t)>& lineAt);
 
 // Reads the diary of dataDir record by record (file order, never sorted),
 // forms the report for request and writes the listing file of dataDir

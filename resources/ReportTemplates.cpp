@@ -26,7 +26,7 @@ framework::DialogTemplate Reports() {
                 Button(108, "Print List", 84, 271, 62, 15),
                 Text(104, "Enter dates to see", 227, 226, 65, 8),
                 Frame(105, 221, 220, 73, 18),
-                List(101, 39, 15, 421, 201, kTabStop | kBorder | kVScroll | kNotify | kUseTabStops),
+                List(101, 39, 15, 421, 201, kTabStop | kBorder | kVScroll | kNotify | kUseTabStops, "Entries found"),
                 Text(110, "Text4", 352, 246, 60, 8),
             }};
 }

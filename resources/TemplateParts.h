@@ -55,8 +55,9 @@ inline ControlTemplate Frame(int id, int x, int y, int w, int h) {
     return Make(ControlKind::EtchedFrame, id, {}, x, y, w, h, kNoStyle);
 }
 
-inline ControlTemplate List(int id, int x, int y, int w, int h, std::uint32_t style) {
-    return Make(ControlKind::ListBox, id, {}, x, y, w, h, style);
+inline ControlTemplate List(int id, int x, int y, int w, int h, std::uint32_t style,
+                            std::string name = {}) {
+    return Make(ControlKind::ListBox, id, {}, x, y, w, h, style, 0, std::move(name));
 }
 
 }  // namespace resources::parts

@@ -5,7 +5,7 @@
 // are as one clean run leaves them, and nothing is left beside them. A
 // version of the diary kept before a change that cannot be kept is told by
 // the warning alone, and the change is made all the same.
-#include <QListWidget>
+#include <QListView>
 #include <algorithm>
 #include <cstring>
 
@@ -142,14 +142,15 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
 // printed; then Show Results again.
 void ShowResultsAgainIfNotSaved(TDialog& d) {
     if (!LastText().starts_with("The listing could not be saved")) return;
-    EXPECT_GT(jtest::ControlOf<QListWidget>(d, 101)->count(), 3);  // more than heading and frame
+    EXPECT_GT(jtest::ControlOf<QListView>(d, 101)->model()->rowCount(),
+              3);  // more than heading and frame
     EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
     jtest::Click(d, 1);
 }
 // Deletes the first twin after Yes; returns whether the deletion failed.
 bool DeleteTwin(TDialog& d) {
-    jtest::ControlOf<QListWidget>(d, 101)->setCurrentRow(3);  // heading, blank, quiet day, twin
+    framework::TListBox(&d, 101).SetSelIndex(3);  // heading, blank, quiet day, twin
     framework::testing::AnswerNextMessageBox(framework::kIdYes);
     jtest::Click(d, 109);
     return LastText().starts_with("Unable to delete entry");
