@@ -5,7 +5,9 @@
 #include "session/StartupValues.h"
 
 int main(int argc, char** argv) {
-    session::Values().autoMode = session::IsAutoMode(argc, argv);
+    // Decided before the application object: at log-on on a day already
+    // entered nothing is made, so no window flashes up.
+    if (session::EndsBeforeAnyWindow(argc, argv, session::Values())) return 0;
     app::JotwelApplication application(argc, argv);
     return application.Run();
 }

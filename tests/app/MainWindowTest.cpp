@@ -176,27 +176,33 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
     EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 
-// "jotwel auto", as started at log-on, ends at once when LastDate already
-// holds today; every other start waits at the main window.
-TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
+// "jotwel auto", as started at log-on, ends before any window is made when
+// LastDate already holds today; every other start goes on to the main
+// window, which waits.
+TEST_F(MainWindowTest, AutoStartEndsBeforeAnyWindowOnlyWhenTodayIsAlreadyEntered) {
     const struct {
         std::vector<const char*> argv;
         const char* lastDate;  // nullptr: no settings file
-        int status;
+        bool ends;
     } cases[] = {
-        {{"jotwel", "auto"}, "071214", 0},       {{"jotwel"}, "071214", kWaited},
-        {{"jotwel", "AUTO"}, "071214", kWaited}, {{"jotwel", "x", "auto"}, "071214", kWaited},
-        {{"jotwel", "auto"}, "061214", kWaited}, {{"jotwel", "auto"}, "", kWaited},
-        {{"jotwel", "auto"}, nullptr, kWaited},
+        {{"jotwel", "auto"}, "071214", true},  {{"jotwel"}, "071214", false},
+        {{"jotwel", "AUTO"}, "071214", false}, {{"jotwel", "x", "auto"}, "071214", false},
+        {{"jotwel", "auto"}, "061214", false}, {{"jotwel", "auto"}, "", false},
+        {{"jotwel", "auto"}, nullptr, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
         std::remove(session::SettingsPath().c_str());
         if (c.lastDate) session::WriteSetting("LastDate", c.lastDate);
         session::ResetValues();
-        session::Values().autoMode =
-            session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
-        EXPECT_EQ(RunApp(), c.status);
+        const bool ends = session::EndsBeforeAnyWindow(static_cast<int>(c.argv.size()),
+                                                       c.argv.data(), session::Values());
+        EXPECT_EQ(ends, c.ends);
+        EXPECT_EQ(session::Values().autoMode,
+                  c.argv.size() == 2 && c.argv[1] == std::string("auto"));
+        if (!ends) {
+            EXPECT_EQ(RunApp(), kWaited);
+        }
     }
 }
 
