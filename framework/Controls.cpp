@@ -158,7 +158,11 @@ void TListBox::AddStrings(const std::vector<std::string>& lines) {
 }
 
 void TListBox::DeleteStrings(int first, int count) {
+    const int selected = GetSelIndex();
     Lines()->Remove(first, count);
+    // The view would select the line that moves up into the place; a
+    // removed selection leaves none, so nothing is acted on unseen.
+    if (selected >= first && selected < first + count) List()->clearSelection();
 }
 
 int TListBox::GetCount() const {

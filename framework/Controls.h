@@ -103,7 +103,8 @@ public:
     // Adds many lines at the end in one batch.
     void AddStrings(const std::vector<std::string>& lines);
     // Removes count lines from index first on; the other lines keep their
-    // order, and the list keeps its scroll position.
+    // order, and the list keeps its scroll position. When the selected line
+    // is among them, no line is selected afterwards.
     void DeleteStrings(int first, int count);
     int GetCount() const;
     std::string GetString(int index) const;

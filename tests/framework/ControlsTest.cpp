@@ -96,7 +96,8 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         const QAbstractItemModel* model = ControlOf<QListView>(d, kList)->model();
         EXPECT_EQ(model->index(2, 0).data().toString(), QString::fromUtf8("caf\u00e9"));
         list.DeleteStrings(0, 2);
-        list.DeleteStrings(5, 1);  // no such line
+        EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
+        list.DeleteStrings(5, 1);           // no such line
         EXPECT_EQ(list.GetCount(), 1);
         EXPECT_EQ(list.GetString(0), "caf\xE9");
         EXPECT_EQ(model->rowCount(), 1);

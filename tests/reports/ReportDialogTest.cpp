@@ -214,6 +214,7 @@ TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
             framework::testing::AnswerNextMessageBox(framework::kIdYes);
             Click(d, 109);
             EXPECT_EQ(DiaryRecords().size(), c.entriesLeft);
+            EXPECT_EQ(framework::TListBox(&d, 101).GetSelIndex(), -1);  // nothing chosen unseen
             const std::vector<std::string> lines = ListLines(d);
             const std::string listing = ListingBytes();
             const int count = session::Values().listingLineCount;
