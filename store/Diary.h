@@ -4,12 +4,14 @@
 // file access goes through platform::Env.
 //
 // Changes to existing content (an ordered insertion before a later record,
-// deletion) rebuild the diary through the hold file: the complete new content is written to a hold
-// file created afresh, synced, renamed over the diary file, and the folder is synced. A crash at
-// any moment leaves either the old or the new diary, whole. On failure the diary is left exactly as
-// it was, the hold file is removed, and the failure is returned with its reason. One exception:
-// when only the final folder sync fails, the new content is already in place (it may not survive a
-// power cut), and the failure is still returned.
+// a deletion) rebuild the diary through the hold file: the complete new
+// content is written to a hold file created afresh, synced, renamed over the
+// diary file, and the folder is synced. A crash at any moment leaves either
+// the old or the new diary, whole. On failure the diary is left exactly as it
+// was, the hold file is removed, and the failure is returned with its reason.
+// One exception: when only the final folder sync fails, the new content is
+// already in place (it may not survive a power cut), and the failure is still
+// returned.
 //
 // A diary that exists but cannot be opened or read is never replaced: the
 // change fails. An absent diary is simply empty. A trailing fragment shorter
