@@ -60,8 +60,11 @@ void ListLinesModel::Add(const std::vector<std::string>& lines) {
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(lines.size()) - 1);
     std::size_t total = bytes_.size();
     for (const std::string& line : lines) total += line.size();
-    bytes_.reserve(total);
-    ends_.reserve(ends_.size() + lines.size());
+    // Lines come in batches: the buffers grow by doubling, not batch by batch.
+    if (total > bytes_.capacity()) bytes_.reserve(std::max(total, 2 * bytes_.capacity()));
+    if (ends_.size() + lines.size() > ends_.capacity()) {
+        ends_.reserve(std::max(ends_.size() + lines.size(), 2 * ends_.capacity()));
+    }
     for (const std::string& line : lines) {
         bytes_.append(line);
         ends_.push_back(bytes_.size());

@@ -104,6 +104,16 @@ std::optional<ListRows> FindListedRows(const ReportCriteria& criteria,
 // afresh. Never fails as a whole: failures are in the result's statuses.
 ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request);
 
+// Takes a batch of a report's lines, in order (it may move them out).
+using LineSink = std::function<void(std::vector<std::string>& lines)>;
+
+// The same, handing the list's lines to addLines in batches as they are
+// formed instead of gathering them in listLines (which is left empty;
+// firstListed and listedCount count the lines handed): a list that holds its
+// lines itself never has a second copy of them all.
+ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request,
+                        const LineSink& addLines);
+
 // The same report without touching the listing file (listingStatus Ok,
 // listingLineCount 0): for readers other than the reports dialog.
 ReportResult CollectReport(std::string_view dataDir, const ReportRequest& request);

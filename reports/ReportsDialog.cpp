@@ -67,15 +67,14 @@ void ReportsDialog::ShowResults() {
     std::uint64_t diarySize = 0;
     const bool sized =
         platform::Env::Default()->GetFileSize(store::DiaryPath(dataDir), &diarySize).ok();
-    listing::ReportResult report = listing::MakeReport(dataDir, request);
     results_.ClearList();
-    results_.AddStrings(report.listLines);
+    const listing::ReportResult report = listing::MakeReport(
+        dataDir, request, [this](std::vector<std::string>& lines) { results_.AddStrings(lines); });
     session::Values().listingLineCount = report.listingLineCount;
     shown_.reset();
     if (sized && report.diaryStatus.ok() && report.listingStatus.ok()) {
         shown_ = Shown{request, report.criteria, report.firstListed, report.listedCount, diarySize};
     }
-    std::vector<std::string>().swap(report.listLines);  // the list holds them now
     ShowPrintList(true);
     if (!report.diaryStatus.ok()) {
         ShowFailure(this, listing::DiaryNotReadText(report.diaryStatus));
