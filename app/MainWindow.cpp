@@ -41,9 +41,6 @@ void MainWindow::SetupWindow() {
     session::TakeTodayAndYesterday(values);
     session::ReadSubjectHeadings(values);
     SetIconSm(resources::kWindowIcon);
-    if (values.autoMode && session::TodayAlreadyEntered(values)) {
-        framework::TApplication::PostQuitMessage(0);
-    }
 }
 
 bool MainWindow::HandleCommand(int id) {

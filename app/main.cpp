@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
     if (const auto status = session::AnswerInformationRequest(argc, argv, std::cout)) {
         return *status;
     }
-    session::Values().autoMode = session::IsAutoMode(argc, argv);
+    // Decided before the application object: at log-on on a day already
+    // entered nothing is made, so no window flashes up.
+    if (session::EndsBeforeAnyWindow(argc, argv, session::Values())) return 0;
     app::JotwelApplication application(argc, argv);
     return application.Run();
 }

@@ -2,11 +2,12 @@
 
 #include <QButtonGroup>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 #include "framework/DialogWidget.h"
 #include "framework/EditWidgets.h"
+#include "framework/ListLinesModel.h"
 #include "framework/TDialog.h"
 #include "framework/TFrameWindow.h"
 #include "framework/TabStopDelegate.h"
@@ -136,38 +137,49 @@ void TRadioButton::SetCheck(bool checked) {
     group->setExclusive(true);
 }
 
-QListWidget* TListBox::List() const {
-    return static_cast<QListWidget*>(widget_);
+QListView* TListBox::List() const {
+    return static_cast<QListView*>(widget_);
+}
+
+ListLinesModel* TListBox::Lines() const {
+    return static_cast<ListLinesModel*>(List()->model());
 }
 
 void TListBox::ClearList() {
-    List()->clear();
+    Lines()->Clear();
 }
 
 int TListBox::AddString(std::string_view line) {
-    List()->addItem(FromCp1252(line));
-    return List()->count() - 1;
+    return Lines()->Add(line);
 }
 
 void TListBox::AddStrings(const std::vector<std::string>& lines) {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) texts.append(FromCp1252(line));
-    List()->addItems(texts);
+    Lines()->Add(lines);
+}
+
+void TListBox::DeleteStrings(int first, int count) {
+    const int selected = GetSelIndex();
+    Lines()->Remove(first, count);
+    // The view would select the line that moves up into the place; a
+    // removed selection leaves none, so nothing is acted on unseen.
+    if (selected >= first && selected < first + count) List()->clearSelection();
 }
 
 int TListBox::GetCount() const {
-    return List()->count();
+    return Lines()->Count();
 }
 
 std::string TListBox::GetString(int index) const {
-    const QListWidgetItem* item = List()->item(index);
-    return item ? ToStored(item->text()) : std::string();
+    return std::string(Line(index));
+}
+
+std::string_view TListBox::Line(int index) const {
+    return Lines()->Line(index);
 }
 
 int TListBox::GetSelIndex() const {
-    const QList<QListWidgetItem*> selected = List()->selectedItems();
-    return selected.isEmpty() ? -1 : List()->row(selected.first());
+    const QModelIndexList selected = List()->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void TListBox::SetSelIndex(int index) {
@@ -175,7 +187,7 @@ void TListBox::SetSelIndex(int index) {
         List()->clearSelection();
         return;
     }
-    List()->setCurrentRow(index);
+    List()->setCurrentIndex(Lines()->index(index));
 }
 
 void TListBox::SetTabStops(const std::vector<int>& dialogUnits) {

@@ -9,7 +9,7 @@
 
 class QWidget;
 class QAbstractButton;
-class QListWidget;
+class QListView;
 
 namespace framework {
 
@@ -91,6 +91,9 @@ public:
     void SetCheck(bool checked);
 };
 
+class ListLinesModel;
+
+// A list of lines (a view over one buffer of lines, see ListLinesModel).
 class TListBox : public TControl {
 public:
     TListBox(TDialog* parent, int id) : TControl(parent, id) {}
@@ -99,8 +102,14 @@ public:
     int AddString(std::string_view line);
     // Adds many lines at the end in one batch.
     void AddStrings(const std::vector<std::string>& lines);
+    // Removes count lines from index first on; the other lines keep their
+    // order, and the list keeps its scroll position. When the selected line
+    // is among them, no line is selected afterwards.
+    void DeleteStrings(int first, int count);
     int GetCount() const;
     std::string GetString(int index) const;
+    // The same without a copy, valid until the list changes.
+    std::string_view Line(int index) const;
     // Index of the selected line, or -1.
     int GetSelIndex() const;
     void SetSelIndex(int index);
@@ -108,7 +117,8 @@ public:
     void SetTabStops(const std::vector<int>& dialogUnits);
 
 private:
-    QListWidget* List() const;
+    QListView* List() const;
+    ListLinesModel* Lines() const;
 };
 
 }  // namespace framework

@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "framework/EditWidgets.h"
+#include "framework/ListLinesModel.h"
 #include "framework/ResourceModule.h"
 #include "framework/TabStopDelegate.h"
 #include "framework/TextCodec.h"
@@ -96,16 +97,19 @@ QWidget* MakeEdit(QWidget* parent, const ControlTemplate& control) {
     return new SingleLineEdit(parent, rules);
 }
 
-QListWidget* MakeListBox(QWidget* parent, const ControlTemplate& control) {
-    auto* list = new QListWidget(parent);
+// A list box shows its lines through a model over one buffer; every line
+// has the same height, so the view lays out any number of them at once.
+QListView* MakeListBox(QWidget* parent, const ControlTemplate& control) {
+    auto* list = new QListView(parent);
+    list->setModel(new ListLinesModel(list, control.style & kSort));
     list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     // A line wider than the list scrolls rather than being cut.
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setVerticalScrollBarPolicy((control.style & kVScroll) ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideNone);
-    list->setSortingEnabled(control.style & kSort);
     list->setItemDelegate(new TabStopDelegate(list));
     return list;
 }

@@ -5,6 +5,7 @@
 // dialog shows what this returns.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,8 @@ struct ReportRequest {
     std::string endText;     // blank: todayShortDate
     std::string searchText;  // searching only when it holds a letter or digit
     std::string todayShortDate;
+
+    bool operator==(const ReportRequest&) const = default;
 };
 
 // Which records a report lists.
@@ -90,10 +93,38 @@ struct ReportResult {
     std::span<const std::string> ListingLines() const;
 };
 
+// Rows of a report's list, first to first + count - 1.
+struct ListRows {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
+// After record (the first record of the diary listed under its line, as
+// store::FindKeyForLine finds it) has been deleted, the rows its listed lines
+// held in a list formed for criteria, whose entry rows are from..to - 1
+// (lineAt gives a row's line): the first rows, in order, holding them from
+// an entry row on. Forming the report again would list the rest unchanged.
+// Nothing when criteria does not select record or its lines are not there:
+// the report must then be formed again.
+std::optional<ListRows> FindListedRows(const ReportCriteria& criteria,
+                                       const store::TEntryRecord& record, std::size_t from,
+                                       std::size_t to,
+                                       const std::function<std::string_view(std::size_t)>& lineAt);
+
 // Reads the diary of dataDir record by record (file order, never sorted),
 // forms the report for request and writes the listing file of dataDir
 // afresh. Never fails as a whole: failures are in the result's statuses.
 ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request);
+
+// Takes a batch of a report's lines, in order (it may move them out).
+using LineSink = std::function<void(std::vector<std::string>& lines)>;
+
+// The same, handing the list's lines to addLines in batches as they are
+// formed instead of gathering them in listLines (which is left empty;
+// firstListed and listedCount count the lines handed): a list that holds its
+// lines itself never has a second copy of them all.
+ReportResult MakeReport(std::string_view dataDir, const ReportRequest& request,
+                        const LineSink& addLines);
 
 // The same report without touching the listing file (listingStatus Ok,
 // listingLineCount 0): for readers other than the reports dialog.

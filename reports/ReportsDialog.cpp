@@ -6,6 +6,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
+#include "listing/ListingFile.h"
 #include "listing/Report.h"
 #include "listing/ReportMessages.h"
 #include "resources/ResourceIds.h"
@@ -49,21 +50,32 @@ bool ReportsDialog::HandleCommand(int id) {
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 
+listing::ReportRequest ReportsDialog::TypedRequest() const {
+    return {startDate_.GetText(listing::kTypedTextLimit),
+            endDate_.GetText(listing::kTypedTextLimit), search_.GetText(listing::kTypedTextLimit),
+            session::Values().todayShortDate};
+}
+
 void ReportsDialog::ShowResults() {
     results_.SetTabStops(kTabStops);
-    const listing::ReportRequest request{
-        startDate_.GetText(listing::kTypedTextLimit), endDate_.GetText(listing::kTypedTextLimit),
-        search_.GetText(listing::kTypedTextLimit), session::Values().todayShortDate};
+    const std::string& dataDir = session::Values().dataDirectory;
+    const listing::ReportRequest request = TypedRequest();
     // A date that is not a date lists nothing and keeps the list as it was.
     if (const auto refusal = listing::CheckTypedDates(request)) {
         framework::MessageBox(this, refusal->message, dates::kNotADateCaption);
         return;
     }
-    const listing::ReportResult report =
-        listing::MakeReport(session::Values().dataDirectory, request);
+    std::uint64_t diarySize = 0;
+    const bool sized =
+        platform::Env::Default()->GetFileSize(store::DiaryPath(dataDir), &diarySize).ok();
     results_.ClearList();
-    results_.AddStrings(report.listLines);
+    const listing::ReportResult report = listing::MakeReport(
+        dataDir, request, [this](std::vector<std::string>& lines) { results_.AddStrings(lines); });
     session::Values().listingLineCount = report.listingLineCount;
+    shown_.reset();
+    if (sized && report.diaryStatus.ok() && report.listingStatus.ok()) {
+        shown_ = Shown{request, report.criteria, report.firstListed, report.listedCount, diarySize};
+    }
     ShowPrintList(true);
     if (!report.diaryStatus.ok()) {
         ShowFailure(this, listing::DiaryNotReadText(report.diaryStatus));
@@ -118,11 +130,65 @@ void ReportsDialog::DeleteListedEntry(const std::string& line) {
     // Deleted, even when the disk then failed to confirm it: the list must
     // not offer the gone entry's line again, or a second Delete would take
     // another entry listed the same way.
-    results_.ClearList();
+    const bool listed = TakeOutListedLines(found->record);
+    if (!listed) {
+        // Until the list is formed again nothing listed is left to print: a
+        // Show Results refused for a mistyped date must not leave the gone
+        // entry in the listing that Print List prints.
+        results_.ClearList();
+        session::Values().listingLineCount = 0;
+        ShowPrintList(false);
+    }
     framework::MessageBox(this, deleted.ok() ? std::string(listing::kEntryDeletedText)
                                              : listing::DeleteNotConfirmedText(deleted));
     framework::ReportVersionFailure(this, version.status);
-    ShowResults();
+    if (listed) {
+        WriteListing();
+    } else {
+        ShowResults();
+    }
+}
+
+bool ReportsDialog::TakeOutListedLines(const store::TEntryRecord& record) {
+    std::optional<Shown> shown = std::move(shown_);
+    shown_.reset();
+    std::uint64_t diarySize = 0;
+    // The list stands for the diary only when nothing else changed it since
+    // (another copy of the program) and the fields still ask for this list.
+    if (!shown || !(shown->request == TypedRequest()) ||
+        !platform::Env::Default()
+             ->GetFileSize(store::DiaryPath(session::Values().dataDirectory), &diarySize)
+             .ok() ||
+        diarySize + store::RecordSize != shown->diarySize) {
+        return false;
+    }
+    const std::optional<listing::ListRows> rows = listing::FindListedRows(
+        shown->criteria, record, shown->firstListed, shown->firstListed + shown->listedCount,
+        [this](std::size_t row) { return results_.Line(static_cast<int>(row)); });
+    if (!rows) {
+        return false;
+    }
+    results_.DeleteStrings(static_cast<int>(rows->first), static_cast<int>(rows->count));
+    shown->listedCount -= rows->count;
+    shown->diarySize = diarySize;
+    shown_ = std::move(shown);
+    return true;
+}
+
+void ReportsDialog::WriteListing() {
+    // The listing file holds the list's entry lines, as Show Results writes it.
+    listing::TListingFile listingFile;
+    (void)listingFile.OpenListingFile(session::Values().dataDirectory);  // kept by its close
+    const std::size_t end = shown_->firstListed + shown_->listedCount;
+    for (std::size_t row = shown_->firstListed; row < end; ++row) {
+        (void)listingFile.AppendListingLine(results_.Line(static_cast<int>(row)));  // likewise
+    }
+    const platform::Status written = listingFile.CloseListingFile();
+    session::Values().listingLineCount = written.ok() ? static_cast<int>(shown_->listedCount) : 0;
+    if (!written.ok()) {
+        shown_.reset();  // as after a Show Results whose listing failed
+        ShowFailure(this, listing::ListingNotSavedText(written));
+    }
 }
 
 void ReportsDialog::ShowPrintList(bool visible) {

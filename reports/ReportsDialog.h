@@ -12,10 +12,13 @@
 // the listing file holds after its heading (0 when it could not be
 // written); the listing file and that count outlive the dialog.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/Controls.h"
 #include "framework/TDialog.h"
+#include "listing/Report.h"
 #include "resources/ids/ReportsIds.h"
 
 namespace reports {
@@ -40,6 +43,25 @@ private:
     // Deletes the entry whose first line is line, after the user confirms.
     void DeleteListedEntry(const std::string& line);
     void ShowPrintList(bool visible);
+    // The request typed now.
+    listing::ReportRequest TypedRequest() const;
+    // After the deletion of record: takes its lines out of the list when
+    // that leaves what Show Results would list; false when the results must
+    // be formed again.
+    bool TakeOutListedLines(const store::TEntryRecord& record);
+    // Writes the list's entry lines to the listing file afresh.
+    void WriteListing();
+
+    // What the list shows, from the last Show Results on: the request it
+    // was formed for, its entry rows, and the diary's size then.
+    struct Shown {
+        listing::ReportRequest request;
+        listing::ReportCriteria criteria;
+        std::size_t firstListed = 0;
+        std::size_t listedCount = 0;
+        std::uint64_t diarySize = 0;
+    };
+    std::optional<Shown> shown_;  // nothing when the list may not be whole
 
     framework::TListBox results_;
     framework::TEdit startDate_;

@@ -43,4 +43,9 @@ bool TodayAlreadyEntered(AppValues& values) {
     return ReadSetting("LastDate", kStartupReadCapacity) == values.todayCompactDate;
 }
 
+bool EndsBeforeAnyWindow(int argc, const char* const* argv, AppValues& values) {
+    values.autoMode = IsAutoMode(argc, argv);
+    return values.autoMode && TodayAlreadyEntered(values);
+}
+
 }  // namespace session

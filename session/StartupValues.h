@@ -25,4 +25,10 @@ void ReadSubjectHeadings(AppValues& values);
 // program can end at once.
 bool TodayAlreadyEntered(AppValues& values);
 
+// The decision of "jotwel auto" at log-on, made before any window or the
+// application object exists: notes in values whether this is an auto start
+// and, when it is, whether LastDate already holds today. True when the
+// program should end at once, without showing anything.
+bool EndsBeforeAnyWindow(int argc, const char* const* argv, AppValues& values);
+
 }  // namespace session

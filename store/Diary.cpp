@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "dates/TextOps.h"
+#include "store/DiaryLock.h"
 #include "store/ListingLine.h"
 #include "store/Rebuild.h"
 
@@ -66,6 +67,44 @@ private:
     bool found_ = false;
 };
 
+// True when line can be the listed line of a record with this Stamp: a
+// record's line starts with its Stamp, CR and LF shown as spaces.
+bool StartsWithStamp(std::string_view line, std::string_view stamp) {
+    if (line.size() < stamp.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < stamp.size(); ++i) {
+        const char shown = stamp[i] == '\r' || stamp[i] == '\n' ? ' ' : stamp[i];
+        if (line[i] != shown) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether no whole record of the diary has a Key greater than key, so that
+// an ordered insertion puts the record after them all, where an append
+// writes the same bytes without copying the diary. Reads the keys alone. A
+// diary that cannot be read fails, as the change would.
+platform::Status NoGreaterKey(std::string_view dataDir, std::int32_t key, bool* none) {
+    *none = false;
+    std::unique_ptr<RecordReader> records;
+    platform::Status status = OpenRecordReader(DiaryPath(dataDir), &records);
+    if (!status.ok()) {
+        return status;
+    }
+    const char* run = nullptr;
+    for (std::size_t count = 0; records->NextRun(&run, &count);) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (DecodeKey(run + i * RecordSize) > key) {
+                return platform::Status::Ok();
+            }
+        }
+    }
+    *none = records->status().ok();
+    return records->status();
+}
+
 }  // namespace
 
 std::string DiaryPath(std::string_view dataDir) {
@@ -78,6 +117,19 @@ std::string HoldPath(std::string_view dataDir) {
 
 platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
                                      bool* inPlace, VersionRequest* version) {
+    // The choice between an append and a rebuild is made under the lock the
+    // change itself takes again, so no other copy can add a record between.
+    std::unique_ptr<platform::FileLock> lock;
+    platform::Status status = LockDiary(dataDir, &lock);
+    bool last = false;
+    if (status.ok()) status = NoGreaterKey(dataDir, record.Key, &last);
+    if (!status.ok()) {
+        if (inPlace) *inPlace = false;
+        return status;
+    }
+    if (last) {
+        return AppendRecord(dataDir, record, inPlace, version);
+    }
     InsertPlan plan(record);
     return RebuildDiary(dataDir, plan, inPlace, version);
 }
@@ -96,7 +148,11 @@ std::optional<RecordLocation> FindKeyForLine(std::string_view dataDir, std::stri
     }
     std::unique_ptr<DiaryReader> reader = OpenDiaryForReading(dataDir);
     RecordLocation location;
-    for (; reader->ReadNext(&location.record); ++location.index) {
+    for (; reader->ReadNext(&location.record, kStampField); ++location.index) {
+        if (!StartsWithStamp(line, location.record.Stamp)) {
+            continue;
+        }
+        reader->DecodeMore(&location.record, kAllFields);
         if (FirstListedPiece(location.record) == line) {
             return location;
         }

@@ -3,14 +3,15 @@
 // directory. Every operation opens, works and closes within one call; all
 // file access goes through platform::Env.
 //
-// Changes to existing content (ordered insertion, deletion) rebuild the diary
-// through the hold file: the complete new content is written to a hold file
-// created afresh, synced, renamed over the diary file, and the folder is
-// synced. A crash at any moment leaves either the old or the new diary, whole.
-// On failure the diary is left exactly as it was, the hold file is removed,
-// and the failure is returned with its reason. One exception: when only the
-// final folder sync fails, the new content is already in place (it may not
-// survive a power cut), and the failure is still returned.
+// Changes to existing content (an ordered insertion before a later record,
+// a deletion) rebuild the diary through the hold file: the complete new
+// content is written to a hold file created afresh, synced, renamed over the
+// diary file, and the folder is synced. A crash at any moment leaves either
+// the old or the new diary, whole. On failure the diary is left exactly as it
+// was, the hold file is removed, and the failure is returned with its reason.
+// One exception: when only the final folder sync fails, the new content is
+// already in place (it may not survive a power cut), and the failure is still
+// returned.
 //
 // A diary that exists but cannot be opened or read is never replaced: the
 // change fails. An absent diary is simply empty. A trailing fragment shorter
@@ -80,8 +81,13 @@ platform::Status AppendRecord(std::string_view dataDir, const TEntryRecord& reco
 class DiaryReader {
 public:
     ~DiaryReader();
-    // Reads the next record; false at the end of the file or on a failed read.
-    bool ReadNext(TEntryRecord* record);
+    // Reads the next record, decoding only the fields given (the others keep
+    // what they held); false at the end of the file or on a failed read.
+    bool ReadNext(TEntryRecord* record, unsigned fields = kAllFields);
+    // Decodes more fields of the record the last ReadNext read, for a caller
+    // that looked at a few fields first (a key in range, a stamp that
+    // matches) before it needs the rest.
+    void DecodeMore(TEntryRecord* record, unsigned fields) const;
     // Ok, or why the file could not be opened or read. A missing file is Ok.
     const platform::Status& status() const { return status_; }
 
@@ -89,6 +95,7 @@ private:
     friend std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
     DiaryReader() = default;
     std::unique_ptr<RecordReader> records_;  // null when the file failed to open
+    const char* current_ = nullptr;          // the last record read, in records_'s buffer
     platform::Status status_;
 };
 
@@ -96,8 +103,11 @@ std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir);
 bool ReadNextRecord(DiaryReader& reader, TEntryRecord* record);
 void CloseDiary(std::unique_ptr<DiaryReader> reader);
 
-// Rebuilds the diary with record placed before the first record whose Key is
-// greater (in file order), or at the end.
+// Places record before the first record whose Key is greater (in file
+// order), or at the end. When no record's Key is greater (the usual case: an
+// entry for today or the latest day) the record is appended (AppendRecord,
+// with its failure story), which leaves the bytes the rebuild would write
+// without copying the diary; otherwise the diary is rebuilt.
 platform::Status InsertRecordInOrder(std::string_view dataDir, const TEntryRecord& record,
                                      bool* inPlace = nullptr, VersionRequest* version = nullptr);
 

@@ -6,16 +6,22 @@ namespace store {
 
 DiaryReader::~DiaryReader() = default;
 
-bool DiaryReader::ReadNext(TEntryRecord* record) {
-    const char* bytes = records_ ? records_->Next() : nullptr;
-    if (bytes == nullptr) {
+bool DiaryReader::ReadNext(TEntryRecord* record, unsigned fields) {
+    current_ = records_ ? records_->Next() : nullptr;
+    if (current_ == nullptr) {
         if (records_) {
             status_ = records_->status();
         }
         return false;
     }
-    DecodeRecord(bytes, record);
+    DecodeRecord(current_, record, fields);
     return true;
+}
+
+void DiaryReader::DecodeMore(TEntryRecord* record, unsigned fields) const {
+    if (current_ != nullptr) {
+        DecodeRecord(current_, record, fields);
+    }
 }
 
 std::unique_ptr<DiaryReader> OpenDiaryForReading(std::string_view dataDir) {

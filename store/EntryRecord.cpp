@@ -54,11 +54,11 @@ TEntryRecord DecodeRecord(const char* bytes) {
     return record;
 }
 
-void DecodeRecord(const char* bytes, TEntryRecord* record) {
-    GetText(bytes, TextFieldSize, &record->Text);
-    GetText(bytes + TextFieldSize, StampFieldSize, &record->Stamp);
-    record->Key = DecodeKey(bytes);
-    record->Score = GetInt32(bytes + ScoreOffset);
+void DecodeRecord(const char* bytes, TEntryRecord* record, unsigned fields) {
+    if (fields & kTextField) GetText(bytes, TextFieldSize, &record->Text);
+    if (fields & kStampField) GetText(bytes + TextFieldSize, StampFieldSize, &record->Stamp);
+    if (fields & kKeyField) record->Key = DecodeKey(bytes);
+    if (fields & kScoreField) record->Score = GetInt32(bytes + ScoreOffset);
 }
 
 std::int32_t DecodeKey(const char* bytes) {

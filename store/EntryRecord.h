@@ -47,9 +47,19 @@ RecordBytes EncodeRecord(const TEntryRecord& record);
 // Text and Stamp are taken up to their terminator, or the whole field when it
 // has none.
 TEntryRecord DecodeRecord(const char* bytes);
+// The fields a decode fills, to be or-ed together; a reader that needs only
+// some of them (a key to compare, a stamp to match) skips copying the rest.
+enum RecordFields : unsigned {
+    kKeyField = 1u << 0,
+    kScoreField = 1u << 1,
+    kStampField = 1u << 2,
+    kTextField = 1u << 3,
+    kAllFields = kKeyField | kScoreField | kStampField | kTextField,
+};
 // The same into an existing record, reusing its buffers (readers of long
-// diaries decode every record into one).
-void DecodeRecord(const char* bytes, TEntryRecord* record);
+// diaries decode every record into one). Only the fields given are filled;
+// the others keep what they held.
+void DecodeRecord(const char* bytes, TEntryRecord* record, unsigned fields = kAllFields);
 // The Key of the record whose RecordSize bytes start at bytes, without
 // decoding the rest (rebuilds compare keys of records they copy unchanged).
 std::int32_t DecodeKey(const char* bytes);

@@ -197,21 +197,22 @@ TEST_F(MainWindowTest, PrintListPrintsTheListingThenEndsTheProgram) {
     EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0), 0u);
 }
 
-// "jotwel auto", as started at log-on, ends at once when LastDate already
-// holds today; every other start waits at the main window.
-TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
+// "jotwel auto", as started at log-on, ends before any window is made when
+// LastDate already holds today; every other start goes on to the main
+// window, which waits.
+TEST_F(MainWindowTest, AutoStartEndsBeforeAnyWindowOnlyWhenTodayIsAlreadyEntered) {
     const struct {
         std::vector<const char*> argv;
         const char* lastDate;  // nullptr: no settings file
-        int status;
+        bool ends;
     } cases[] = {
-        {.argv = {"jotwel", "auto"}, .lastDate = "071214", .status = 0},
-        {.argv = {"jotwel"}, .lastDate = "071214", .status = kWaited},
-        {.argv = {"jotwel", "AUTO"}, .lastDate = "071214", .status = kWaited},
-        {.argv = {"jotwel", "x", "auto"}, .lastDate = "071214", .status = kWaited},
-        {.argv = {"jotwel", "auto"}, .lastDate = "061214", .status = kWaited},
-        {.argv = {"jotwel", "auto"}, .lastDate = "", .status = kWaited},
-        {.argv = {"jotwel", "auto"}, .lastDate = nullptr, .status = kWaited},
+        {.argv = {"jotwel", "auto"}, .lastDate = "071214", .ends = true},
+        {.argv = {"jotwel"}, .lastDate = "071214", .ends = false},
+        {.argv = {"jotwel", "AUTO"}, .lastDate = "071214", .ends = false},
+        {.argv = {"jotwel", "x", "auto"}, .lastDate = "071214", .ends = false},
+        {.argv = {"jotwel", "auto"}, .lastDate = "061214", .ends = false},
+        {.argv = {"jotwel", "auto"}, .lastDate = "", .ends = false},
+        {.argv = {"jotwel", "auto"}, .lastDate = nullptr, .ends = false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
@@ -220,9 +221,14 @@ TEST_F(MainWindowTest, AutoStartEndsAtOnceOnlyWhenTodayIsAlreadyEntered) {
             ASSERT_TRUE(session::WriteSetting("LastDate", c.lastDate).ok());
         }
         session::ResetValues();
-        session::Values().autoMode =
-            session::IsAutoMode(static_cast<int>(c.argv.size()), c.argv.data());
-        EXPECT_EQ(RunApp(), c.status);
+        const bool ends = session::EndsBeforeAnyWindow(static_cast<int>(c.argv.size()),
+                                                       c.argv.data(), session::Values());
+        EXPECT_EQ(ends, c.ends);
+        EXPECT_EQ(session::Values().autoMode,
+                  c.argv.size() == 2 && c.argv[1] == std::string("auto"));
+        if (!ends) {
+            EXPECT_EQ(RunApp(), kWaited);
+        }
     }
 }
 

@@ -1,10 +1,11 @@
 // Control wrappers and the rules of the edit boxes.
-#include <QListWidget>
+#include <QListView>
 #include <QScrollBar>
 #include <QTest>
 
 #include "FrameworkFixture.h"
 #include "framework/Controls.h"
+#include "framework/ListLinesModel.h"
 #include "framework/TabStopDelegate.h"
 #include "framework/TextCodec.h"
 
@@ -94,6 +95,14 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         EXPECT_EQ(list.GetSelIndex(), -1);
         list.SetSelIndex(1);
         EXPECT_EQ(list.GetSelIndex(), 1);
+        const QAbstractItemModel* model = ControlOf<QListView>(d, kList)->model();
+        EXPECT_EQ(model->index(2, 0).data().toString(), QString::fromUtf8("caf\u00e9"));
+        list.DeleteStrings(0, 2);
+        EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
+        list.DeleteStrings(5, 1);           // no such line
+        EXPECT_EQ(list.GetCount(), 1);
+        EXPECT_EQ(list.GetString(0), "caf\xE9");
+        EXPECT_EQ(model->rowCount(), 1);
         list.ClearList();
         EXPECT_EQ(list.GetCount(), 0);
     });
@@ -105,7 +114,7 @@ TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
         framework::TListBox list(&d, kList);
         list.SetTabStops({40, 90});
         list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
-        auto* view = qobject_cast<QListWidget*>(d.Control(kList));
+        auto* view = qobject_cast<QListView*>(d.Control(kList));
         const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
         // The delegate measures the lines it paints; the list lays them out
         // again on a later turn of the event loop.
@@ -117,6 +126,22 @@ TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
         };
         EXPECT_TRUE(QTest::qWaitFor(scrollsToEnd, 2000));
     });
+}
+
+// A sorted list keeps its lines in the order of their texts, however they
+// come; removing lines keeps the rest whole.
+TEST(ListLinesModel, KeepsSortedOrderAndTheLinesAroundARemoval) {
+    framework::ListLinesModel sorted(nullptr, true);
+    sorted.Add(std::vector<std::string>{"pear", "apple", "", "zebra", "fig"});
+    EXPECT_EQ(sorted.Add("grape"), 3);
+    std::vector<std::string> lines;
+    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "fig", "grape", "pear", "zebra"}));
+    sorted.Remove(2, 2);
+    lines.clear();
+    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "pear", "zebra"}));
+    EXPECT_EQ(sorted.Line(4), "");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // are as one clean run leaves them, and nothing is left beside them. A
 // version of the diary kept before a change that cannot be kept is told by
 // the warning alone, and the change is made all the same.
-#include <QListWidget>
+#include <QListView>
 #include <algorithm>
 #include <cstring>
 
@@ -154,7 +154,7 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
 void ShowResultsAgainIfNotSaved(TDialog& d) {
     if (!LastText().starts_with("The listing could not be saved")) return;
     // More than heading and frame:
-    EXPECT_GT(jtest::ControlOf<QListWidget>(d, reports_ids::kResultsList)->count(), 3);
+    EXPECT_GT(jtest::ControlOf<QListView>(d, reports_ids::kResultsList)->model()->rowCount(), 3);
     EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
     jtest::Click(d, reports_ids::kShowResultsButton);
@@ -162,7 +162,7 @@ void ShowResultsAgainIfNotSaved(TDialog& d) {
 // Deletes the first twin after Yes; returns whether the deletion failed.
 bool DeleteTwin(TDialog& d) {
     // Rows: heading, blank, quiet day, twin.
-    jtest::ControlOf<QListWidget>(d, reports_ids::kResultsList)->setCurrentRow(3);
+    framework::TListBox(&d, reports_ids::kResultsList).SetSelIndex(3);
     framework::testing::AnswerNextMessageBox(framework::kIdYes);
     jtest::Click(d, reports_ids::kDeleteButton);
     return LastText().starts_with("Unable to delete entry");

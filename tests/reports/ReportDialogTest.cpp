@@ -3,7 +3,7 @@
 // failures. What a report lists is ReportTest's; here, that the dialog
 // shows it, counts it and acts on the line selected.
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
@@ -44,20 +44,20 @@ protected:
 
 std::vector<std::string> ListLines(const TDialog& d) {
     std::vector<std::string> lines;
-    QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
-    for (int i = 0; i < list->count(); ++i) {
-        lines.push_back(framework::ToCp1252(list->item(i)->text()).value_or("?"));
+    const QAbstractItemModel* model = ControlOf<QListView>(d, kResultsList)->model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        lines.push_back(framework::ToCp1252(model->index(i, 0).data().toString()).value_or("?"));
     }
     return lines;
 }
 
 // Clicks line row of the list, as the user selects it.
 void SelectLine(const TDialog& d, int row) {
-    QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-    ASSERT_EQ(list->currentRow(), row);
+    QListView* list = ControlOf<QListView>(d, kResultsList);
+    const QModelIndex line = list->model()->index(row, 0);
+    list->scrollTo(line);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(line).center());
+    ASSERT_EQ(list->currentIndex().row(), row);
 }
 
 bool PrintListShown(const TDialog& d) {
@@ -209,6 +209,51 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
     for (std::size_t i = 0; i < versions.size(); ++i) {
         EXPECT_EQ(ReadFileBytes(store::VersionsPath(TestDir()) + "/" + versions[i].name),
                   diaries[i]);
+    }
+}
+
+// After a deletion the list, the listing and its count are what Show
+// Results forms for the diary as it is then: the entry's lines (all its
+// pieces) taken out, or the whole list formed again when the fields were
+// changed since or another copy of the program changed the diary.
+TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
+    const struct {
+        const char* name;
+        int row;
+        std::function<void(TDialog&)> meanwhile;
+        std::size_t entriesLeft;
+    } cases[] = {
+        {"one line", 2, [](TDialog&) {}, 2},
+        {"folded", 3, [](TDialog&) {}, 2},
+        {"last", 5, [](TDialog&) {}, 2},
+        {"search typed since", 2, [](TDialog& d) { Type(d, 111, "beach"); }, 2},
+        {"another copy added an entry", 3,
+         [](TDialog&) {
+             ASSERT_TRUE(
+                 store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added", 2)).ok());
+         },
+         3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PutDiary(kDiary);
+        Run([&](TDialog& d) {
+            Click(d, 1);
+            SelectLine(d, c.row);
+            c.meanwhile(d);
+            framework::testing::AnswerNextMessageBox(framework::kIdYes);
+            Click(d, 109);
+            EXPECT_EQ(DiaryRecords().size(), c.entriesLeft);
+            EXPECT_EQ(framework::TListBox(&d, 101).GetSelIndex(), -1);  // nothing chosen unseen
+            const std::vector<std::string> lines = ListLines(d);
+            const std::string listing = ListingBytes();
+            const int count = session::Values().listingLineCount;
+            Click(d, 1);
+            EXPECT_EQ(ListLines(d), lines);
+            EXPECT_EQ(ListingBytes(), listing);
+            EXPECT_EQ(session::Values().listingLineCount, count);
+        });
+        EXPECT_EQ(LastMessageBox().text, "Entry Deleted");
     }
 }
 

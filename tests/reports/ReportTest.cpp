@@ -123,5 +123,38 @@ TEST(Report, ListsTheFoldedPiecesThatHoldALetterOrDigit) {
     ExpectReport("", "", "", {"01/02/14  " + x90, "02/02/14  " + x90, more, more, more, more});
 }
 
+// Handed to a sink in batches, a long report's lines come in order and
+// whole, with the same counts and listing as when gathered; a search line
+// and folded pieces included, across batch boundaries.
+TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
+    std::string diary;  // 1,500 entries of one to five lines, written at once
+    for (int n = 0; n < 1500; ++n) {
+        std::string text = "sea";
+        for (int word = 0; word < n % 90; ++word) text += " word" + std::to_string(word);
+        const store::RecordBytes bytes =
+            store::EncodeRecord(TextEntry(At("01/02/14") + n * 60, text));
+        diary.append(bytes.data(), bytes.size());
+    }
+    WriteFileBytes(store::DiaryPath(TestDir()), diary);
+    const listing::ReportRequest request{"", "", "sea", "15/06/20"};
+    const listing::ReportResult gathered = listing::MakeReport(TestDir(), request);
+    const std::string listing = ListingBytes();
+    std::vector<std::string> handed;
+    int batches = 0;
+    const listing::ReportResult report =
+        listing::MakeReport(TestDir(), request, [&](std::vector<std::string>& lines) {
+            ++batches;
+            handed.insert(handed.end(), lines.begin(), lines.end());
+        });
+    EXPECT_GT(batches, 1);
+    EXPECT_GT(gathered.listedCount, 4096u);
+    EXPECT_TRUE(report.listLines.empty());
+    EXPECT_EQ(handed, gathered.listLines);
+    EXPECT_EQ(report.firstListed, gathered.firstListed);
+    EXPECT_EQ(report.listedCount, gathered.listedCount);
+    EXPECT_EQ(report.listingLineCount, gathered.listingLineCount);
+    EXPECT_EQ(ListingBytes(), listing);
+}
+
 }  // namespace
 }  // namespace jtest

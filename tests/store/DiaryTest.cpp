@@ -1,8 +1,13 @@
 // Reading, appending, ordered insertion and deletion on real files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
 
 #include "StoreFixture.h"
+#include "platform/FaultEnv.h"
 
 namespace store {
 namespace {
@@ -53,6 +58,73 @@ TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKeyInFileOrder) {
         EXPECT_EQ(records[c.newAt].Text, "new") << c.key;
         EXPECT_FALSE(HoldExists());
     }
+}
+
+// The diary file's inode: an append keeps it, a rebuild renames a new file in.
+ino_t DiaryInode() {
+    struct stat info {};
+    return stat(DiaryPath(DataDir()).c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// An entry that no record's Key exceeds goes at the end, where it is
+// appended in place rather than the diary copied; the bytes are those the
+// rebuild writes (old records with the new one before the first greater
+// Key), whatever the records' order, fragment or not.
+TEST(InsertRecordInOrder, AppendsWhenNoKeyIsGreaterWithTheRebuildsBytes) {
+    const struct {
+        std::vector<std::int32_t> before;
+        std::string tail;
+        std::int32_t key;
+        bool appended;
+    } cases[] = {
+        {{10, 20, 30}, "", 30, true},  // equal to the last: after it
+        {{10, 20, 30}, "", 31, true},
+        {{10, 40, 25}, "", 30, false},  // the last is smaller, an earlier one greater
+        {{10, 40, 25}, "", 40, true},   // out of order, but nothing greater
+        {{10, 20, 30}, "", 29, false},
+        {{10, 20}, "fragment", 50, false},  // the fragment is dropped by a rebuild
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        Records expected = RecsWithKeys(c.before);
+        PutDiary(expected, c.tail);
+        const TEntryRecord made = Rec(c.key, "new");
+        const auto greater = [&](const TEntryRecord& r) { return r.Key > made.Key; };
+        expected.insert(std::find_if(expected.begin(), expected.end(), greater), made);
+        const ino_t inode = DiaryInode();
+        bool inPlace = false;
+        ASSERT_TRUE(InsertRecordInOrder(DataDir(), made, &inPlace).ok());
+        EXPECT_TRUE(inPlace);
+        EXPECT_TRUE(DiaryIs(Encoded(expected)));
+        EXPECT_EQ(DiaryInode() == inode, c.appended);
+        EXPECT_FALSE(HoldExists());
+    }
+}
+
+// A write cut short while the entry is appended, and the repair failing too
+// (a full disk): the old records and at most a fragment remain, which
+// reading skips and the next change drops.
+TEST(InsertRecordInOrder, ATornAppendLeavesTheOldRecordsAndAFragment) {
+    const Records old = RecsWithKeys({10, 20, 30});
+    PutDiary(old);
+    platform::FaultEnv disk(platform::Env::Default());
+    platform::FaultEnv writes(&disk);
+    {
+        platform::ScopedEnv scoped(&writes);
+        writes.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);    // half the record is written
+        disk.FailNth(2, platform::FaultEnv::kOpenWrite, ENOSPC);  // the repair's hold file
+        bool inPlace = true;
+        EXPECT_EQ(InsertRecordInOrder(DataDir(), Rec(40, "new"), &inPlace).code(), ENOSPC);
+        EXPECT_FALSE(inPlace);
+        EXPECT_TRUE(writes.fired() && disk.fired());
+    }
+    const std::optional<std::string> torn = DiaryBytes();
+    ASSERT_TRUE(torn);
+    EXPECT_EQ(torn->substr(0, 3 * RecordSize), Encoded(old));
+    EXPECT_LT(torn->size(), 4 * RecordSize);
+    EXPECT_EQ(ReadAll(), old);
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(40, "new")).ok());
+    EXPECT_TRUE(DiaryIs(Encoded({old[0], old[1], old[2], Rec(40, "new")})));
 }
 
 TEST(InsertRecordInOrder, CopiesOldRecordsByteForByteAcrossManyChunks) {

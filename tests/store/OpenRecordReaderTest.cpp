@@ -5,10 +5,10 @@
 
 #include <cerrno>
 
-#include "support/env/FaultEnv.h"
 #include "store/Diary.h"
 #include "store/RecordFile.h"
 #include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {

@@ -1,7 +1,7 @@
 // list against the reports dialog itself: for the same three fields the
 // tool prints exactly the lines the dialog's list shows, and leaves the
 // listing file alone.
-#include <QListWidget>
+#include <QListView>
 #include <cstdio>
 #include <filesystem>
 
@@ -36,9 +36,9 @@ std::vector<std::string> DialogLines(const Fields& fields) {
         Type(d, kEndDateBox, QString::fromStdString(fields.end));
         Type(d, kSearchBox, QString::fromStdString(fields.search));
         Click(d, kShowResultsButton);
-        const QListWidget* list = ControlOf<QListWidget>(d, kResultsList);
-        for (int i = 0; i < list->count(); ++i)
-            lines.push_back(list->item(i)->text().toStdString());
+        const QAbstractItemModel* model = ControlOf<QListView>(d, kResultsList)->model();
+        for (int i = 0; i < model->rowCount(); ++i)
+            lines.push_back(model->index(i, 0).data().toString().toStdString());
     });
     reports::ReportsDialog(nullptr).Execute();
     return lines;
