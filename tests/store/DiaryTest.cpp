@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "StoreFixture.h"
-#include "platform/FaultEnv.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {

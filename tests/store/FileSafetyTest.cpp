@@ -108,9 +108,10 @@ TEST(FileSafety, ALinkedDiaryStaysALink) {
 
 // A link planted at the hold file's name is removed, never written through.
 TEST(FileSafety, ALinkPlantedAtTheHoldFileIsNeverFollowed) {
+    // Key 5 goes between the two: the diary is rebuilt, not appended to.
     const std::string victim = jtest::InTestDir("victim");
     jtest::WriteFileBytes(victim, "keep me");
-    storetest::PutDiary(RecsWithKeys({1, 2}));
+    storetest::PutDiary(RecsWithKeys({1, 9}));
     fs::create_symlink(victim, HoldPath(DataDir()));
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5)).ok());
     EXPECT_EQ(jtest::ReadFileBytes(victim), "keep me");
@@ -169,13 +170,14 @@ TEST(FileSafety, AVersionNeverCostsASave) {
 // A rebuild's version is a second name of the old diary file, made just
 // before the rename: it takes no room and holds the diary as it was.
 TEST(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
-    storetest::PutDiary(RecsWithKeys({1, 2}));
+    // Key 5 goes between the two: the diary is rebuilt, not appended to.
+    storetest::PutDiary(RecsWithKeys({1, 9}));
     const ino_t old = InodeOf(DiaryPath(DataDir()));
     VersionRequest version;
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).ok());
     ASSERT_TRUE(version.status.ok()) << version.status.message();
     const std::string made = (fs::path(VersionsPath(DataDir())) / version.made).string();
-    EXPECT_EQ(jtest::ReadFileBytes(made), Encoded(RecsWithKeys({1, 2})));
+    EXPECT_EQ(jtest::ReadFileBytes(made), Encoded(RecsWithKeys({1, 9})));
     EXPECT_EQ(InodeOf(made), old);
     EXPECT_EQ(fs::hard_link_count(made), 1u);  // the diary itself is a new file now
     EXPECT_EQ(storetest::ReadAll().size(), 3u);
@@ -183,9 +185,10 @@ TEST(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
 
 // A failed change makes no version: nothing is said of a version then.
 TEST(FileSafety, AFailedRebuildKeepsNoVersion) {
+    // Key 5 goes between the two: the diary is rebuilt, not appended to.
     platform::FaultEnv faults(platform::PosixEnv());
     platform::ScopedEnv scoped(&faults);
-    storetest::PutDiary(RecsWithKeys({1, 2}));
+    storetest::PutDiary(RecsWithKeys({1, 9}));
     faults.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
     VersionRequest version;
     EXPECT_EQ(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).code(), ENOSPC);
