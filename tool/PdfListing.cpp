@@ -18,6 +18,7 @@
 #include "listing/ListingFile.h"
 #include "listing/PrintLayout.h"
 #include "listing/PrintLineTable.h"
+#include "paint/DeviceFont.h"
 #include "platform/CodePage.h"
 #include "platform/TDC.h"
 
@@ -32,8 +33,8 @@ QString FromDiary(std::string_view bytes) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// A device context that draws on an open painter. Fonts are made so that
-// their character cell is the height asked for, as on the printer.
+// A device context that draws on an open painter, with the fonts the
+// printer is given.
 class PainterDC : public platform::TDC {
 public:
     PainterDC(QPainter& painter, const QPaintDevice& device) : painter_(painter), device_(device) {}
@@ -41,16 +42,7 @@ public:
     int DpiX() const override { return device_.logicalDpiX(); }
     int DpiY() const override { return device_.logicalDpiY(); }
     void SelectFont(const platform::TFontRequest& request) override {
-        font_ = QFont(QString::fromStdString(request.faceName));
-        font_.setStyleHint(request.serifFamily ? QFont::Serif : QFont::AnyStyle,
-                           QFont::PreferQuality);
-        font_.setWeight(static_cast<QFont::Weight>(std::clamp(request.weight, 1, 1000)));
-        font_.setItalic(request.italic);
-        font_.setUnderline(request.underline);
-        const int cell = std::max(1, request.height);
-        font_.setPixelSize(cell);
-        const qreal measured = QFontMetricsF(font_, &device_).height();
-        if (measured > 0) font_.setPixelSize(std::max(1, qRound(cell * cell / measured)));
+        font_ = paint::MakeDeviceFont(request, device_);
         painter_.setFont(font_);
     }
     int TextHeight() const override { return QFontMetrics(font_, &device_).height(); }

@@ -6,14 +6,14 @@
 #include <algorithm>
 
 #include "framework/TextCodec.h"
-#include "framework/print/DeviceFont.h"
+#include "paint/DeviceFont.h"
 
 namespace framework {
 
 TRecordingDC::TRecordingDC(const QPaintDevice& device) : device_(device) {
     platform::TFontRequest twelvePoints;
     twelvePoints.height = device.logicalDpiY() / 6;
-    font_ = MakeDeviceFont(twelvePoints, device_);
+    font_ = paint::MakeDeviceFont(twelvePoints, device_);
 }
 
 int TRecordingDC::DpiX() const {
@@ -24,7 +24,7 @@ int TRecordingDC::DpiY() const {
 }
 
 void TRecordingDC::SelectFont(const platform::TFontRequest& request) {
-    font_ = MakeDeviceFont(request, device_);
+    font_ = paint::MakeDeviceFont(request, device_);
 }
 
 int TRecordingDC::TextHeight() const {

@@ -7,7 +7,7 @@
 
 class QPaintDevice;
 
-namespace framework {
+namespace paint {
 
 // The font of request on device: its character cell (ascent + descent) is
 // request.height dots tall, as near as whole pixel sizes allow; weight,
@@ -16,4 +16,4 @@ namespace framework {
 // request prefers.
 QFont MakeDeviceFont(const platform::TFontRequest& request, const QPaintDevice& device);
 
-}  // namespace framework
+}  // namespace paint

@@ -1,11 +1,11 @@
-#include "framework/print/DeviceFont.h"
+#include "paint/DeviceFont.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QtMath>
 #include <algorithm>
 
-namespace framework {
+namespace paint {
 namespace {
 
 QFont::StyleHint HintOf(const platform::TFontRequest& request) {
@@ -32,4 +32,4 @@ QFont MakeDeviceFont(const platform::TFontRequest& request, const QPaintDevice& 
     return font;
 }
 
-}  // namespace framework
+}  // namespace paint
