@@ -15,11 +15,23 @@
 #include "framework/ResourceModule.h"
 #include "framework/TFrameWindow.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/ReportsIds.h"
+#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
 
 using framework::ControlKind;
+namespace button_ids = resources::button_entry_ids;
+namespace headings_ids = resources::headings_ids;
+namespace note_title_ids = resources::note_title_ids;
+namespace reports_ids = resources::reports_ids;
+namespace special_date_ids = resources::special_date_ids;
+namespace text_ids = resources::text_entry_ids;
 
 // Every dialog template the program has.
 std::vector<int> AllTemplates() {
@@ -113,17 +125,19 @@ TEST_F(AccessibilityTest, EveryFocusableControlHasANameAndItsRole) {
 // A box is named after the text that labels it, as the program sets it.
 TEST_F(AccessibilityTest, EditBoxesAndTheListAreNamedAfterTheirLabels) {
     const std::map<std::pair<int, int>, std::string> names = {
-        {{resources::kTextEntryDialog, 102}, "Summary of all Events (Max 500 characters)"},
-        {{resources::kTextEntryDialog, 103}, "Most Memorable Event"},
-        {{resources::kHeadingsDialog, 101}, "Button 1"},
-        {{resources::kHeadingsDialog, 106}, "Button 6"},
-        {{resources::kTextTitleDialog, 104},
+        {{resources::kTextEntryDialog, text_ids::kSummaryBox},
+         "Summary of all Events (Max 500 characters)"},
+        {{resources::kTextEntryDialog, text_ids::kNoteBox}, "Most Memorable Event"},
+        {{resources::kHeadingsDialog, headings_ids::HeadingBox(0)}, "Button 1"},
+        {{resources::kHeadingsDialog, headings_ids::HeadingBox(5)}, "Button 6"},
+        {{resources::kTextTitleDialog, note_title_ids::kTitleBox},
          "You can change this by entering your own title in the box below."},
-        {{resources::kReportsDialog, 106}, "Start Date (dd/mm/yy)"},
-        {{resources::kReportsDialog, 107}, "End Date (dd/mm/yy)"},
-        {{resources::kReportsDialog, 111}, "Show only entries containing the above word."},
-        {{resources::kReportsDialog, 101}, "Entries listed"},
-        {{resources::kSpecialDateDialog, 103},
+        {{resources::kReportsDialog, reports_ids::kStartDateBox}, "Start Date (dd/mm/yy)"},
+        {{resources::kReportsDialog, reports_ids::kEndDateBox}, "End Date (dd/mm/yy)"},
+        {{resources::kReportsDialog, reports_ids::kSearchBox},
+         "Show only entries containing the above word."},
+        {{resources::kReportsDialog, reports_ids::kResultsList}, "Entries listed"},
+        {{resources::kSpecialDateDialog, special_date_ids::kDateBox},
          "Enter the date for which you wish to make the entry"},
     };
     for (const auto& [where, name] : names) {
@@ -135,8 +149,8 @@ TEST_F(AccessibilityTest, EditBoxesAndTheListAreNamedAfterTheirLabels) {
     }
     // A label the program changes renames its box.
     framework::TDialog entry(nullptr, resources::kTextEntryDialog);
-    framework::TStatic(&entry, 104).SetText("Best moment");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(entry.Control(103))
+    framework::TStatic(&entry, text_ids::kNoteTitleLabel).SetText("Best moment");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(entry.Control(text_ids::kNoteBox))
                   ->text(QAccessible::Name)
                   .toStdString(),
               "Best moment");
@@ -146,17 +160,17 @@ TEST_F(AccessibilityTest, EditBoxesAndTheListAreNamedAfterTheirLabels) {
 // radio buttons to assistive tools.
 TEST_F(AccessibilityTest, RadioButtonsAreRadioButtonsAndKeepTheirGroupsAndArrows) {
     framework::testing::OnNextDialog([](framework::TDialog& d) {
-        const int first = 101, second = 112;  // heading 1 and heading 2, score 0
+        const int first = button_ids::ScoreButton(0, 0), second = button_ids::ScoreButton(1, 0);
         Click(d, second);
-        Click(d, first + 10);
+        Click(d, button_ids::ScoreButton(0, 10));
         PressKey(d, Qt::Key_Right);  // wraps to score 0 of heading 1
-        EXPECT_EQ(FocusedName(d), "ctl101");
+        EXPECT_EQ(FocusedName(d), ControlName(first));
         EXPECT_TRUE(framework::TRadioButton(&d, first).IsChecked());
-        EXPECT_FALSE(framework::TRadioButton(&d, first + 10).IsChecked());
+        EXPECT_FALSE(framework::TRadioButton(&d, button_ids::ScoreButton(0, 10)).IsChecked());
         EXPECT_TRUE(framework::TRadioButton(&d, second).IsChecked());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(d.Control(second))->role(),
                   QAccessible::RadioButton);
-        d.EndDialog(2);
+        d.EndDialog(framework::kIdCancel);
     });
     framework::TDialog dialog(nullptr, resources::kButtonEntryDialog);
     dialog.Execute();
@@ -165,15 +179,17 @@ TEST_F(AccessibilityTest, RadioButtonsAreRadioButtonsAndKeepTheirGroupsAndArrows
 // Each dialog with an edit box opens with focus in its first one.
 TEST_F(AccessibilityTest, DialogsOpenWithFocusInTheirFirstEditBox) {
     const std::pair<int, std::string> cases[] = {
-        {resources::kHeadingsDialog, "ctl101"},    {resources::kTextEntryDialog, "ctl102"},
-        {resources::kReportsDialog, "ctl106"},     {resources::kTextTitleDialog, "ctl104"},
-        {resources::kSpecialDateDialog, "ctl103"},
+        {resources::kHeadingsDialog, ControlName(headings_ids::HeadingBox(0))},
+        {resources::kTextEntryDialog, ControlName(text_ids::kSummaryBox)},
+        {resources::kReportsDialog, ControlName(reports_ids::kStartDateBox)},
+        {resources::kTextTitleDialog, ControlName(note_title_ids::kTitleBox)},
+        {resources::kSpecialDateDialog, ControlName(special_date_ids::kDateBox)},
     };
     for (const auto& [id, focused] : cases) {
         std::string seen;
         framework::testing::OnNextDialog([&seen](framework::TDialog& d) {
             seen = FocusedName(d);
-            d.EndDialog(2);
+            d.EndDialog(framework::kIdCancel);
         });
         framework::TDialog dialog(nullptr, id);
         dialog.Execute();
@@ -198,7 +214,7 @@ TEST_F(AccessibilityTest, F10PutsTheKeyboardInTheMenuBar) {
 // dialog stays inside it, elided, and says its whole text.
 TEST_F(AccessibilityTest, LabelsShowDescendersAndElideWithTheirWholeText) {
     framework::TDialog buttons(nullptr, resources::kButtonEntryDialog);
-    for (int id = 169; id <= 174; ++id) {
+    for (int id = button_ids::SubjectLabel(0); id <= button_ids::SubjectLabel(5); ++id) {
         framework::TStatic(&buttons, id).SetText("Hobby gyp");
         auto* label = qobject_cast<QLabel*>(buttons.Control(id));
         EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height()) << id;
@@ -207,8 +223,8 @@ TEST_F(AccessibilityTest, LabelsShowDescendersAndElideWithTheirWholeText) {
     framework::TDialog entry(nullptr, resources::kTextEntryDialog);
     const std::string title =
         "Quietly joyful geography: a typical yearly pilgrimage by Polly and Gwyn, 2026!";
-    framework::TStatic(&entry, 104).SetText(title);
-    auto* label = qobject_cast<framework::StaticText*>(entry.Control(104));
+    framework::TStatic(&entry, text_ids::kNoteTitleLabel).SetText(title);
+    auto* label = qobject_cast<framework::StaticText*>(entry.Control(text_ids::kNoteTitleLabel));
     ASSERT_NE(label, nullptr);
     EXPECT_LE(label->geometry().right(), entry.Widget()->width())
         << label->geometry().x() << " " << label->geometry().width() << " "
@@ -217,8 +233,8 @@ TEST_F(AccessibilityTest, LabelsShowDescendersAndElideWithTheirWholeText) {
     EXPECT_EQ(label->toolTip().toStdString(), title);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).toStdString(),
               title);
-    EXPECT_EQ(framework::TStatic(&entry, 104).GetText(), title);
-    framework::TStatic(&entry, 104).SetText("Short");
+    EXPECT_EQ(framework::TStatic(&entry, text_ids::kNoteTitleLabel).GetText(), title);
+    framework::TStatic(&entry, text_ids::kNoteTitleLabel).SetText("Short");
     EXPECT_FALSE(label->IsElided());
     EXPECT_TRUE(label->toolTip().isEmpty());
 }

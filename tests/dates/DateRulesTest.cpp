@@ -30,17 +30,62 @@ struct LocalDay {
     Instant next;
 };
 const LocalDay kDays[] = {
-    {"UTC", "07/12/14", "06/12/14", "05/12/14", 1417910400, 1417996800},
-    {"Pacific/Kiritimati", "07/12/14", "06/12/14", "05/12/14", 1417860000, 1417946400},  // +14
-    {"Pacific/Pago_Pago", "07/12/14", "06/12/14", "05/12/14", 1417950000, 1418036400},   // -11
-    {"Asia/Kathmandu", "07/12/14", "06/12/14", "05/12/14", 1417889700, 1417976100},      // +5:45
+    {.zone = "UTC",
+     .date = "07/12/14",
+     .yesterday = "06/12/14",
+     .dayBefore = "05/12/14",
+     .start = 1417910400,
+     .next = 1417996800},
+    {.zone = "Pacific/Kiritimati",  // +14
+     .date = "07/12/14",
+     .yesterday = "06/12/14",
+     .dayBefore = "05/12/14",
+     .start = 1417860000,
+     .next = 1417946400},
+    {.zone = "Pacific/Pago_Pago",  // -11
+     .date = "07/12/14",
+     .yesterday = "06/12/14",
+     .dayBefore = "05/12/14",
+     .start = 1417950000,
+     .next = 1418036400},
+    {.zone = "Asia/Kathmandu",  // +5:45
+     .date = "07/12/14",
+     .yesterday = "06/12/14",
+     .dayBefore = "05/12/14",
+     .start = 1417889700,
+     .next = 1417976100},
     // Clocks go forward and back: days of 23 and 25 hours.
-    {"Europe/Berlin", "30/03/14", "29/03/14", "28/03/14", 1396134000, 1396216800},
-    {"Europe/Berlin", "26/10/14", "25/10/14", "24/10/14", 1414274400, 1414364400},
-    {"America/New_York", "09/03/14", "08/03/14", "07/03/14", 1394341200, 1394424000},
-    {"America/New_York", "02/11/14", "01/11/14", "31/10/14", 1414900800, 1414990800},
+    {.zone = "Europe/Berlin",
+     .date = "30/03/14",
+     .yesterday = "29/03/14",
+     .dayBefore = "28/03/14",
+     .start = 1396134000,
+     .next = 1396216800},
+    {.zone = "Europe/Berlin",
+     .date = "26/10/14",
+     .yesterday = "25/10/14",
+     .dayBefore = "24/10/14",
+     .start = 1414274400,
+     .next = 1414364400},
+    {.zone = "America/New_York",
+     .date = "09/03/14",
+     .yesterday = "08/03/14",
+     .dayBefore = "07/03/14",
+     .start = 1394341200,
+     .next = 1394424000},
+    {.zone = "America/New_York",
+     .date = "02/11/14",
+     .yesterday = "01/11/14",
+     .dayBefore = "31/10/14",
+     .start = 1414900800,
+     .next = 1414990800},
     // Clocks went forward at midnight: the day began at 01:00.
-    {"America/Sao_Paulo", "19/10/14", "18/10/14", "17/10/14", 1413687600, 1413770400},
+    {.zone = "America/Sao_Paulo",
+     .date = "19/10/14",
+     .yesterday = "18/10/14",
+     .dayBefore = "17/10/14",
+     .start = 1413687600,
+     .next = 1413770400},
 };
 
 TEST(LocalDays, EachDayRunsFromItsLocalStartToTheNextDaysStart) {
@@ -85,10 +130,10 @@ TEST(InReportRange, ListsAnEntryUnderTheDayItsStampShows) {
         Instant key;
         const char* stamp;
     } entries[] = {
-        {"Australia/Sydney", 1394402400, "10/03/14 @ 09:00:00"},
-        {"America/New_York", 1418000400, "07/12/14 @ 20:00:00"},
-        {"Pacific/Kiritimati", 1417860000, "07/12/14 @ 00:00:00"},
-        {"Pacific/Pago_Pago", 1418036399, "07/12/14 @ 23:59:59"},
+        {.zone = "Australia/Sydney", .key = 1394402400, .stamp = "10/03/14 @ 09:00:00"},
+        {.zone = "America/New_York", .key = 1418000400, .stamp = "07/12/14 @ 20:00:00"},
+        {.zone = "Pacific/Kiritimati", .key = 1417860000, .stamp = "07/12/14 @ 00:00:00"},
+        {.zone = "Pacific/Pago_Pago", .key = 1418036399, .stamp = "07/12/14 @ 23:59:59"},
     };
     for (const auto& entry : entries) {
         jtest::SetTimeZone(entry.zone);
@@ -152,25 +197,32 @@ TEST(CheckSpecialDate, RefusesWhatIsNotADateWithItsOwnMessage) {
         std::string message;
         std::string caption;
     } cases[] = {
-        {"08/03/14", "", ""},
-        {"01/01/05", "", ""},
-        {"01/01/2005", "", ""},
-        {"8/3/2014", "", ""},
-        {"09/03/14", "Date must be earlier than 09/03/14", "Date Not Allowed"},
-        {"01/01/49", "Date must be earlier than 09/03/14", "Date Not Allowed"},
-        {"31/12/04", kTooEarly, "Date Not Allowd"},
-        {"01/01/99", kTooEarly, "Date Not Allowd"},
-        {"31/12/2004", kTooEarly, "Date Not Allowd"},
-        {"25.12.10",
-         "\"25.12.10\" is not a date: the day, the month and the year must be separated by /.\n"
-         "Please type it as dd/mm/yy, day first, for example 25/12/10.",
-         kNotADate},
-        {"31/02/26",
-         "\"31/02/26\" is not a date: February 2026 has only 28 days.\n"
-         "Please type it as dd/mm/yy, day first, for example 25/12/10.",
-         kNotADate},
-        {" ", "No date was typed.\nPlease type it as dd/mm/yy, day first, for example 25/12/10.",
-         kNotADate},
+        {.text = "08/03/14", .message = "", .caption = ""},
+        {.text = "01/01/05", .message = "", .caption = ""},
+        {.text = "01/01/2005", .message = "", .caption = ""},
+        {.text = "8/3/2014", .message = "", .caption = ""},
+        {.text = "09/03/14",
+         .message = "Date must be earlier than 09/03/14",
+         .caption = "Date Not Allowed"},
+        {.text = "01/01/49",
+         .message = "Date must be earlier than 09/03/14",
+         .caption = "Date Not Allowed"},
+        {.text = "31/12/04", .message = kTooEarly, .caption = "Date Not Allowd"},
+        {.text = "01/01/99", .message = kTooEarly, .caption = "Date Not Allowd"},
+        {.text = "31/12/2004", .message = kTooEarly, .caption = "Date Not Allowd"},
+        {.text = "25.12.10",
+         .message =
+             "\"25.12.10\" is not a date: the day, the month and the year must be separated by /.\n"
+             "Please type it as dd/mm/yy, day first, for example 25/12/10.",
+         .caption = kNotADate},
+        {.text = "31/02/26",
+         .message = "\"31/02/26\" is not a date: February 2026 has only 28 days.\n"
+                    "Please type it as dd/mm/yy, day first, for example 25/12/10.",
+         .caption = kNotADate},
+        {.text = " ",
+         .message =
+             "No date was typed.\nPlease type it as dd/mm/yy, day first, for example 25/12/10.",
+         .caption = kNotADate},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -338,7 +338,7 @@ TEST_F(EntryDialogTest, ABusyDiaryKeepsTheDialogAndItsEntry) {
         ASSERT_EQ(::flock(other, LOCK_EX), 0);
         kind->run([&](framework::TDialog& d) {
             kind->fill(d);
-            Click(d, 1);
+            Click(d, framework::kIdOk);
             EXPECT_TRUE(d.IsRunning());
             const auto box = LastMessageBox();
             EXPECT_EQ(box.text.rfind("Your entry could not be saved.", 0), 0u) << box.text;
@@ -346,10 +346,10 @@ TEST_F(EntryDialogTest, ABusyDiaryKeepsTheDialogAndItsEntry) {
                       std::string::npos)
                 << box.text;
             if (kind == &kText) {
-                EXPECT_EQ(TextOf(d, 103), "Note");
+                EXPECT_EQ(TextOf(d, text_ids::kNoteBox), "Note");
             }
             ::close(other);  // the other change is done
-            Click(d, 1);
+            Click(d, framework::kIdOk);
             EXPECT_FALSE(d.IsRunning());
         });
         EXPECT_EQ(DiaryTexts(),

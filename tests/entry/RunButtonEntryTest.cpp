@@ -4,6 +4,7 @@
 #include "EntryTest.h"
 #include "entry/RunButtonEntry.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/ButtonEntryIds.h"
 
 namespace jtest {
 namespace {
@@ -17,15 +18,18 @@ TEST_F(RunButtonEntryTest, RunsTheDialogOnlyWithAFirstHeading) {
         std::vector<int> shown;
         std::size_t boxes;
     } cases[] = {
-        {"Work", true, {resources::kButtonEntryDialog}, 0},
-        {"-/-", false, {}, 1},
-        {"", false, {}, 1},
+        {.head0 = "Work", .ran = true, .shown = {resources::kButtonEntryDialog}, .boxes = 0},
+        {.head0 = "-/-", .ran = false, .shown = {}, .boxes = 1},
+        {.head0 = "", .ran = false, .shown = {}, .boxes = 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.head0);
         StartUp();
         session::Values().headings[0] = c.head0;
-        if (c.ran) framework::testing::OnNextDialog([](framework::TDialog& d) { Click(d, 2); });
+        if (c.ran)
+            framework::testing::OnNextDialog([](framework::TDialog& d) {
+                Click(d, resources::button_entry_ids::kCancelButton);
+            });
         EXPECT_EQ(entry::RunButtonEntry(nullptr), c.ran);
         EXPECT_EQ(TemplatesShown(), c.shown);
         EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.boxes);

@@ -20,9 +20,13 @@ TEST_F(SaveReportTest, EachOutcomeSaysWhatHappened) {
         bool stored;
         std::vector<std::string> texts;  // of the message boxes shown
     } cases[] = {
-        {Outcome::kSaved, true, {}},
-        {Outcome::kLastDateNotWritten, true, {entry::LastDateNotWrittenMessage(failure)}},
-        {Outcome::kNotConfirmed, true, {entry::NotConfirmedMessage(failure)}},
+        {.outcome = Outcome::kSaved, .stored = true, .texts = {}},
+        {.outcome = Outcome::kLastDateNotWritten,
+         .stored = true,
+         .texts = {entry::LastDateNotWrittenMessage(failure)}},
+        {.outcome = Outcome::kNotConfirmed,
+         .stored = true,
+         .texts = {entry::NotConfirmedMessage(failure)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.outcome));

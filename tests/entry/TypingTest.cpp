@@ -10,13 +10,18 @@
 #include "framework/Controls.h"
 #include "framework/EditWidgets.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/ReportsIds.h"
+#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "setup/HeadingsDialog.h"
 
 namespace jtest {
 namespace {
 
-constexpr int kSummaryBox = 102;
-constexpr int kNoteBox = 103;
+using resources::text_entry_ids::kNoteBox;
+using resources::text_entry_ids::kSummaryBox;
 
 // The message the box showed last about text it left out.
 std::string NoticeOf(const framework::TDialog& d, int id) {
@@ -45,10 +50,10 @@ TEST_F(EntryTest, TheWholeCapacityOfTheSummaryAndNoteCanBeTyped) {
         QString typed;
         int kept;
     } cases[] = {
-        {kSummaryBox, longProse, 499},
-        {kSummaryBox, QString(520, 'W'), 499},
-        {kNoteBox, QString(90, 'W'), 79},
-        {kNoteBox, longProse.left(90), 79},
+        {.box = kSummaryBox, .typed = longProse, .kept = 499},
+        {.box = kSummaryBox, .typed = QString(520, 'W'), .kept = 499},
+        {.box = kNoteBox, .typed = QString(90, 'W'), .kept = 79},
+        {.box = kNoteBox, .typed = longProse.left(90), .kept = 79},
     };
     for (const auto& c : cases) {
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
@@ -58,7 +63,7 @@ TEST_F(EntryTest, TheWholeCapacityOfTheSummaryAndNoteCanBeTyped) {
             EXPECT_EQ(kept, c.typed.left(c.kept).toStdString()) << c.box;
             EXPECT_EQ(NoticeOf(d, c.box), "The box holds at most " + std::to_string(c.kept) +
                                               " characters: 1 character was left out.");
-            d.EndDialog(2);
+            d.EndDialog(framework::kIdCancel);
         });
     }
 }
@@ -71,22 +76,46 @@ TEST_F(EntryTest, APasteKeepsWhatCanBeStoredAndSaysWhatItLeftOut) {
         QString before, pasted;
         std::string kept, notice;
     } cases[] = {
-        {kSummaryBox, "", QString(600, 'a'), std::string(499, 'a'),
-         "The box holds at most 499 characters: 101 characters were left out."},
-        {kSummaryBox, "ab", QString(498, 'x'), "ab" + std::string(497, 'x'),
-         "The box holds at most 499 characters: 1 character was left out."},
-        {kNoteBox, "", QString(100, 'n'), std::string(79, 'n'),
-         "The box holds at most 79 characters: 21 characters were left out."},
-        {kSummaryBox, "", QStringLiteral("za\u017c\u00f3\u0142\u0107"), "za\xF3",
-         "\"\u017c\", \"\u0142\" and \"\u0107\" cannot be stored: the diary keeps only Western "
-         "European (Windows-1252) characters, so they were left out."},
-        {kNoteBox, "", QStringLiteral("za\u017c\u00f3\u0142\u0107"), "za\xF3",
-         "\"\u017c\", \"\u0142\" and \"\u0107\" cannot be stored: the diary keeps only Western "
-         "European (Windows-1252) characters, so they were left out."},
-        {kNoteBox, "", QStringLiteral("smile \U0001F600 ok"), "smile  ok",
-         "\"\U0001F600\" cannot be stored: the diary keeps only Western European "
-         "(Windows-1252) characters, so it was left out."},
-        {kSummaryBox, "", "line one\r\nline two\rthree", "line one\r\nline two\r\nthree", ""},
+        {.box = kSummaryBox,
+         .before = "",
+         .pasted = QString(600, 'a'),
+         .kept = std::string(499, 'a'),
+         .notice = "The box holds at most 499 characters: 101 characters were left out."},
+        {.box = kSummaryBox,
+         .before = "ab",
+         .pasted = QString(498, 'x'),
+         .kept = "ab" + std::string(497, 'x'),
+         .notice = "The box holds at most 499 characters: 1 character was left out."},
+        {.box = kNoteBox,
+         .before = "",
+         .pasted = QString(100, 'n'),
+         .kept = std::string(79, 'n'),
+         .notice = "The box holds at most 79 characters: 21 characters were left out."},
+        {.box = kSummaryBox,
+         .before = "",
+         .pasted = QStringLiteral("za\u017c\u00f3\u0142\u0107"),
+         .kept = "za\xF3",
+         .notice =
+             "\"\u017c\", \"\u0142\" and \"\u0107\" cannot be stored: the diary keeps only Western "
+             "European (Windows-1252) characters, so they were left out."},
+        {.box = kNoteBox,
+         .before = "",
+         .pasted = QStringLiteral("za\u017c\u00f3\u0142\u0107"),
+         .kept = "za\xF3",
+         .notice =
+             "\"\u017c\", \"\u0142\" and \"\u0107\" cannot be stored: the diary keeps only Western "
+             "European (Windows-1252) characters, so they were left out."},
+        {.box = kNoteBox,
+         .before = "",
+         .pasted = QStringLiteral("smile \U0001F600 ok"),
+         .kept = "smile  ok",
+         .notice = "\"\U0001F600\" cannot be stored: the diary keeps only Western European "
+                   "(Windows-1252) characters, so it was left out."},
+        {.box = kSummaryBox,
+         .before = "",
+         .pasted = "line one\r\nline two\rthree",
+         .kept = "line one\r\nline two\r\nthree",
+         .notice = ""},
     };
     for (const auto& c : cases) {
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
@@ -94,7 +123,7 @@ TEST_F(EntryTest, APasteKeepsWhatCanBeStoredAndSaysWhatItLeftOut) {
             Paste(d, c.box, c.pasted);
             EXPECT_EQ(framework::TEdit(&d, c.box).GetText(), c.kept) << c.box;
             EXPECT_EQ(NoticeOf(d, c.box), c.notice) << c.box;
-            d.EndDialog(2);
+            d.EndDialog(framework::kIdCancel);
         });
     }
 }
@@ -116,7 +145,7 @@ TEST_F(EntryTest, ATypedCharacterTheDiaryCannotStoreIsNamedAtOnce) {
             Type(d, box, QStringLiteral("\u0142"));
             QCoreApplication::processEvents();
             EXPECT_EQ(framework::TEdit(&d, box).GetText(), "za\xF3");
-            d.EndDialog(2);
+            d.EndDialog(framework::kIdCancel);
         });
     }
 }
@@ -125,9 +154,12 @@ TEST_F(EntryTest, ATypedCharacterTheDiaryCannotStoreIsNamedAtOnce) {
 // setup dialogs.
 TEST_F(EntryTest, UndoWorksInEveryEditBox) {
     const std::pair<int, int> boxes[] = {
-        {resources::kTextEntryDialog, kSummaryBox}, {resources::kTextEntryDialog, kNoteBox},
-        {resources::kHeadingsDialog, 101},          {resources::kTextTitleDialog, 104},
-        {resources::kReportsDialog, 111},           {resources::kSpecialDateDialog, 103},
+        {resources::kTextEntryDialog, kSummaryBox},
+        {resources::kTextEntryDialog, kNoteBox},
+        {resources::kHeadingsDialog, resources::headings_ids::HeadingBox(0)},
+        {resources::kTextTitleDialog, resources::note_title_ids::kTitleBox},
+        {resources::kReportsDialog, resources::reports_ids::kSearchBox},
+        {resources::kSpecialDateDialog, resources::special_date_ids::kDateBox},
     };
     for (const auto& [dialogId, box] : boxes) {
         framework::testing::OnNextDialog([box](framework::TDialog& d) {
@@ -137,7 +169,7 @@ TEST_F(EntryTest, UndoWorksInEveryEditBox) {
             EXPECT_EQ(framework::TEdit(&d, box).GetText(), "ab") << d.TemplateId() << " " << box;
             QTest::keyClick(d.Control(box), Qt::Key_Z, Qt::ControlModifier);
             EXPECT_EQ(framework::TEdit(&d, box).GetText(), "") << d.TemplateId() << " " << box;
-            d.EndDialog(2);
+            d.EndDialog(framework::kIdCancel);
         });
         framework::TDialog(nullptr, dialogId).Execute();
     }
@@ -152,7 +184,7 @@ TEST_F(EntryTest, UndoTakesBackACutPasteInOneStep) {
             QTest::keyClick(d.Control(box), Qt::Key_Z, Qt::ControlModifier);
             EXPECT_EQ(framework::TEdit(&d, box).GetText(), "keep") << box;
         }
-        d.EndDialog(2);
+        d.EndDialog(framework::kIdCancel);
     });
 }
 
@@ -161,7 +193,7 @@ TEST_F(EntryTest, ANonBreakingSpaceIsStoredAsItself) {
     RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
         Type(d, kSummaryBox, QStringLiteral("10\u00a0km"));
         Type(d, kNoteBox, QStringLiteral("a\u00a0b"));
-        Click(d, 1);
+        Click(d, resources::text_entry_ids::kOkButton);
     });
     ASSERT_EQ(DiaryRecords().size(), 1u);
     EXPECT_EQ(DiaryRecords()[0].Text,

@@ -8,7 +8,7 @@ namespace jtest {
 namespace {
 
 TEST_F(FrameworkTest, ADialogIsSetUpOnceHoweverOftenItIsShown) {
-    const auto cancel = [](framework::TDialog& d) { d.EndDialog(2); };
+    const auto cancel = [](framework::TDialog& d) { d.EndDialog(framework::kIdCancel); };
     TTestDlg shown(nullptr, &log);
     shown.ShowModeless();
     shown.ShowModeless();

@@ -1,6 +1,7 @@
 #pragma once
 #include "GuiTest.h"
 #include "TestDialogs.h"
+#include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
 
 namespace jtest {
@@ -25,7 +26,7 @@ protected:
         Run(
             [action](TTestDlg& d) {
                 action(d);
-                d.EndDialog(2);
+                d.EndDialog(framework::kIdCancel);
             },
             templateId);
     }

@@ -31,13 +31,26 @@ TEST_F(MessageBoxShownTest, IconAndButtonsFollowTheFlags) {
         QMessageBox::StandardButton press;
         int answer;
     } cases[] = {
-        {framework::kMbOk, QMessageBox::NoIcon, QMessageBox::Ok, framework::kIdOk},
-        {framework::kMbIconStop, QMessageBox::Critical, QMessageBox::Ok, framework::kIdOk},
-        {framework::kMbIconQuestion | framework::kMbYesNo, QMessageBox::Question, QMessageBox::No,
-         framework::kIdNo},
-        {framework::kMbIconQuestion | framework::kMbYesNo, QMessageBox::Question, QMessageBox::Yes,
-         framework::kIdYes},
-        {framework::kMbIconWarning, QMessageBox::Warning, QMessageBox::Ok, framework::kIdOk},
+        {.flags = framework::kMbOk,
+         .icon = QMessageBox::NoIcon,
+         .press = QMessageBox::Ok,
+         .answer = framework::kIdOk},
+        {.flags = framework::kMbIconStop,
+         .icon = QMessageBox::Critical,
+         .press = QMessageBox::Ok,
+         .answer = framework::kIdOk},
+        {.flags = framework::kMbIconQuestion | framework::kMbYesNo,
+         .icon = QMessageBox::Question,
+         .press = QMessageBox::No,
+         .answer = framework::kIdNo},
+        {.flags = framework::kMbIconQuestion | framework::kMbYesNo,
+         .icon = QMessageBox::Question,
+         .press = QMessageBox::Yes,
+         .answer = framework::kIdYes},
+        {.flags = framework::kMbIconWarning,
+         .icon = QMessageBox::Warning,
+         .press = QMessageBox::Ok,
+         .answer = framework::kIdOk},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flags);

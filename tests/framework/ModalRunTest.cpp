@@ -52,7 +52,7 @@ TEST_F(FrameworkTest, OwnTableComesBeforeTheBaseAndUnboundIdsDoNothing) {
 TEST_F(FrameworkTest, EndingHidesAtOnceAndNestedRunsUnwindInnermostFirst) {
     std::vector<int> returned;
     std::function<void(TTestDlg&, int)> handOver = [&](TTestDlg& self, int depth) {
-        self.EndDialog(2);
+        self.EndDialog(framework::kIdCancel);
         EXPECT_FALSE(self.Widget()->isVisible());
         if (depth == 3) return;
         framework::testing::OnNextDialog([&, depth](framework::TDialog& d) {

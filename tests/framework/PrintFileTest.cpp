@@ -21,16 +21,18 @@ TEST(NextFreeFileName, CountsOnFromTheNameUntilOneIsFree) {
         std::set<std::string> taken;
         std::string proposed;
     } cases[] = {
-        {"/d/list.pdf", {}, "/d/list.pdf"},
-        {"/d/list.pdf", {"/d/list.pdf"}, "/d/list-2.pdf"},
-        {"/d/list.pdf", {"/d/list.pdf", "/d/list-2.pdf", "/d/list-3.pdf"}, "/d/list-4.pdf"},
-        {"/d/list-2.pdf", {"/d/list-2.pdf"}, "/d/list-3.pdf"},
-        {"/d/list-9.pdf", {"/d/list-9.pdf"}, "/d/list-10.pdf"},
-        {"/d/report", {"/d/report"}, "/d/report-2"},
-        {"/d.x/list", {"/d.x/list"}, "/d.x/list-2"},
-        {"/d-3/a.pdf", {"/d-3/a.pdf"}, "/d-3/a-2.pdf"},
-        {"/d/-3.pdf", {"/d/-3.pdf"}, "/d/-3-2.pdf"},
-        {"list.tar.pdf", {"list.tar.pdf"}, "list.tar-2.pdf"},
+        {.path = "/d/list.pdf", .taken = {}, .proposed = "/d/list.pdf"},
+        {.path = "/d/list.pdf", .taken = {"/d/list.pdf"}, .proposed = "/d/list-2.pdf"},
+        {.path = "/d/list.pdf",
+         .taken = {"/d/list.pdf", "/d/list-2.pdf", "/d/list-3.pdf"},
+         .proposed = "/d/list-4.pdf"},
+        {.path = "/d/list-2.pdf", .taken = {"/d/list-2.pdf"}, .proposed = "/d/list-3.pdf"},
+        {.path = "/d/list-9.pdf", .taken = {"/d/list-9.pdf"}, .proposed = "/d/list-10.pdf"},
+        {.path = "/d/report", .taken = {"/d/report"}, .proposed = "/d/report-2"},
+        {.path = "/d.x/list", .taken = {"/d.x/list"}, .proposed = "/d.x/list-2"},
+        {.path = "/d-3/a.pdf", .taken = {"/d-3/a.pdf"}, .proposed = "/d-3/a-2.pdf"},
+        {.path = "/d/-3.pdf", .taken = {"/d/-3.pdf"}, .proposed = "/d/-3-2.pdf"},
+        {.path = "list.tar.pdf", .taken = {"list.tar.pdf"}, .proposed = "list.tar-2.pdf"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(framework::NextFreeFileName(
@@ -47,8 +49,8 @@ TEST_F(FrameworkTest, ThePrintDialogOffersAPageRangeOnlyWhereThePrintoutHasOne) 
         framework::TPageRange range;
         bool offered;
     } cases[] = {
-        {{0, 0, 0, 0}, false},
-        {{1, 3, 0, 0}, true},
+        {.range = {0, 0, 0, 0}, .offered = false},
+        {.range = {1, 3, 0, 0}, .offered = true},
     };
     for (const auto& c : cases) {
         QPrinter printer(QPrinter::HighResolution);

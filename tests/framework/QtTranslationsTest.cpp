@@ -40,8 +40,8 @@ TEST(QtTranslationsTest, MessageBoxButtonsAndThePrintDialogFollowTheLanguage) {
         const char* print;  // the print dialog's title
     };
     const Case cases[] = {
-        {"de_DE", "&Ja", "&Nein", "Drucken"},
-        {"fr_FR", "&Oui", "&Non", "Imprimer"},
+        {.locale = "de_DE", .yes = "&Ja", .no = "&Nein", .print = "Drucken"},
+        {.locale = "fr_FR", .yes = "&Oui", .no = "&Non", .print = "Imprimer"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.locale);

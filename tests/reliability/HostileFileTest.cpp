@@ -209,11 +209,11 @@ TEST(HostileFiles, TheSettingsPlaceNeverFollowsTheStartingFolder) {
         const char* home;  // nullptr: unset
         std::string expected;
     } cases[] = {
-        {"/abs/conf", "/h", "/abs/conf/ZORVANT.INI"},
-        {"rel/conf", "/h", "/h/.config/ZORVANT.INI"},
-        {"", "/h", "/h/.config/ZORVANT.INI"},
-        {nullptr, nullptr, account + "/.config/ZORVANT.INI"},
-        {nullptr, "relative", account + "/.config/ZORVANT.INI"},
+        {.xdg = "/abs/conf", .home = "/h", .expected = "/abs/conf/ZORVANT.INI"},
+        {.xdg = "rel/conf", .home = "/h", .expected = "/h/.config/ZORVANT.INI"},
+        {.xdg = "", .home = "/h", .expected = "/h/.config/ZORVANT.INI"},
+        {.xdg = nullptr, .home = nullptr, .expected = account + "/.config/ZORVANT.INI"},
+        {.xdg = nullptr, .home = "relative", .expected = account + "/.config/ZORVANT.INI"},
     };
     for (const auto& c : cases) {
         c.xdg ? ::setenv("XDG_CONFIG_HOME", c.xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");

@@ -280,8 +280,9 @@ TEST_F(PrintListingTest, JobsToFilesProposeTheNextFreeNameAndKeepEveryLine) {
         std::vector<std::string> already;  // files there before
         std::vector<std::string> printed;  // where the three jobs go
     } cases[] = {
-        {{}, {"list.pdf", "list-2.pdf", "list-3.pdf"}},
-        {{"list-2.pdf", "list-4.pdf"}, {"list.pdf", "list-3.pdf", "list-5.pdf"}},
+        {.already = {}, .printed = {"list.pdf", "list-2.pdf", "list-3.pdf"}},
+        {.already = {"list-2.pdf", "list-4.pdf"},
+         .printed = {"list.pdf", "list-3.pdf", "list-5.pdf"}},
     };
     for (const auto& c : cases) {
         framework::testing::ResetSeams();
@@ -329,18 +330,18 @@ TEST_F(PrintListingTest, PrintingOntoTheProgramsOwnFilesIsRefused) {
         std::string path;
         bool refused;
     } cases[] = {
-        {dir + "/Jotwel.dat", true},
-        {dir + "/sub/../Jotwel.dat", true},
-        {dir + "/alias.pdf", true},
-        {dir + "/Jotwel.hld", true},
-        {dir + "/listd.tmp", true},
-        {dir + "/settings.ini", true},
-        {dir + "/Jotwel.versions", true},
-        {dir + "/Jotwel.versions/Jotwel-2020-06-15-120000.dat", true},
-        {dir + "/Jotwel.versions/new.pdf", true},
-        {dir + "/Jotwel.dat.pdf", false},
-        {dir + "/sub/Jotwel.dat", false},
-        {dir + "/list.pdf", false},
+        {.path = dir + "/Jotwel.dat", .refused = true},
+        {.path = dir + "/sub/../Jotwel.dat", .refused = true},
+        {.path = dir + "/alias.pdf", .refused = true},
+        {.path = dir + "/Jotwel.hld", .refused = true},
+        {.path = dir + "/listd.tmp", .refused = true},
+        {.path = dir + "/settings.ini", .refused = true},
+        {.path = dir + "/Jotwel.versions", .refused = true},
+        {.path = dir + "/Jotwel.versions/Jotwel-2020-06-15-120000.dat", .refused = true},
+        {.path = dir + "/Jotwel.versions/new.pdf", .refused = true},
+        {.path = dir + "/Jotwel.dat.pdf", .refused = false},
+        {.path = dir + "/sub/Jotwel.dat", .refused = false},
+        {.path = dir + "/list.pdf", .refused = false},
     };
     for (const auto& c : cases) {
         const std::string says = reports::OwnFileRefusal(c.path, dir, dir + "/settings.ini");

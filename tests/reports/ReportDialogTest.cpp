@@ -105,16 +105,16 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
 TEST_F(ReportDialogTest, ADateThatIsNotADateIsRefusedAndTheListStays) {
     const std::vector<std::string> listed(kListed.begin(), kListed.begin() + 3);
     Run([&listed](TDialog& d) {
-        Type(d, 106, "01/02/2014");
-        Type(d, 107, "02/02/2014");
-        EXPECT_EQ(ControlOf<QLineEdit>(d, 107)->text(), "02/02/2014");
-        Click(d, 1);
+        Type(d, kStartDateBox, "01/02/2014");
+        Type(d, kEndDateBox, "02/02/2014");
+        EXPECT_EQ(ControlOf<QLineEdit>(d, kEndDateBox)->text(), "02/02/2014");
+        Click(d, kShowResultsButton);
         EXPECT_EQ(ListLines(d), ListOf(listed));
-        ControlOf<QLineEdit>(d, 107)->clear();
-        Type(d, 107, "31/02/14");
-        Click(d, 1);
+        ControlOf<QLineEdit>(d, kEndDateBox)->clear();
+        Type(d, kEndDateBox, "31/02/14");
+        Click(d, kShowResultsButton);
         EXPECT_EQ(ListLines(d), ListOf(listed));
-        Click(d, 2);
+        Click(d, kCloseButton);
     });
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
                                                 "not a date: February 2014 has only 28 days."});
@@ -223,32 +223,38 @@ TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
         std::function<void(TDialog&)> meanwhile;
         std::size_t entriesLeft;
     } cases[] = {
-        {"one line", 2, [](TDialog&) {}, 2},
-        {"folded", 3, [](TDialog&) {}, 2},
-        {"last", 5, [](TDialog&) {}, 2},
-        {"search typed since", 2, [](TDialog& d) { Type(d, 111, "beach"); }, 2},
-        {"another copy added an entry", 3,
-         [](TDialog&) {
-             ASSERT_TRUE(
-                 store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added", 2)).ok());
-         },
-         3},
+        {.name = "one line", .row = 2, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
+        {.name = "folded", .row = 3, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
+        {.name = "last", .row = 5, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
+        {.name = "search typed since",
+         .row = 2,
+         .meanwhile = [](TDialog& d) { Type(d, kSearchBox, "beach"); },
+         .entriesLeft = 2},
+        {.name = "another copy added an entry",
+         .row = 3,
+         .meanwhile =
+             [](TDialog&) {
+                 ASSERT_TRUE(
+                     store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added", 2)).ok());
+             },
+         .entriesLeft = 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PutDiary(kDiary);
         Run([&](TDialog& d) {
-            Click(d, 1);
+            Click(d, kShowResultsButton);
             SelectLine(d, c.row);
             c.meanwhile(d);
             framework::testing::AnswerNextMessageBox(framework::kIdYes);
-            Click(d, 109);
+            Click(d, kDeleteButton);
             EXPECT_EQ(DiaryRecords().size(), c.entriesLeft);
-            EXPECT_EQ(framework::TListBox(&d, 101).GetSelIndex(), -1);  // nothing chosen unseen
+            EXPECT_EQ(framework::TListBox(&d, kResultsList).GetSelIndex(),
+                      -1);  // nothing chosen unseen
             const std::vector<std::string> lines = ListLines(d);
             const std::string listing = ListingBytes();
             const int count = session::Values().listingLineCount;
-            Click(d, 1);
+            Click(d, kShowResultsButton);
             EXPECT_EQ(ListLines(d), lines);
             EXPECT_EQ(ListingBytes(), listing);
             EXPECT_EQ(session::Values().listingLineCount, count);

@@ -48,9 +48,15 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
         dates::Instant key;
         const char* line;
     } entries[] = {
-        {"Australia/Sydney", 1394402400, "10/03/14 @ 09:00:00 Score = 5   morning"},
-        {"America/New_York", 1418000400, "07/12/14 @ 20:00:00 Score = 5   evening"},
-        {"Etc/GMT+1", 1275696000, "04/06/10 @ 23:00:00 Score = 5   old special date"},
+        {.zone = "Australia/Sydney",
+         .key = 1394402400,
+         .line = "10/03/14 @ 09:00:00 Score = 5   morning"},
+        {.zone = "America/New_York",
+         .key = 1418000400,
+         .line = "07/12/14 @ 20:00:00 Score = 5   evening"},
+        {.zone = "Etc/GMT+1",
+         .key = 1275696000,
+         .line = "04/06/10 @ 23:00:00 Score = 5   old special date"},
     };
     for (const auto& entry : entries) {
         SCOPED_TRACE(entry.zone);
@@ -77,17 +83,25 @@ TEST(Report, RefusesATypedDateThatIsNotADate) {
         std::string message;  // empty: both can be used
         bool inStart = true;
     } cases[] = {
-        {"", " / ", ""},
-        {"7/3/9", "01/01/2026", ""},
-        {"25.12.10", "31/04/12",
-         "The start date \"25.12.10\" is not a date: the day, the month and the year must be "
-         "separated by /" +
-             form},
-        {"01/01/05", "31/04/12",
-         "The end date \"31/04/12\" is not a date: April 2012 has only 30 days" + form, false},
-        {"01/01/200", "",
-         "The start date \"01/01/200\" is not a date: the year must have two digits or four" +
-             form},
+        {.start = "", .end = " / ", .message = "", .inStart = true},
+        {.start = "7/3/9", .end = "01/01/2026", .message = "", .inStart = true},
+        {.start = "25.12.10",
+         .end = "31/04/12",
+         .message =
+             "The start date \"25.12.10\" is not a date: the day, the month and the year must be "
+             "separated by /" +
+             form,
+         .inStart = true},
+        {.start = "01/01/05",
+         .end = "31/04/12",
+         .message = "The end date \"31/04/12\" is not a date: April 2012 has only 30 days" + form,
+         .inStart = false},
+        {.start = "01/01/200",
+         .end = "",
+         .message =
+             "The start date \"01/01/200\" is not a date: the year must have two digits or four" +
+             form,
+         .inStart = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.start) + "|" + c.end);

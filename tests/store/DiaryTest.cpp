@@ -77,12 +77,16 @@ TEST(InsertRecordInOrder, AppendsWhenNoKeyIsGreaterWithTheRebuildsBytes) {
         std::int32_t key;
         bool appended;
     } cases[] = {
-        {{10, 20, 30}, "", 30, true},  // equal to the last: after it
-        {{10, 20, 30}, "", 31, true},
-        {{10, 40, 25}, "", 30, false},  // the last is smaller, an earlier one greater
-        {{10, 40, 25}, "", 40, true},   // out of order, but nothing greater
-        {{10, 20, 30}, "", 29, false},
-        {{10, 20}, "fragment", 50, false},  // the fragment is dropped by a rebuild
+        // equal to the last: after it
+        {.before = {10, 20, 30}, .tail = "", .key = 30, .appended = true},
+        {.before = {10, 20, 30}, .tail = "", .key = 31, .appended = true},
+        // the last is smaller, an earlier one greater
+        {.before = {10, 40, 25}, .tail = "", .key = 30, .appended = false},
+        // out of order, but nothing greater
+        {.before = {10, 40, 25}, .tail = "", .key = 40, .appended = true},
+        {.before = {10, 20, 30}, .tail = "", .key = 29, .appended = false},
+        // the fragment is dropped by a rebuild
+        {.before = {10, 20}, .tail = "fragment", .key = 50, .appended = false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);

@@ -41,18 +41,21 @@ struct Change {
 };
 
 const Change kChanges[] = {
-    {"insertion", [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
-    {"append", [] { return AppendRecord(DataDir(), Rec(5)); }},
-    {"deletion",
-     [] {
-         return DeleteRecordAt(DataDir(), {0, storetest::RecsWithKeys({1})[0]});
-     }},
-    {"restore",
-     [] {
-         std::string made;
-         platform::Status kept = KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion, &made);
-         return kept.ok() ? RestoreVersion(DataDir(), made) : kept;
-     }},
+    {.name = "insertion", .run = [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
+    {.name = "append", .run = [] { return AppendRecord(DataDir(), Rec(5)); }},
+    {.name = "deletion",
+     .run =
+         [] {
+             return DeleteRecordAt(DataDir(), {0, storetest::RecsWithKeys({1})[0]});
+         }},
+    {.name = "restore",
+     .run =
+         [] {
+             std::string made;
+             platform::Status kept =
+                 KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion, &made);
+             return kept.ok() ? RestoreVersion(DataDir(), made) : kept;
+         }},
 };
 
 TEST(FileSafety, APrivateDiaryStaysPrivateThroughEveryChange) {

@@ -33,14 +33,16 @@ struct HeadingSet {
 };
 
 const HeadingSet kSets[] = {
-    {"plain", {"Work", "Health", "Money", "Family", "Hobby", "Weather"}, true},
-    {"awkward",
-     {"a=b", "x:y 3 :", "100% %s", "Caf\xE9 \xFC\x80\x81", std::string(23, 'W'), "10"},
-     true},
-    {"empty and blank", {"", " ", "", "=", ":", "-1"}, true},
-    {"like the format",
-     {"Mood = 5 : ok", " = ", "a = -1 :", "= 10", "b = 0 : c = 1 :", "x = 7"},
-     false},
+    {.name = "plain",
+     .headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"},
+     .readableAlone = true},
+    {.name = "awkward",
+     .headings = {"a=b", "x:y 3 :", "100% %s", "Caf\xE9 \xFC\x80\x81", std::string(23, 'W'), "10"},
+     .readableAlone = true},
+    {.name = "empty and blank", .headings = {"", " ", "", "=", ":", "-1"}, .readableAlone = true},
+    {.name = "like the format",
+     .headings = {"Mood = 5 : ok", " = ", "a = -1 :", "= 10", "b = 0 : c = 1 :", "x = 7"},
+     .readableAlone = false},
 };
 
 // The score of row in pattern: unscored when its bit is clear, otherwise

@@ -10,6 +10,8 @@
 #include "entry/ButtonEntryDialog.h"
 #include "entry/TextEntryDialog.h"
 #include "platform/CodePage.h"
+#include "resources/ids/ButtonEntryIds.h"
+#include "resources/ids/TextEntryIds.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
 #include "support/GuiTest.h"
@@ -19,9 +21,8 @@ namespace {
 
 constexpr dates::Instant kNow = 1417986309;  // Sunday 7 December 2014, 21:05:09 UTC
 
-int ScoreButton(std::size_t row, int score) {
-    return 101 + 11 * static_cast<int>(row) + score;
-}
+namespace button_ids = resources::button_entry_ids;
+namespace text_ids = resources::text_entry_ids;
 
 class DialogDiaryTest : public GuiTest {
 protected:
@@ -60,9 +61,12 @@ TEST_F(DialogDiaryTest, ButtonEntriesOfTheDialogExportRowByRow) {
         clock_.SetNow(kNow + e * 60);
         framework::testing::OnNextDialog([&](framework::TDialog& d) {
             for (std::size_t row = 0; row < 6; ++row) {
-                if (patterns[e] >> row & 1) Click(d, ScoreButton(row, static_cast<int>(row) + e));
+                if (patterns[e] >> row & 1) {
+                    const int r = static_cast<int>(row);
+                    Click(d, button_ids::ScoreButton(r, r + e));
+                }
             }
-            Click(d, 1);
+            Click(d, button_ids::kOkButton);
         });
         entry::ButtonEntryDialog(nullptr).Execute();
     }
@@ -91,10 +95,10 @@ TEST_F(DialogDiaryTest, ButtonEntriesOfTheDialogExportRowByRow) {
 TEST_F(DialogDiaryTest, MarkdownTitlesTheNoteWithTheUsersNoteTitle) {
     ASSERT_TRUE(session::WriteSetting("TextTit", "Best *bit* of the day:").ok());
     framework::testing::OnNextDialog([](framework::TDialog& d) {
-        Type(d, 102, "Walked to the lake");
-        Type(d, 103, "a heron");
-        Click(d, 110);
-        Click(d, 1);
+        Type(d, text_ids::kSummaryBox, "Walked to the lake");
+        Type(d, text_ids::kNoteBox, "a heron");
+        Click(d, text_ids::ScoreButton(5));
+        Click(d, text_ids::kOkButton);
     });
     entry::TextEntryDialog(nullptr).Execute();
     const ToolRun run = RunTool({"export", "--format", "markdown"});

@@ -82,8 +82,8 @@ TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) 
     } failures[] = {
         // Creating the copy of the version, or writing it: the diary as it
         // was is kept by then (a second name of its file costs no write).
-        {1, platform::FaultEnv::kOpenWrite, EACCES, true},
-        {1, platform::FaultEnv::kWrite, ENOSPC, true},
+        {.n = 1, .ops = platform::FaultEnv::kOpenWrite, .error = EACCES, .versionKept = true},
+        {.n = 1, .ops = platform::FaultEnv::kWrite, .error = ENOSPC, .versionKept = true},
     };
     for (const auto& failure : failures) {
         std::filesystem::remove(store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000-2.dat");
