@@ -4,10 +4,10 @@
 
 #include <QEvent>
 #include <QPrinter>
+#include <algorithm>
 #if QT_CONFIG(printdialog)
 #include <QPrintDialog>
 #endif
-#include <regex>
 
 #include "framework/TWindow.h"
 #include "framework/TestSeams.h"
@@ -119,11 +119,16 @@ std::string NextFreeFileName(const std::string& path,
     std::string stem = path.substr(0, dot);
     const std::string extension = path.substr(dot);
     long long number = 1;
-    static const std::regex numbered("(.*[^/])-([0-9]{1,9})");
-    if (std::smatch match; std::regex_match(stem, match, numbered) &&
-                           match.position(1) + match.length(1) > static_cast<long>(nameStart)) {
-        stem = match[1];
-        number = std::stoll(match[2]);
+    // A name that already ends in "-N" (N of up to nine digits) counts on.
+    const std::size_t dash = stem.rfind('-');
+    if (dash != std::string::npos && dash > nameStart) {
+        const std::string digits = stem.substr(dash + 1);
+        if (!digits.empty() && digits.size() <= 9 &&
+            std::all_of(digits.begin(), digits.end(),
+                        [](char c) { return c >= '0' && c <= '9'; })) {
+            number = std::stoll(digits);
+            stem.resize(dash);
+        }
     }
     for (;;) {
         const std::string candidate = stem + "-" + std::to_string(++number) + extension;
