@@ -1,7 +1,7 @@
 // Fuzz target: the settings file. Starting from any file bytes (or no file),
 // a run of writes and reads of keys and values, many of them odd, keeps
 // these rules:
-// - a write the file cannot hold (a line break or NUL anywhere, a key that
+// - a write the file cannot hold (a line break, NUL or Ctrl-Z anywhere, a key that
 //   starts with "[" or holds "=") is refused and leaves the file as it was;
 // - a written value reads back as it was given, trimmed of blanks at both
 //   ends and of one pair of matching quotes around it, cut to the reader's
@@ -58,7 +58,7 @@ std::string ReadsAs(std::string_view value) {
 }
 
 bool HasLineBreakOrNul(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    return text.find_first_of(std::string_view("\r\n\0\x1A", 4)) != std::string_view::npos;
 }
 
 bool Storable(std::string_view key, std::string_view value) {

@@ -26,8 +26,10 @@ std::string KeyList(const std::vector<std::string>& names, int capacity) {
     return list;
 }
 
+// A Ctrl-Z would end the file's text for every reader, the lines after it
+// included.
 bool HoldsLineBreakOrNul(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    return text.find_first_of(std::string_view("\r\n\0\x1A", 4)) != std::string_view::npos;
 }
 
 // A key starting with "[" would read back as a section header, and one

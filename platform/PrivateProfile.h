@@ -49,8 +49,8 @@ ProfileRead GetPrivateProfileString(std::string_view section, std::optional<std:
 
 // Stores value under key of section in the file at path, creating folder,
 // file, section and key as needed. Leading blanks of the value are not
-// stored. Refuses (EINVAL) a section, key or value holding a line break or
-// NUL, a key starting with "[" (they would add lines of their own to the
+// stored. Refuses (EINVAL) a section, key or value holding a line break, a
+// NUL or a Ctrl-Z, a key starting with "[" (they would add lines of their own to the
 // file) and a key holding "=" (it would read back as another key). A file
 // that exists but cannot be read is left alone and the failure returned; on
 // any failure the file stays as it was (see ReplaceWholeFile for the one

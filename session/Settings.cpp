@@ -49,7 +49,7 @@ platform::Status WriteSetting(std::string_view key, std::string_view value) {
     std::string oneLine;
     oneLine.reserve(value.size());
     for (char c : value) {
-        if (c != '\r' && c != '\n') oneLine.push_back(c);
+        if (c != '\r' && c != '\n' && c != '\x1A') oneLine.push_back(c);
     }
     return platform::WritePrivateProfileString(kSettingsSection, key, oneLine, SettingsPath());
 }

@@ -25,7 +25,8 @@ std::string HeadingKey(std::size_t index);
 std::string ReadSetting(std::string_view key, int capacity);
 
 // Stores value under key at once. A value never carries a line break into
-// the file: CR and LF are removed from it first. Returns why the write
+// the file: CR and LF are removed from it first, and a Ctrl-Z, which would
+// end the file's text there. Returns why the write
 // failed, if it did.
 platform::Status WriteSetting(std::string_view key, std::string_view value);
 

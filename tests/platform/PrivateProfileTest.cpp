@@ -163,10 +163,13 @@ TEST(ProfileWrite, LaysOutTheFile) {
 
 TEST(ProfileWrite, RefusesWhatWouldAddLines) {
     const std::string path = jtest::InTestDir("s.ini");
-    const char* const refused[][3] = {
-        {"J\r\n[X", "K", "v"}, {"J", "K\n", "v"}, {"J", "K", "v\rX=1"},
-        {"J", "[K]", "v"},     {"J", " [K", "v"}, {"J", "K=L", "v"},
-    };
+    const char* const
+        refused[]
+               [3] = {
+                   {"J\r\n[X", "K", "v"}, {"J", "K\n", "v"}, {"J", "K", "v\rX=1"},
+                   {"J", "[K]", "v"},     {"J", " [K", "v"}, {"J", "K=L", "v"},
+                   {"J", "K", "v\x1A"},  // a Ctrl-Z would end the file's text for every reader
+               };
     for (const auto& [section, key, value] : refused) {
         EXPECT_EQ(WritePrivateProfileString(section, key, value, path).code(), EINVAL) << key;
     }
