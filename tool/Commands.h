@@ -53,6 +53,13 @@ std::string TypedFormOfDate(std::string_view text);
 // when the diary ends in a fragment, which readers skip.
 int RequireDiary(const ToolContext& context, bool warnOfFragment = true);
 
+// The report the reports dialog would form for the command's --from, --to
+// and --search (ReadRequest, RequireDiary, listing::CollectReport). Nothing
+// is given from a diary that failed part way, since a listing that stops
+// short would pass for the whole: that failure is told and kExitFileError
+// returned.
+int CollectRequestedReport(const ToolContext& context, listing::ReportResult* report);
+
 // kExitOk when path may be written as a command's output: not empty, and
 // neither the diary nor a kept version (writing there would lose entries).
 // Otherwise says why and returns kExitUserError.

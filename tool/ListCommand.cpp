@@ -28,16 +28,8 @@ std::string ForTerminal(std::string line) {
 }  // namespace
 
 int RunList(const ToolContext& context) {
-    listing::ReportRequest request;
-    if (int status = ReadRequest(context, &request)) return status;
-    if (int status = RequireDiary(context)) return status;
-    const listing::ReportResult report = listing::CollectReport(context.dataDir, request);
-    // Nothing is printed from a diary that failed part way: a list that
-    // stops short would pass for the whole.
-    if (!report.diaryStatus.ok()) {
-        return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir),
-                                report.diaryStatus);
-    }
+    listing::ReportResult report;
+    if (int status = CollectRequestedReport(context, &report)) return status;
     for (const std::string& line : report.listLines) {
         context.out << platform::Cp1252ToUtf8(ForTerminal(line)) << '\n';
     }

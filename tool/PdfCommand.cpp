@@ -14,14 +14,8 @@ int RunPdf(const ToolContext& context) {
     if (!OutputIsStandard(context)) {
         if (int status = CheckOutputPath(context, context.Value("-o"))) return status;
     }
-    listing::ReportRequest request;
-    if (int status = ReadRequest(context, &request)) return status;
-    if (int status = RequireDiary(context)) return status;
-    const listing::ReportResult report = listing::CollectReport(context.dataDir, request);
-    if (!report.diaryStatus.ok()) {
-        return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir),
-                                report.diaryStatus);
-    }
+    listing::ReportResult report;
+    if (int status = CollectRequestedReport(context, &report)) return status;
     const std::span<const std::string> listed = report.ListingLines();
     const auto pages =
         PagesOf(ListingPrintLines(std::vector<std::string>(listed.begin(), listed.end())));

@@ -127,6 +127,18 @@ int RequireDiary(const ToolContext& context, bool warnOfFragment) {
     return kExitOk;
 }
 
+int CollectRequestedReport(const ToolContext& context, listing::ReportResult* report) {
+    listing::ReportRequest request;
+    if (int status = ReadRequest(context, &request)) return status;
+    if (int status = RequireDiary(context)) return status;
+    *report = listing::CollectReport(context.dataDir, request);
+    if (!report->diaryStatus.ok()) {
+        return context.FailFile(kExitFileError, store::DiaryPath(context.dataDir),
+                                report->diaryStatus);
+    }
+    return kExitOk;
+}
+
 // Compared as files (std::filesystem::equivalent), so another spelling of
 // the same path or a link to it is caught too; a path that does not exist
 // yet is neither.
