@@ -3,9 +3,9 @@
 #include "entry/EntryRules.h"
 #include "entry/EntrySave.h"
 #include "entry/EntryTexts.h"
+#include "entry/OtherDateDialog.h"
 #include "entry/RunButtonEntry.h"
 #include "entry/SaveReport.h"
-#include "entry/SpecialDateDialog.h"
 #include "framework/MessageBox.h"
 #include "help/HelpScreen.h"
 #include "resources/ResourceIds.h"
@@ -56,7 +56,7 @@ void TextEntryDialog::TodayBoxClicked() {
 }
 
 void TextEntryDialog::OtherDateBoxClicked() {
-    SpecialDateDialog specialDate(this);
+    OtherDateDialog specialDate(this);
     specialDate.Execute();
     if (!specialDate.Accepted()) {
         specialDate_.reset();

@@ -5,7 +5,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/TemplateParts.h"
 #include "resources/ids/ButtonEntryIds.h"
-#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/OtherDateIds.h"
 #include "resources/ids/TextEntryIds.h"
 
 namespace resources {
@@ -92,8 +92,8 @@ framework::DialogTemplate ButtonEntry() {
 }
 
 framework::DialogTemplate SpecialDate() {
-    using namespace special_date_ids;
-    return {.id = kSpecialDateDialog, .caption = "Special Date",
+    using namespace other_date_ids;
+    return {.id = kOtherDateDialog, .caption = "Special Date",
             .x = 0, .y = 0, .width = 247, .height = 85,
             .fontFace = "MS Sans Serif", .fontPoints = 8,
             .contextHelp = false, .closeDisabled = false,

@@ -18,7 +18,7 @@ inline constexpr int kHeadingsHelpDialog = 8;
 inline constexpr int kButtonEntryHelpDialog = 9;
 inline constexpr int kTextEntryHelpDialog = 10;
 inline constexpr int kTextTitleDialog = 11;
-inline constexpr int kSpecialDateDialog = 12;
+inline constexpr int kOtherDateDialog = 12;
 // The print progress template, 32599, is numbered by the windowing layer that
 // shows it: framework::kPrintProgressTemplate (framework/print/PrintProgressIds.h).
 

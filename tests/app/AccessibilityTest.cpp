@@ -18,8 +18,8 @@
 #include "resources/ids/ButtonEntryIds.h"
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/OtherDateIds.h"
 #include "resources/ids/ReportsIds.h"
-#include "resources/ids/SpecialDateIds.h"
 #include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
@@ -30,7 +30,7 @@ namespace button_ids = resources::button_entry_ids;
 namespace headings_ids = resources::headings_ids;
 namespace note_title_ids = resources::note_title_ids;
 namespace reports_ids = resources::reports_ids;
-namespace special_date_ids = resources::special_date_ids;
+namespace other_date_ids = resources::other_date_ids;
 namespace text_ids = resources::text_entry_ids;
 
 // Every dialog template the program has.
@@ -137,7 +137,7 @@ TEST_F(AccessibilityTest, EditBoxesAndTheListAreNamedAfterTheirLabels) {
         {{resources::kReportsDialog, reports_ids::kSearchBox},
          "Show only entries containing the above word."},
         {{resources::kReportsDialog, reports_ids::kResultsList}, "Entries listed"},
-        {{resources::kSpecialDateDialog, special_date_ids::kDateBox},
+        {{resources::kOtherDateDialog, other_date_ids::kDateBox},
          "Enter the date for which you wish to make the entry"},
     };
     for (const auto& [where, name] : names) {
@@ -183,7 +183,7 @@ TEST_F(AccessibilityTest, DialogsOpenWithFocusInTheirFirstEditBox) {
         {resources::kTextEntryDialog, ControlName(text_ids::kSummaryBox)},
         {resources::kReportsDialog, ControlName(reports_ids::kStartDateBox)},
         {resources::kTextTitleDialog, ControlName(note_title_ids::kTitleBox)},
-        {resources::kSpecialDateDialog, ControlName(special_date_ids::kDateBox)},
+        {resources::kOtherDateDialog, ControlName(other_date_ids::kDateBox)},
     };
     for (const auto& [id, focused] : cases) {
         std::string seen;

@@ -8,14 +8,14 @@
 
 #include "EntryTest.h"
 #include "entry/TextEntryDialog.h"
-#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/OtherDateIds.h"
 #include "resources/ids/TextEntryIds.h"
 
 namespace jtest {
 namespace {
 
 namespace text_ids = resources::text_entry_ids;
-namespace date_ids = resources::special_date_ids;
+namespace date_ids = resources::other_date_ids;
 // The starts of 25/12/10 and 01/01/05 in UTC, the fixture's zone.
 constexpr std::int64_t kXmas = 1293235200;
 constexpr std::int64_t kFirstDay = 1104537600;

@@ -12,8 +12,8 @@
 #include "resources/ResourceIds.h"
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/NoteTitleIds.h"
+#include "resources/ids/OtherDateIds.h"
 #include "resources/ids/ReportsIds.h"
-#include "resources/ids/SpecialDateIds.h"
 #include "resources/ids/TextEntryIds.h"
 #include "setup/HeadingsDialog.h"
 
@@ -159,7 +159,7 @@ TEST_F(EntryTest, UndoWorksInEveryEditBox) {
         {resources::kHeadingsDialog, resources::headings_ids::HeadingBox(0)},
         {resources::kTextTitleDialog, resources::note_title_ids::kTitleBox},
         {resources::kReportsDialog, resources::reports_ids::kSearchBox},
-        {resources::kSpecialDateDialog, resources::special_date_ids::kDateBox},
+        {resources::kOtherDateDialog, resources::other_date_ids::kDateBox},
     };
     for (const auto& [dialogId, box] : boxes) {
         framework::testing::OnNextDialog([box](framework::TDialog& d) {

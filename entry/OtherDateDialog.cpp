@@ -1,25 +1,25 @@
-#include "entry/SpecialDateDialog.h"
+#include "entry/OtherDateDialog.h"
 
 #include "dates/DiaryDates.h"
 #include "entry/EntryRules.h"
 #include "framework/MessageBox.h"
 #include "resources/ResourceIds.h"
-#include "resources/ids/SpecialDateIds.h"
+#include "resources/ids/OtherDateIds.h"
 #include "session/AppValues.h"
 
 namespace entry {
 
-SpecialDateDialog::SpecialDateDialog(framework::TWindow* parent)
-    : TDialog(parent, resources::kSpecialDateDialog),
-      dateBox_(this, resources::special_date_ids::kDateBox, kSpecialDateTextLimit) {}
+OtherDateDialog::OtherDateDialog(framework::TWindow* parent)
+    : TDialog(parent, resources::kOtherDateDialog),
+      dateBox_(this, resources::other_date_ids::kDateBox, kSpecialDateTextLimit) {}
 
-bool SpecialDateDialog::HandleCommand(int id) {
-    static const framework::TCommandTable<SpecialDateDialog> table{
-        {framework::kIdOk, &SpecialDateDialog::AcceptSpecialDate}};
+bool OtherDateDialog::HandleCommand(int id) {
+    static const framework::TCommandTable<OtherDateDialog> table{
+        {framework::kIdOk, &OtherDateDialog::AcceptSpecialDate}};
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 
-void SpecialDateDialog::AcceptSpecialDate() {
+void OtherDateDialog::AcceptSpecialDate() {
     const dates::Instant now = dates::CurrentInstant();
     session::AppValues& values = session::Values();
     values.specialDateText = dateBox_.GetText(kSpecialDateLength);

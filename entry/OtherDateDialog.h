@@ -12,9 +12,9 @@
 
 namespace entry {
 
-class SpecialDateDialog : public framework::TDialog {
+class OtherDateDialog : public framework::TDialog {
 public:
-    explicit SpecialDateDialog(framework::TWindow* parent);
+    explicit OtherDateDialog(framework::TWindow* parent);
 
     // Whether the run ended because OK accepted a date; the process-wide
     // special date text and value then hold that date.
