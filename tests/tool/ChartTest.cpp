@@ -1,14 +1,15 @@
 // Score charts: the series and means made from records, then the pictures
 // (SVG read back as XML, PNG read back as an image).
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <QImage>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <filesystem>
+#include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestEnvironment.h"
@@ -37,28 +38,20 @@ store::TEntryRecord Buttons(std::array<std::string, 6> headings, int score, date
     return store::MakeButtonEntryRecord(headings, {score, score, score, score, score, score}, key);
 }
 
-struct Point {
-    std::int64_t day;
-    double value;
-    int count;
-    bool operator==(const Point&) const = default;
-};
+using Point = std::tuple<std::int64_t, double, int>;  // day, mean, count
 
 std::vector<Point> Points(const std::vector<tool::ChartPoint>& points) {
     std::vector<Point> out;
-    for (const tool::ChartPoint& p : points) out.push_back({p.day, p.value, p.count});
+    for (const tool::ChartPoint& p : points) out.emplace_back(p.day, p.value, p.count);
     return out;
-}
-
-std::vector<std::string> Names(const tool::ChartData& data) {
-    std::vector<std::string> names;
-    for (const tool::ChartSeries& series : data.series) names.push_back(series.name);
-    return names;
 }
 
 TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
     // Sun 04/01/26 10 and 8, Mon 05/01 3, Wed 31/12/25 6 (its week is Mon
-    // 29/12/25 to Sun 04/01/26), Sat 31/01 5, Sun 01/02 7.
+    // 29/12/25 to Sun 04/01/26), Sat 31/01 5, Sun 01/02 7; no score, or a
+    // damaged one, is left out.
+    store::TEntryRecord damaged = Text(0, At(2026y / 3 / 2));
+    damaged.Score = 11;
     const tool::ChartData data = tool::MakeChartData({
         Text(10, At(2026y / 1 / 4)),
         Text(8, At(2026y / 1 / 4, 23)),
@@ -66,9 +59,12 @@ TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
         Text(6, At(2025y / 12 / 31)),
         Text(5, At(2026y / 1 / 31)),
         Text(7, At(2026y / 2 / 1)),
+        Text(-1, At(2026y / 3 / 1)),
+        damaged,
     });
-    ASSERT_EQ(Names(data), std::vector<std::string>{"Overall score"});
+    ASSERT_EQ(data.series.size(), 1u);
     const tool::ChartSeries& overall = data.series[0];
+    EXPECT_EQ(overall.name, "Overall score");
     EXPECT_EQ(Points(overall.daily), (std::vector<Point>{{Day(2025y / 12 / 31), 6, 1},
                                                          {Day(2026y / 1 / 4), 9, 2},
                                                          {Day(2026y / 1 / 5), 3, 1},
@@ -84,117 +80,135 @@ TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
     EXPECT_EQ(data.lastDay, Day(2026y / 2 / 1));
 }
 
-TEST(ChartData, EntriesWithoutAScoreAreLeftOut) {
-    store::TEntryRecord damaged = Text(0, At(2026y / 3 / 2));
-    damaged.Score = 11;
-    EXPECT_TRUE(tool::MakeChartData({Text(-1, At(2026y / 3 / 1)), damaged}).empty());
-}
-
 TEST(ChartData, HeadingsAreSeriesInOrderOfFirstAppearance) {
-    const std::string cafe = "Caf\xE9 \x80";
     const std::string cut(100, 'x');  // six of these are cut at 500 bytes after the fourth
     const tool::ChartData data = tool::MakeChartData({
         Buttons({"Sleep", "Mood", "Work", "Walk", "Read", "Eat"}, 4, At(2026y / 3 / 2)),
         Text(9, At(2026y / 3 / 3)),
-        Buttons({"Mood", cafe, "Work", "Walk", "Read", "Sleep"}, 8, At(2026y / 3 / 2)),
+        Buttons({"Mood", "Caf\xE9 \x80", "Work", "Walk", "Read", "Sleep"}, 8, At(2026y / 3 / 2)),
+        Buttons({"Mood", "Sleep", "Work", "Walk", "Read", "Eat"}, -1, At(2026y / 3 / 5)),  // gaps
         Buttons({cut + "1", cut + "2", cut + "3", cut + "4", cut + "5", cut + "6"}, 5,
                 At(2026y / 3 / 4)),
     });
-    EXPECT_EQ(Names(data), (std::vector<std::string>{"Overall score", "Sleep", "Mood", "Work",
-                                                     "Walk", "Read", "Eat", "Caf\u00E9 \u20AC",
-                                                     cut + "1", cut + "2", cut + "3", cut + "4"}));
+    std::vector<std::string> names;
+    for (const tool::ChartSeries& series : data.series) names.push_back(series.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Overall score", "Sleep", "Mood", "Work", "Walk",
+                                               "Read", "Eat", "Caf\u00E9 \u20AC", cut + "1",
+                                               cut + "2", cut + "3", cut + "4"}));
     ASSERT_GE(data.series.size(), 3u);
     EXPECT_EQ(Points(data.series[2].daily), (std::vector<Point>{{Day(2026y / 3 / 2), 6, 2}}));
 }
 
-TEST(ChartData, DaysAreLocalDates) {
-    const dates::Instant lateOn5th = At(2026y / 1 / 5, 20);
-    const struct {
-        const char* tz;
-        std::int64_t day;
-    } cases[] = {{.tz = "UTC", .day = Day(2026y / 1 / 5)},
-                 {.tz = "XST-10", .day = Day(2026y / 1 / 6)}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.tz);
-        jtest::SetTimeZone(c.tz);
-        const tool::ChartData data = tool::MakeChartData({Text(5, lateOn5th)});
-        EXPECT_EQ(data.firstDay, c.day);
-        EXPECT_EQ(data.series.at(0).daily.at(0).day, c.day);
-    }
-}
-
-// A chart of three series: one day only, or a quarter of a year.
-tool::ChartData Sample(int days) {
+// Daily entries from a day: a text entry and a button entry of two headings.
+std::string Drawn(year_month_day from, int days, tool::ChartFormat format) {
     std::vector<store::TEntryRecord> entries;
     for (int i = 0; i < days; ++i) {
-        const dates::Instant key = At(2026y / 1 / 6) + i * dates::SecondsPerDay;
-        entries.push_back(Text((i + 5) % 11, key));
+        const dates::Instant key = At(from) + i * dates::SecondsPerDay;
+        entries.push_back(Text(i % 11, key));
         entries.push_back(Buttons({"Sleep", "Caf\xE9 <&>", "Sleep", "Sleep", "Sleep", "Sleep"},
                                   (i + 2) % 11, key));
     }
-    return tool::MakeChartData(entries);
-}
-
-// The character data of every element of a well-formed document.
-std::vector<QString> XmlTexts(const std::string& bytes) {
-    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
-    std::vector<QString> texts;
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace()) {
-            texts.push_back(xml.text().toString());
-        }
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    return texts;
-}
-
-std::string Drawn(const tool::ChartData& data, tool::ChartFormat format) {
     std::string bytes;
-    const platform::Status status = tool::DrawChart(data, format, &bytes);
+    const platform::Status status = tool::DrawChart(tool::MakeChartData(entries), format, &bytes);
     EXPECT_TRUE(status.ok()) << status.message();
     return bytes;
 }
 
-TEST(DrawChart, SvgIsWellFormedAndHoldsItsTexts) {
-    const std::vector<QString> texts = XmlTexts(Drawn(Sample(85), tool::ChartFormat::kSvg));
-    for (const char* want : {"Jotwel scores, 06/01/26 to 31/03/26", "Overall score", "Sleep",
-                             "Caf\u00E9 <&>", "0", "5", "10", "Monthly mean", "12/01/26"}) {
-        EXPECT_NE(std::find(texts.begin(), texts.end(), QString::fromUtf8(want)), texts.end())
-            << want;
-    }
-    // Each of the three panels carries its own date labels.
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), QString("12/01/26")), 3);
-}
+// The SVG's texts; the x coordinates of its dots, of its paths of a pen
+// 1.5 wide (the weekly means) and of its short grey ticks.
+struct Svg {
+    std::vector<QString> texts;
+    std::vector<double> dots, ticks;
+    std::vector<std::vector<double>> means;
+};
 
-TEST(DrawChart, PngHasAPanelPerSeriesWithMarksAndDateLabelsInEach) {
-    for (int days : {1, 85}) {
-        SCOPED_TRACE(days);
-        const std::string bytes = Drawn(Sample(days), tool::ChartFormat::kPng);
-        const QImage image = QImage::fromData(QByteArray::fromStdString(bytes), "PNG");
-        ASSERT_EQ(image.size(), QSize(1600, 120 + 3 * 270 + 20));
-        for (int panel = 0; panel < 3; ++panel) {
-            // The plot: below the panel's name, right of the score labels;
-            // the labels: under the plot.
-            int dark = 0, labels = 0;
-            for (int y = 120 + panel * 270 + 50; y < 120 + panel * 270 + 200; ++y) {
-                for (int x = 100; x < 1540; ++x) dark += qGray(image.pixel(x, y)) < 128;
-            }
-            for (int y = 120 + panel * 270 + 208; y < 120 + panel * 270 + 240; ++y) {
-                for (int x = 0; x < 1600; ++x) labels += qGray(image.pixel(x, y)) < 128;
-            }
-            EXPECT_GT(dark, 100) << "panel " << panel;
-            EXPECT_GT(labels, 50) << "panel " << panel;
+Svg ReadSvg(const std::string& bytes) {
+    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
+    Svg svg;
+    QString pen;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        const auto attribute = [&](const char* name) { return xml.attributes().value(name); };
+        if (token == QXmlStreamReader::Characters && !xml.isWhitespace()) {
+            svg.texts.push_back(xml.text().toString().trimmed());
+        } else if (token != QXmlStreamReader::StartElement) {
+        } else if (xml.name() == QString("g")) {
+            pen = attribute("stroke").toString() + " " + attribute("stroke-width").toString();
+        } else if (xml.name() == QString("circle")) {
+            svg.dots.push_back(attribute("cx").toDouble());
+        } else if (xml.name() == QString("path") && pen.endsWith(" 1.5")) {
+            svg.means.emplace_back();
+            for (const QString& point : attribute("d").toString().split(' ', Qt::SkipEmptyParts))
+                svg.means.back().push_back(point.mid(1).section(',', 0, 0).toDouble());
+        } else if (xml.name() == QString("polyline") && pen == "#969696 1") {
+            const QStringList points =
+                attribute("points").toString().split(' ', Qt::SkipEmptyParts);
+            const auto at = [&](int i, int xy) {
+                return points[i].section(',', xy, xy).toDouble();
+            };
+            if (points.size() == 2 && at(0, 0) == at(1, 0) && at(1, 1) - at(0, 1) == 6)
+                svg.ticks.push_back(at(0, 0));
         }
     }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return svg;
 }
 
-TEST(DrawChart, FailsWithAMessageWhenThereIsNothingToDraw) {
-    for (tool::ChartFormat format : {tool::ChartFormat::kSvg, tool::ChartFormat::kPng}) {
-        std::string bytes;
-        const platform::Status status = tool::DrawChart({}, format, &bytes);
-        EXPECT_FALSE(status.ok());
-        EXPECT_NE(status.message().find("no scores"), std::string::npos) << status.message();
+// Over most of a year each month is labelled once (the first with its
+// year); each of the three panels carries its own date labels.
+TEST(DrawChart, SvgIsWellFormedAndHoldsItsTexts) {
+    const std::vector<QString> texts =
+        ReadSvg(Drawn(2026y / 1 / 6, 300, tool::ChartFormat::kSvg)).texts;
+    const auto count = [&](const char* text) {
+        return std::count(texts.begin(), texts.end(), QString::fromUtf8(text));
+    };
+    for (const char* want : {"Jotwel scores, 06/01/26 to 01/11/26", "Overall score", "Sleep",
+                             "Caf\u00E9 <&>", "0", "5", "10", "Monthly mean"}) {
+        EXPECT_GE(count(want), 1) << want;
     }
+    for (const char* month : {"Feb 2026", "Mar", "Jun", "Oct"}) EXPECT_EQ(count(month), 3) << month;
+}
+
+// Over four whole weeks: the weekly means as one line of week-wide steps,
+// and a grey tick under each day's dot.
+TEST(DrawChart, WeeklyMeansAreStepsAndDayTicksAreUnderTheDots) {
+    const Svg svg = ReadSvg(Drawn(2026y / 1 / 5, 28, tool::ChartFormat::kSvg));
+    ASSERT_GE(svg.means.size(), 2u) << "the legend's sample and the line";
+    const std::vector<double>& steps = svg.means[1];
+    ASSERT_EQ(steps.size(), 8u);
+    const double week = steps[1] - steps[0];
+    EXPECT_GT(week, 0);
+    for (std::size_t i = 1; i + 1 < steps.size(); i += 2) {
+        EXPECT_DOUBLE_EQ(steps[i + 1], steps[i]) << "the next week starts where one ends";
+        EXPECT_NEAR(steps[i + 2] - steps[i + 1], week, 0.01) << i;
+    }
+    ASSERT_GE(svg.ticks.size(), 4u);
+    const double lastDot = *std::max_element(svg.dots.begin(), svg.dots.end());
+    for (double x : svg.ticks) {
+        if (x > lastDot) continue;  // the axis may go on past the last day with an entry
+        EXPECT_TRUE(std::any_of(svg.dots.begin(), svg.dots.end(),
+                                [x](double dot) { return std::abs(dot - x) < 0.01; }))
+            << "no dot above the tick at " << x;
+    }
+}
+
+// A picture of one day or of a quarter: each panel has marks in its plot.
+TEST(DrawChart, PngHasAPanelPerSeriesWithMarksInEach) {
+    for (int days : {1, 85}) {
+        const std::string bytes = Drawn(2026y / 1 / 6, days, tool::ChartFormat::kPng);
+        const QImage image = QImage::fromData(QByteArray::fromStdString(bytes), "PNG");
+        ASSERT_EQ(image.size(), QSize(1600, 120 + 3 * 270 + 20));
+        for (int top = 120; top < 120 + 3 * 270; top += 270) {
+            int dark = 0;  // below the panel's name, right of the score labels
+            for (int y = top + 50; y < top + 200; ++y) {
+                for (int x = 100; x < 1540; ++x) dark += qGray(image.pixel(x, y)) < 128;
+            }
+            EXPECT_GT(dark, 100) << days << " days, panel at " << top;
+        }
+    }
+    std::string bytes;
+    EXPECT_THAT(tool::DrawChart({}, tool::ChartFormat::kPng, &bytes).message(),
+                ::testing::HasSubstr("no scores"));
 }
 
 }  // namespace

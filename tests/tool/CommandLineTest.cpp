@@ -1,126 +1,158 @@
 // The command line as a whole: help, mistakes and their exit statuses, the
-// folder worked on, and what each command says when there is no diary.
+// folder worked on, and where output goes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
+#include <future>
 
 #include "ToolTest.h"
 
 namespace jtest {
 namespace {
 
-class CommandLineTest : public ToolTest {};
+namespace fs = std::filesystem;
 
-// Help wins over any mistake beside it.
+using CommandLineTest = SampleTest;
+
+// Help wins over any mistake beside it, and ends with an example.
 TEST_F(CommandLineTest, HelpGoesToTheStandardOutputForTheProgramAndEachCommand) {
-    const std::pair<std::vector<std::string>, std::string> asks[] = {
-        {{"--help"}, "COMMAND"},          {{"frob", "-h"}, "COMMAND"},
-        {{"list", "--help"}, "list"},     {{"export", "--frm", "x", "--help"}, "export"},
-        {{"chart", "-h"}, "chart"},       {{"--dir", "/nowhere", "check", "--help"}, "check"},
-        {{"versions", "-h"}, "versions"}, {{"restore", "--help"}, "restore"}};
+    std::vector<std::pair<std::vector<std::string>, std::string>> asks = {
+        {{"--help"}, "COMMAND"},
+        {{"frob", "-h"}, "COMMAND"},
+        {{"export", "--frm", "x", "--help"}, "export"},
+        {{"--dir", "/nowhere", "check", "--help"}, "check"}};
+    for (const char* command : {"list", "export", "chart", "check", "versions", "restore", "edit",
+                                "pdf", "merge", "remind", "autostart"}) {
+        asks.push_back({{command, "-h"}, command});
+    }
     for (const auto& [args, usage] : asks) {
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.status, 0) << usage;
-        EXPECT_EQ(run.out.rfind("Usage: jotwel-tool [--dir DIR] " + usage, 0), 0u) << run.out;
+        EXPECT_THAT(run.out.substr(0, run.out.find('\n')),
+                    AllOf(StartsWith("Usage: jotwel-tool "), HasSubstr(usage)));
+        EXPECT_THAT(run.out, HasSubstr("\nExample:\n  jotwel-tool "));
         EXPECT_EQ(run.err, "");
     }
-}
-
-// Every command's help ends with an example of its use.
-TEST_F(CommandLineTest, EachCommandsHelpShowsAnExample) {
-    for (const char* command : {"list", "export", "chart", "check", "versions", "restore", "edit",
-                                "pdf", "merge", "remind", "autostart"}) {
-        const ToolRun run = RunTool({command, "--help"});
-        EXPECT_EQ(run.status, 0) << command;
-        const std::size_t example = run.out.find("\nExample:\n  jotwel-tool ");
-        ASSERT_NE(example, std::string::npos) << run.out;
-        EXPECT_NE(run.out.find(command, example), std::string::npos) << run.out;
-    }
-    EXPECT_NE(RunTool({"--help"}).out.find("\nExample:\n"), std::string::npos);
+    EXPECT_THAT(RunTool({"--version"}).out, StartsWith("jotwel-tool "));
 }
 
 // Each mistake is named, with the reason, on the error stream; nothing is
-// written to the standard output.
+// written to the standard output and the diary is left alone.
 TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {
-    PutDiaryBytes(Bytes(SampleDiary()));
     const struct {
         std::vector<std::string> args;
         std::string says;
     } cases[] = {
         {.args = {}, .says = "jotwel-tool: no command given (see jotwel-tool --help)\n"},
         {.args = {"frob"}, .says = "jotwel-tool: frob: unknown command (see jotwel-tool --help)\n"},
-        {.args = {"--from", "01/01/14", "list"},
-         .says = "jotwel-tool: --from: unknown option (see "},
-        {.args = {"list", "--frm", "x"},
-         .says = "jotwel-tool: --frm: unknown option (see jotwel-tool list --help)"},
+        {.args = {"--from", "01/01/14", "list"}, .says = "--from: unknown option (see "},
+        {.args = {"list", "--frm", "x"}, .says = "--frm: unknown option (see jotwel-tool list"},
         {.args = {"list", "--from"}, .says = "jotwel-tool: --from: needs a value"},
-        {.args = {"list", "--to", "1/2/"},
-         .says = "jotwel-tool: --to: \"1/2/\" is not a date: the year is missing"},
         {.args = {"list", "--from", "29/02/15"},
          .says = "jotwel-tool: --from: \"29/02/15\" is not a date: February 2015 has only 28 days "
-                 "(write "
-                 "dd/mm/yy or yyyy-mm-dd, for example 6/12/26 or 2026-12-06)\n"},
-        {.args = {"list", "--to=31/04/15"},
-         .says = "--to: \"31/04/15\" is not a date: April 2015 has only 30"},
-        {.args = {"list", "--to", "2015-02-29"},
-         .says = "\"2015-02-29\" is not a date: February 2015 has only"},
-        {.args = {"list", "--to", "2015-13-01"},
-         .says = "\"2015-13-01\" is not a date: there is no month 13"},
+                 "(write dd/mm/yy or yyyy-mm-dd, for example 6/12/26 or 2026-12-06)\n"},
+        {.args = {"list", "--to=2015-13-01"}, .says = "\"2015-13-01\" is not a date: there is no"},
         {.args = {"list", "--to", "15-12-01"}, .says = "must be separated by /"},
-        {.args = {"list", "--from", "1.2.14"}, .says = "must be separated by /"},
-        {.args = {"list", "--from", "01/01/14", "--from", "02/01/14"},
-         .says = "--from: given more than once"},
+        {.args = {"list", "--to", "1/1/14", "--to", "2/1/14"}, .says = "--to: given more than"},
         {.args = {"restore", "--yes=no", "x"}, .says = "jotwel-tool: --yes: takes no value"},
-        {.args = {"list", "--search", std::string(24, 'a')},
-         .says = "longer than the 23 characters"},
-        {.args = {"list", "--search", "\xE6\x97\xA5"},
-         .says = "holds a character the diary cannot hold"},
+        {.args = {"list", "--search", std::string(24, 'a')}, .says = "longer than the 23 char"},
+        {.args = {"list", "--search", "\xE6\x97\xA5"}, .says = "a character the diary cannot"},
         {.args = {"list", "extra"}, .says = "jotwel-tool: extra: unexpected argument"},
         {.args = {"export"}, .says = "jotwel-tool: export: needs --format csv, json or markdown"},
-        {.args = {"export", "--format", "xml"},
-         .says = "jotwel-tool: --format: \"xml\" is not a format"},
-        {.args = {"chart", "-o", "x.pdf"},
-         .says = "jotwel-tool: x.pdf: the chart's file must end in .svg"},
+        {.args = {"export", "--format", "xml"}, .says = "--format: \"xml\" is not a format"},
+        {.args = {"export", "--format", "json", "--csv-safe"}, .says = "--csv-safe"},
+        {.args = {"chart", "-o", "x.pdf"}, .says = "x.pdf: the chart's file must end in .svg"},
         {.args = {"chart"}, .says = "jotwel-tool: chart: needs -o FILE.svg or FILE.png"},
+        {.args = {"chart", "-o", "-"}, .says = "--format"},
         {.args = {"restore"}, .says = "jotwel-tool: restore: needs the name of a version"},
-        {.args = {"--dir", InTestDir("none"), "list"},
-         .says = InTestDir("none") + ": No such file or directory"},
+        {.args = {"--dir", InTestDir("none"), "list"}, .says = "none: No such file or directory"},
         {.args = {"export", "--format", "csv", "-o", "Jotwel.dat"},
-         .says = "Jotwel.dat: is the diary itself"},
+         .says = ": is the diary itself"},
+        {.args = {"merge", "missing.dat"}, .says = "missing.dat"},
+        {.args = {"merge", "Jotwel.dat"}, .says = ": is this diary itself"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
         const ToolRun run = RunTool(c.args);
         EXPECT_EQ(run.status, tool::kExitUserError);
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.says));
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), Bytes(SampleDiary()));
+    EXPECT_EQ(Diary(), Bytes(SampleDiary()));
 }
 
-TEST_F(CommandLineTest, WithoutADiaryTheReadersSaySoAndVersionsStillWork) {
+TEST_F(ToolTest, WithoutADiaryTheReadersSaySoAndVersionsStillWork) {
     const std::string says = "jotwel-tool: " + store::DiaryPath(TestDir()) +
-                             ": no diary here (give the diary's folder "
-                             "with --dir DIR)\n";
-    for (const std::string command : {"list", "export", "chart", "check"}) {
-        const std::vector<std::string> args =
-            command == "export"  ? std::vector<std::string>{command, "--format", "json"}
-            : command == "chart" ? std::vector<std::string>{command, "-o", "c.svg"}
-                                 : std::vector<std::string>{command};
+                             ": no diary here (give the diary's folder with --dir DIR)\n";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"list"}, {"export", "--format", "json"}, {"chart", "-o", "c.svg"}, {"check"}}) {
         const ToolRun run = RunTool(args);
-        EXPECT_EQ(run.status, tool::kExitUserError) << command;
-        EXPECT_EQ(run.err, says) << command;
+        EXPECT_EQ(run.status, tool::kExitUserError) << args[0];
+        EXPECT_EQ(run.err, says) << args[0];
     }
     EXPECT_EQ(RunTool({"versions"}).status, 0);
 }
 
 // --dir before or after the command, a relative folder, or the current one.
 TEST_F(CommandLineTest, WorksOnTheFolderGivenOrTheCurrentOne) {
-    ASSERT_TRUE(std::filesystem::create_directory(InTestDir("other")));
+    ASSERT_TRUE(fs::create_directory(InTestDir("other")));
     WriteFileBytes(InTestDir("other/Jotwel.dat"), "");
-    PutDiaryBytes(Bytes(SampleDiary()));
     const std::string empty = "other/Jotwel.dat: 0 entries (0 text, 0 button), 0 bytes";
-    EXPECT_NE(RunTool({"--dir", "other", "check"}).out.find(empty), std::string::npos);
-    EXPECT_NE(RunTool({"check", "--dir=" + InTestDir("other")}).out.find(empty), std::string::npos);
-    EXPECT_NE(RunTool({"check"}).out.find("4 entries (3 text, 1 button)"), std::string::npos);
+    EXPECT_THAT(RunTool({"--dir", "other", "check"}).out, HasSubstr(empty));
+    EXPECT_THAT(RunTool({"check", "--dir=" + InTestDir("other")}).out, HasSubstr(empty));
+    EXPECT_THAT(RunTool({"check"}).out, HasSubstr("4 entries (3 text, 1 button)"));
+}
+
+TEST_F(CommandLineTest, DashIsTheStandardOutput) {
+    const ToolRun csv = RunTool({"export", "--format", "csv", "-o", "-"});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out, RunTool({"export", "--format", "csv"}).out);
+    EXPECT_FALSE(fs::exists(InTestDir("-")));
+    EXPECT_THAT(RunTool({"chart", "--format", "svg", "-o", "-"}).out, HasSubstr("<svg"));
+    EXPECT_THAT(RunTool({"pdf", "-o", "-"}).out, StartsWith("%PDF-"));
+}
+
+// A pipe or device is written to as it is and never replaced by a file; a
+// link stays a link and its target is replaced whole.
+TEST_F(CommandLineTest, PipesDevicesAndLinksStayWhatTheyAre) {
+    const std::string fifo = InTestDir("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::future<std::string> read = std::async(std::launch::async, [&] {
+        std::ifstream in(fifo, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    });
+    const ToolRun run = RunTool({"export", "--format", "json", "-o", fifo});
+    EXPECT_EQ(run.status, 0) << run.err;
+    if (run.status != 0) close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // frees the reader
+    EXPECT_EQ(read.get(), RunTool({"export", "--format", "json"}).out);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", "/dev/null"}).status, 0);
+    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", "/dev/full"}).status,
+              tool::kExitFileError);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+
+    WriteFileBytes(InTestDir("target.csv"), "old");
+    fs::create_symlink("target.csv", InTestDir("link.csv"));
+    ASSERT_EQ(RunTool({"export", "--format", "csv", "-o", "link.csv"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(InTestDir("link.csv")));
+    EXPECT_EQ(ReadFileBytes(InTestDir("target.csv")), RunTool({"export", "--format", "csv"}).out);
+}
+
+TEST_F(CommandLineTest, ChartWritesTheFormatOfTheExtensionOrNothingWithoutScores) {
+    EXPECT_EQ(RunTool({"chart", "-o", "scores.SVG"}).status, 0);
+    EXPECT_THAT(ReadFileBytes(InTestDir("scores.SVG")), HasSubstr("<svg"));
+    EXPECT_EQ(RunTool({"chart", "--from", "03/02/14", "-o", "scores.png"}).status, 0);
+    EXPECT_THAT(ReadFileBytes(InTestDir("scores.png")), StartsWith("\x89PNG"));
+    // The only entry of 02/02/14 has no score.
+    const ToolRun run = RunTool({"chart", "--from", "02/02/14", "--to", "02/02/14", "-o", "c.svg"});
+    EXPECT_EQ(run.status, tool::kExitUserError);
+    EXPECT_EQ(run.err,
+              "jotwel-tool: chart: no entry in the range has a score; nothing was drawn\n");
+    EXPECT_FALSE(fs::exists(InTestDir("c.svg")));
 }
 
 }  // namespace

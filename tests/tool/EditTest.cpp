@@ -1,6 +1,6 @@
-// edit: the form an entry is shown in, what comes back from the editor,
-// and the command driven by scripted editors (shell scripts as $VISUAL),
-// on real diaries.
+// Entries taken apart into what they were made of, the form edit shows an
+// entry in and reads back, and the command driven by scripted editors
+// (shell scripts as $VISUAL).
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -8,17 +8,88 @@
 
 #include "ToolTest.h"
 #include "session/Settings.h"
-#include "store/Versions.h"
 #include "tool/EditForm.h"
+#include "tool/EntryFields.h"
 
 namespace jtest {
 namespace {
 
+constexpr dates::Instant kKey = 1417986309;  // 07/12/14 21:05:09 UTC
+
+TEST(SplitEntry, TextEntriesGiveBackTheirSummaryAndNote) {
+    const struct {
+        std::string summary, note, want;  // the note read back
+    } cases[] = {
+        {.summary = "a\r\nb  = x\r\nc", .note = "(n)", .want = "(n)"},
+        {.summary = "caf\xE9 \x80\x81", .note = "\x9D", .want = "\x9D"},
+        // 499 bytes of summary: the cut at 500 keeps one byte of the separator.
+        {.summary = std::string(499, 's'), .note = "lost", .want = ""},
+        {.summary = std::string(480, 's'),
+         .note = std::string(40, 'n'),
+         .want = "nnnnnnnnnnnnnnnn"},
+    };
+    for (const auto& c : cases) {
+        for (int score : {7, -1}) {
+            const tool::EntryFields fields =
+                tool::SplitEntry(store::MakeTextEntryRecord(c.summary, c.note, score, kKey));
+            EXPECT_EQ(fields.kind, tool::EntryKind::kText);
+            EXPECT_EQ(fields.summary, c.summary);
+            EXPECT_EQ(fields.note, c.want);
+        }
+    }
+}
+
+// A button text cut short keeps the headings it has; one not in the button
+// format keeps its text as the summary; one of many false scores is read
+// without trying each combination (which would not finish).
+TEST(SplitEntry, DamagedButtonTextsKeepWhatTheyCan) {
+    store::TEntryRecord cut = store::MakeButtonEntryRecord(
+        {"Work", "Health", "Family", "Sleep", "Money", "Mood"}, {1, 2, 3, 4, 5, 6}, kKey);
+    cut.Text.resize(cut.Text.find("Sleep") + 3);
+    EXPECT_EQ(tool::SplitEntry(cut).headings,
+              (std::vector<tool::HeadingScore>{{"Work", 1}, {"Health", 2}, {"Family", 3}}));
+    const store::TEntryRecord foreign{"written by something else", "07/12/14", kKey, -1};
+    const tool::EntryFields fields = tool::SplitEntry(foreign);
+    EXPECT_EQ(fields.kind, tool::EntryKind::kButton);
+    EXPECT_TRUE(fields.headings.empty());
+    EXPECT_EQ(fields.summary, foreign.Text);
+    store::TEntryRecord falseScores{"", "07/12/14", kKey, -1};
+    for (int i = 0; i < 71; ++i) falseScores.Text += "a = 1 : ";
+    falseScores.Text.resize(store::MaxTextLength);
+    EXPECT_EQ(tool::SplitEntry(falseScores).headings.size(), 6u);
+}
+
+// Every button entry the program composes, for awkward headings and each of
+// the 64 patterns of scored and unscored rows, reads back row by row; the
+// headings that look like the button format are read by the headings the
+// settings hold.
+TEST(SplitEntry, EveryButtonEntryReadsBackRowByRow) {
+    const tool::KnownHeadings sets[] = {
+        {"a=b", "x:y 3 :", "100% %s", "Caf\xE9 \xFC\x80\x81", std::string(23, 'W'), "10"},
+        {"", " ", "", "=", ":", "-1"},
+        {"Mood = 5 : ok", " = ", "a = -1 :", "= 10", "b = 0 : c = 1 :", "x = 7"},
+    };
+    for (const tool::KnownHeadings& headings : sets) {
+        for (int pattern = 0; pattern < 64; ++pattern) {
+            std::array<int, 6> scores{};
+            std::vector<tool::HeadingScore> want;
+            for (std::size_t row = 0; row < 6; ++row) {
+                scores[row] =
+                    (pattern >> row & 1) ? static_cast<int>((pattern + row * 3) % 11) : -1;
+                want.push_back({headings[row], scores[row]});
+            }
+            const auto record = store::MakeButtonEntryRecord(headings, scores, kKey);
+            EXPECT_EQ(tool::SplitEntry(record, &headings).headings, want) << pattern;
+            if (headings[0] != sets[2][0]) {
+                EXPECT_EQ(tool::SplitEntry(record).headings, want) << headings[0] << pattern;
+            }
+        }
+    }
+}
+
+const tool::KnownHeadings kHeadings = {"Sleep", "Work = 3 :", "Food", "Mood", "", "Read"};
 const store::TEntryRecord kText = store::MakeTextEntryRecord("Quiet day\r\nread in the evening",
                                                              "Knee fine", 6, On("06/12/14", 21));
-// Headings of which one looks like the button format: read by the
-// headings the settings hold.
-const tool::KnownHeadings kHeadings = {"Sleep", "Work = 3 :", "Food", "Mood", "", "Read"};
 const store::TEntryRecord kButtons =
     store::MakeButtonEntryRecord(kHeadings, {7, -1, 10, 0, -1, 8}, On("06/12/14", 22));
 const store::TEntryRecord kOther = store::MakeTextEntryRecord("other", "", 2, On("05/12/14"));
@@ -33,6 +104,7 @@ std::string FormOf(const store::TEntryRecord& record) {
 std::string ReadBack(const store::TEntryRecord& record, const std::string& form,
                      store::TEntryRecord* edited) {
     std::string why;
+    *edited = record;
     return tool::ReadEditForm(form, record, tool::SplitEntry(record, &kHeadings), edited, &why)
                ? ""
                : why;
@@ -41,204 +113,144 @@ std::string ReadBack(const store::TEntryRecord& record, const std::string& form,
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-TEST(EditForm, AnUntouchedFormReadsBackAsTheSameRecord) {
-    for (const auto& record :
-         {kText, kButtons, kOther,
-          store::MakeTextEntryRecord("a\r\n\r\n# not a comment\r\n", "", -1, 5)}) {
-        store::TEntryRecord edited;
-        EXPECT_EQ(ReadBack(record, FormOf(record), &edited), "") << FormOf(record);
-        EXPECT_EQ(edited, record) << FormOf(record);
-    }
-}
-
-TEST(EditForm, ChangedFieldsComposeTheRecordAsTheDialogsWould) {
-    store::TEntryRecord edited;
-    std::string form = Replace(FormOf(kText), "Score: 6", "Score: 10");
-    form = Replace(form, "Note: Knee fine", "Note: Caf\xC3\xA9 \xE2\x82\xAC");
-    form = Replace(form, "read in the evening\n", "read\nin bed\n");
-    ASSERT_EQ(ReadBack(kText, form, &edited), "");
-    EXPECT_EQ(edited, (store::TEntryRecord{"Quiet day\r\nread\r\nin bed  = Caf\xE9 \x80)",
-                                           kText.Stamp, kText.Key, 10}));
-
-    form = Replace(FormOf(kButtons), "7   Sleep", "-   Sleep");
-    form = Replace(form, "-   Work = 3 :", "3 Work = 3 :");
-    ASSERT_EQ(ReadBack(kButtons, form, &edited), "");
-    EXPECT_EQ(edited,
-              store::MakeButtonEntryRecord({"Sleep", "Work = 3 :", "Food", "Mood", "", "Read"},
-                                           {-1, 3, 10, 0, -1, 8}, kButtons.Key));
-}
-
-TEST(EditForm, AMistakeIsNamedByItsLine) {
-    const std::string text = FormOf(kText);        // Score on line 7, Note on 8, Summary on 9
-    const std::string buttons = FormOf(kButtons);  // rows on lines 5 to 10
+TEST(EditForm, FormsReadBackAsTheRecordTheDialogsWouldCompose) {
     const struct {
         const store::TEntryRecord* record;
         std::string form;
-        const char* why;
+        store::TEntryRecord want;
     } cases[] = {
+        {.record = &kText, .form = FormOf(kText), .want = kText},
+        {.record = &kButtons, .form = FormOf(kButtons), .want = kButtons},
         {.record = &kText,
-         .form = Replace(text, "Score: 6", "Score: 11"),
-         .why = "line 7: the score must be 0 to 10"},
-        {.record = &kText,
-         .form = Replace(text, "Knee fine", std::string(80, 'n')),
-         .why = "line 8: the note is 80"},
-        {.record = &kText,
-         .form = Replace(text, "Knee fine", "\xE2\x86\x92"),
-         .why = "line 8: \"\xE2\x86\x92\" cannot be kept"},
-        {.record = &kText,
-         .form = Replace(text, "read in", "read\tin\x01"),
-         .why = "line 11: holds the control character 0x01"},
-        {.record = &kText,
-         .form = Replace(text, "Summary:\n", ""),
-         .why = "line 9: is not a line of the form"},
-        {.record = &kText,
-         .form = Replace(text, "Score: 6\n", ""),
-         .why = "the form has no \"Score:\" line"},
-        {.record = &kText,
-         .form = Replace(text, "Note: Knee fine\n", "Knee fine\n"),
-         .why = "line 8: is not a line of the form"},
-        {.record = &kText,
-         .form = Replace(text, "Quiet day", std::string(480, 'q')),
-         .why = "line 9: the summary is 501"},
-        {.record = &kText,
-         .form = Replace(Replace(text, "Quiet day\nread in the evening", std::string(460, 'q')),
-                         "Knee fine", std::string(60, 'n')),
-         .why = "line 8: the summary and the note are too long"},
+         .form = Replace(Replace(Replace(FormOf(kText), "Score: 6", "Score: 10"), "Knee fine",
+                                 "Caf\xC3\xA9 \xE2\x82\xAC"),
+                         "read in the evening\n", "read\nin bed\n"),
+         .want = {"Quiet day\r\nread\r\nin bed  = Caf\xE9 \x80)", kText.Stamp, kText.Key, 10}},
         {.record = &kButtons,
-         .form = Replace(buttons, "10  Food", "11  Food"),
-         .why = "line 7: the row must start"},
-        {.record = &kButtons,
-         .form = Replace(buttons, "0   Mood\n", ""),
-         .why = "the form has 5 rows"},
-        {.record = &kButtons, .form = buttons + "4 more\n", .why = "line 11: is a seventh row"},
+         .form = Replace(Replace(FormOf(kButtons), "7   Sleep", "-   Sleep"),
+                         "-   Work = 3 :", "3 Work = 3 :"),
+         .want = store::MakeButtonEntryRecord(kHeadings, {-1, 3, 10, 0, -1, 8}, kButtons.Key)},
     };
     for (const auto& c : cases) {
         store::TEntryRecord edited;
-        const std::string why = ReadBack(*c.record, c.form, &edited);
-        EXPECT_EQ(why.rfind(c.why, 0), 0u) << why << "\n" << c.form;
+        EXPECT_EQ(ReadBack(*c.record, c.form, &edited), "") << c.form;
+        EXPECT_EQ(edited, c.want) << c.form;
     }
 }
 
-// The command, with an editor that is a shell script.
+// Score on line 7, Note on 8, Summary on 9; the button rows on lines 5 to 10.
+TEST(EditForm, AMistakeIsNamedByItsLine) {
+    const struct {
+        bool button = false;
+        std::string from, to;
+        const char* why;
+    } cases[] = {
+        {.from = "Score: 6", .to = "Score: 11", .why = "line 7: the score must be 0 to 10"},
+        {.from = "Knee fine", .to = std::string(80, 'n'), .why = "line 8: the note is 80"},
+        {.from = "Knee fine", .to = "\xE2\x86\x92", .why = "line 8: \"\xE2\x86\x92\" cannot be"},
+        {.from = "read in",
+         .to = "read\tin\x01",
+         .why = "line 11: holds the control character 0x01"},
+        {.from = "Summary:\n", .to = "", .why = "line 9: is not a line of the form"},
+        {.from = "Score: 6\n", .to = "", .why = "the form has no \"Score:\" line"},
+        {.from = "Quiet day", .to = std::string(480, 'q'), .why = "line 9: the summary is 501"},
+        {.from = "read in the evening",
+         .to = std::string(480, 'q'),
+         .why = "line 8: the summary and the note are too long"},
+        {.button = true, .from = "10  Food", .to = "11  Food", .why = "line 7: the row must start"},
+        {.button = true, .from = "0   Mood\n", .to = "", .why = "the form has 5 rows"},
+        {.button = true,
+         .from = "8   Read\n",
+         .to = "8   Read\n4 more\n",
+         .why = "line 11: is a seventh row"},
+    };
+    for (const auto& c : cases) {
+        const store::TEntryRecord& record = c.button ? kButtons : kText;
+        const std::string form = Replace(FormOf(record), c.from, c.to);
+        store::TEntryRecord edited;
+        EXPECT_THAT(ReadBack(record, form, &edited), StartsWith(c.why)) << form;
+    }
+}
+
+// The command on a diary of three entries, with an editor that is a script.
 class EditTest : public ToolTest {
 protected:
     void SetUp() override {
         for (std::size_t i = 0; i < 6; ++i) {
             ASSERT_TRUE(session::WriteSetting(session::HeadingKey(i), kHeadings[i]).ok());
         }
-        ASSERT_TRUE(store::AppendRecord(TestDir(), kOther).ok());
-        ASSERT_TRUE(store::AppendRecord(TestDir(), kText).ok());
-        ASSERT_TRUE(store::AppendRecord(TestDir(), kButtons).ok());
-        before_ = ReadFileBytes(store::DiaryPath(TestDir()));
-        const char* tmp = std::getenv("TMPDIR");
-        if (tmp != nullptr) tmpdir_ = tmp;
+        PutDiary(Bytes({kOther, kText, kButtons}));
+        if (const char* tmp = std::getenv("TMPDIR")) tmpdir_ = tmp;
         setenv("TMPDIR", TestDir().c_str(), 1);  // the form's file, and the scripts' marks
     }
     void TearDown() override {
         unsetenv("VISUAL");
-        if (tmpdir_) {
-            setenv("TMPDIR", tmpdir_->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
+        tmpdir_ ? setenv("TMPDIR", tmpdir_->c_str(), 1) : unsetenv("TMPDIR");
     }
-
-    // Makes the editor a script with body ("$1" is the form's file).
-    void Editor(const std::string& body) {
+    // Runs edit with args and the editor a script of body ("$1" is the form).
+    ToolRun Edit(const std::vector<std::string>& args, const std::string& body,
+                 const std::string& input = "") {
         const std::string path = InTestDir("editor.sh");
         WriteFileBytes(path, "#!/bin/sh\n" + body + "\n");
         chmod(path.c_str(), 0700);
         setenv("VISUAL", path.c_str(), 1);
-    }
-    std::vector<store::TEntryRecord> Records() {
-        std::vector<store::TEntryRecord> records;
-        const std::string bytes = ReadFileBytes(store::DiaryPath(TestDir()));
-        for (std::size_t at = 0; at + store::RecordSize <= bytes.size(); at += store::RecordSize) {
-            records.push_back(store::DecodeRecord(bytes.data() + at));
-        }
-        return records;
-    }
-    std::size_t Versions() {
-        std::vector<store::DiaryVersion> versions;
-        EXPECT_TRUE(store::ListVersions(TestDir(), &versions).ok());
-        return versions.size();
+        std::vector<std::string> all = {"edit"};
+        all.insert(all.end(), args.begin(), args.end());
+        return RunTool(all, input);
     }
 
-    std::string before_;
+    const std::string before_ = Bytes({kOther, kText, kButtons});
     std::optional<std::string> tmpdir_;
 };
 
-TEST_F(EditTest, AnEditReplacesThatRecordWithSameKeyAndStampAfterKeepingAVersion) {
-    Editor("sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: better/' \"$1\"");
-    const ToolRun run = RunTool({"edit", "--key", std::to_string(kText.Key)});
+TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
+    ToolRun run = Edit({"--key", std::to_string(kText.Key)},
+                       "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: better/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("Changed the entry 06/12/14 @ 21:00:00"), std::string::npos) << run.out;
+    EXPECT_THAT(run.out, HasSubstr("Changed the entry 06/12/14 @ 21:00:00"));
     const store::TEntryRecord edited{"Quiet day\r\nread in the evening  = better)", kText.Stamp,
                                      kText.Key, 9};
-    EXPECT_EQ(Records(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
-    EXPECT_EQ(Versions(), 1u);
-}
-
-TEST_F(EditTest, ADayWithOneEntryIsNamedByItsDate) {
-    Editor("sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
-    const ToolRun run = RunTool({"edit", "5/12/14"});
+    EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
+    EXPECT_EQ(VersionCount(), 1u);
+    // A day of one entry is named by its date.
+    run = Edit({"5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
-    store::TEntryRecord unscored = kOther;
-    unscored.Score = -1;
-    EXPECT_EQ(Records(), (std::vector<store::TEntryRecord>{unscored, kText, kButtons}));
+    EXPECT_EQ(DiaryRecords()[0].Score, -1);
 }
 
-TEST_F(EditTest, ADayOfSeveralEntriesListsTheirKeys) {
-    Editor("exit 0");
-    const ToolRun run = RunTool({"edit", "06/12/14"});
+TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
+    // A day of several entries lists their keys.
+    ToolRun run = Edit({"06/12/14"}, "exit 0");
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("--key " + std::to_string(kText.Key)), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("--key " + std::to_string(kButtons.Key)), std::string::npos) << run.err;
-}
-
-TEST_F(EditTest, LeavingTheEditorWithoutAChangeChangesNothing) {
-    Editor("touch \"$1\"");
-    const ToolRun run = RunTool({"edit", "--key", std::to_string(kButtons.Key)});
+    EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kText.Key)));
+    EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kButtons.Key)));
+    run = Edit({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "No change: the entry is as it was.\n");
-    EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), before_);
-    EXPECT_EQ(Versions(), 0u);
+    run = Edit({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("ended with status 3; nothing changed"));
+    EXPECT_EQ(Diary(), before_);
+    EXPECT_EQ(VersionCount(), 0u);
 }
 
 // The first save holds a score of 11: refused, named by its line, edited
 // again (the second run of the script) or not, as the user answers.
 TEST_F(EditTest, ARefusedEditIsOfferedAgainOrLeftAlone) {
-    Editor(
+    const std::string editor =
         "if [ -e \"$1.seen\" ]; then sed -i 's/^11 /4  /' \"$1\"; "
-        "else touch \"$1.seen\"; sed -i 's/^10 /11 /' \"$1\"; fi");
-    for (const char* answer : {"n\n", "\n"}) {
-        SCOPED_TRACE(answer);
-        const ToolRun run = RunTool({"edit", "--key", std::to_string(kButtons.Key)}, answer);
-        EXPECT_NE(run.err.find("line 7: the row must start with its score"), std::string::npos)
-            << run.err;
-        if (answer[0] == 'n') {
-            EXPECT_EQ(run.status, 1);
-            EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), before_);
-            EXPECT_EQ(Versions(), 0u);
-        } else {
-            EXPECT_EQ(run.status, 0) << run.err;
-            EXPECT_EQ(Records()[2], store::MakeButtonEntryRecord(
-                                        {"Sleep", "Work = 3 :", "Food", "Mood", "", "Read"},
-                                        {7, -1, 4, 0, -1, 8}, kButtons.Key));
-        }
-    }
-}
-
-TEST_F(EditTest, AnEditorThatFailsChangesNothing) {
-    Editor("echo 'Score: 1' > \"$1\"; exit 3");
-    const ToolRun run = RunTool({"edit", "--key", std::to_string(kText.Key)});
+        "else touch \"$1.seen\"; sed -i 's/^10 /11 /' \"$1\"; fi";
+    ToolRun run = Edit({"--key", std::to_string(kButtons.Key)}, editor, "n\n");
+    EXPECT_THAT(run.err, HasSubstr("line 7: the row must start with its score"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("ended with status 3; nothing changed"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), before_);
+    EXPECT_EQ(Diary(), before_);
+    run = Edit({"--key", std::to_string(kButtons.Key)}, editor, "\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(DiaryRecords()[2],
+              store::MakeButtonEntryRecord(kHeadings, {7, -1, 4, 0, -1, 8}, kButtons.Key));
 }
 
 }  // namespace

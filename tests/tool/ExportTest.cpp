@@ -1,5 +1,5 @@
-// export: the entries the reports dialog would list, as CSV, JSON and
-// Markdown, to the standard output or a file written whole.
+// list and export: the lines of the report, and the entries it selects as
+// CSV, JSON and Markdown, to the standard output or a file written whole.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,17 +7,64 @@
 #include <filesystem>
 
 #include "ToolTest.h"
+#include "session/Settings.h"
 #include "tool/ExportFormats.h"
 
 namespace jtest {
 namespace {
 
-class ExportTest : public ToolTest {
-protected:
-    void SetUp() override { PutDiaryBytes(Bytes(SampleDiary())); }
-};
+using ExportTest = SampleTest;
 
-const std::string kCafe = "Caf\xC3\xA9 on the quay, \"calm\"\r\n  second line";
+const std::string kDashes(150, '-');
+
+// The report's lines for the range and search given; dates may be
+// yyyy-mm-dd too, and a blank date is the default day.
+TEST_F(ExportTest, ListPrintsTheReportsLines) {
+    const std::string cafe =
+        "01/02/14 @ 09:30:00 Score = 7   Caf\xC3\xA9 on the quay, \"calm\"    "
+        "second line  = saw \xE2\x82\xAC 5 seals)\n";
+    const std::string beach =
+        "02/02/14 @ 12:00:00  beach " + std::string(110, 'b') + " \n      -> tail  = )\n";
+    const std::string quiet =
+        "03/02/14 @ 12:00:00 Score = 0   quiet # day [link](x)  = - not a list)\n";
+    const std::string button =
+        "01/02/14  Sleep = 7 : Work = 3 :Food ? = 10 Mood = -1 : Walk = 5 : Read = 8\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string want;
+    } cases[] = {
+        {.args = {}, .want = cafe + beach + quiet + button},
+        {.args = {"--from", " / ", "--to", " "}, .want = cafe + beach + quiet + button},
+        {.args = {"--search", "BEACH"}, .want = "Searching for: BEACH\n" + beach},
+        {.args = {"--from", "02/02/14", "--to", "3/2/2014"}, .want = beach + quiet},
+        {.args = {"--from", "2014-02-02", "--to", "2014-2-3"}, .want = beach + quiet},
+        {.args = {"--to", "1/2/14", "--search", "caf\xC3\xA9"},
+         .want = "Searching for: caf\xC3\xA9\n" + cafe},
+        {.args = {"--from", "05/02/14", "--to", "01/02/14"}, .want = ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"list"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.out, "Date\tNews\tScore\tDate/time entered\n \n" + c.want + kDashes + "\n");
+        EXPECT_FALSE(std::filesystem::exists(InTestDir("listd.tmp")));
+    }
+}
+
+// A text holding an escape sequence cannot drive the terminal; a trailing
+// fragment is skipped with a warning.
+TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedOf) {
+    PutDiary(Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D"
+                                               "0;x\x9C\x81",
+                                               "", 1, On("01/02/14"))}) +
+             "xy");
+    const ToolRun run = RunTool({"list"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, EndsWith("\n01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J??0;x\xC5\x93?  "
+                                  "= )\n" +
+                                  kDashes + "\n"));
+    EXPECT_THAT(run.err, HasSubstr(": the last 2 bytes are not a whole record"));
+}
 
 TEST_F(ExportTest, CsvQuotesWhatNeedsItAndFillsTheColumnsOfEachKind) {
     const ToolRun run = RunTool({"export", "--format", "csv", "--to", "01/02/14"});
@@ -31,19 +78,30 @@ TEST_F(ExportTest, CsvQuotesWhatNeedsItAndFillsTheColumnsOfEachKind) {
                   "line\",saw \xE2\x82\xAC 5 seals,,,,,,,,,,,,\r\n"
                   "button,2014-02-01,21:00:00," +
                   std::to_string(On("01/02/14", 21)) +
-                  ",01/02/14,,,,Sleep,7,Work,3,Food \xC2\x81,10,Mood,0,Walk,5,Read,8\r\n");
+                  ",01/02/14,,,,Sleep,7,Work,3,Food \xC2\x81,10,Mood,,Walk,5,Read,8\r\n");
+}
+
+TEST_F(ExportTest, CsvSafeKeepsSpreadsheetsFromRunningCells) {
+    PutDiary(Bytes({store::MakeTextEntryRecord("=HYPERLINK(\"x\")", "+1", 3, On("01/02/14")),
+                    store::MakeTextEntryRecord("-2", "@SUM(A1)", 3, On("02/02/14")),
+                    store::MakeButtonEntryRecord({"=A1", "+", "-", "@", "a=b", "b"},
+                                                 {1, 2, 3, 4, 5, -1}, On("03/02/14"))}));
+    const ToolRun run = RunTool({"export", "--format", "csv", "--csv-safe"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* cell : {",\"'=HYPERLINK(\"\"x\"\")\",'+1,", ",'-2,'@SUM(A1),",
+                             ",'=A1,1,'+,2,'-,3,'@,4,a=b,5,b,\r\n"}) {
+        EXPECT_THAT(run.out, HasSubstr(cell));
+    }
 }
 
 // Every field of a text entry is cli_test.py's (through Python's json).
 TEST_F(ExportTest, JsonHoldsOneObjectPerEntryInFileOrder) {
     const ToolRun run = RunTool({"export", "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
-    QJsonParseError error;
-    const QJsonArray entries =
-        QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error).array();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
     ASSERT_EQ(entries.size(), 4);
-    EXPECT_EQ(entries[0]["summary"].toString().toStdString(), kCafe);
+    EXPECT_EQ(entries[0]["summary"].toString(),
+              QString::fromUtf8("Caf\xC3\xA9 on the quay, \"calm\"\r\n  second line"));
     EXPECT_TRUE(entries[1]["score"].isNull());
     EXPECT_EQ(entries[2]["score"].toInt(-1), 0);
     const QJsonObject button = entries[3].toObject();
@@ -51,86 +109,79 @@ TEST_F(ExportTest, JsonHoldsOneObjectPerEntryInFileOrder) {
               (QStringList{"date", "headings", "key", "kind", "score", "stamp", "time"}));
     EXPECT_EQ(button["date"].toString() + " " + button["time"].toString(), "2014-02-01 21:00:00");
     EXPECT_EQ(button["headings"].toArray().size(), 6);
+    EXPECT_TRUE(button["headings"][3]["score"].isNull());
     EXPECT_EQ(button["headings"][2].toObject(),
               (QJsonObject{{"heading", QString::fromUtf8("Food \xC2\x81")}, {"score", 10}}));
 }
 
+// The note is titled as the user titled it.
 TEST_F(ExportTest, MarkdownHasADaySectionPerDayInDateOrderWithTextsEscaped) {
+    ASSERT_TRUE(session::WriteSetting("TextTit", "Best *bit*:").ok());
     const ToolRun run = RunTool({"export", "--format", "markdown"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "# Jotwel diary\n\nEntries from 01/01/05 to 15/06/20.\n"
-              "\n## Saturday 01 February 2014\n"
-              "\n### 09:30:00 \xC2\xB7 text entry \xC2\xB7 score 7\n"
-              "\nCaf\xC3\xA9 on the quay, \"calm\"\\\nsecond line\n"
-              "\n*Most Memorable Event:* saw \xE2\x82\xAC 5 seals\n"
-              "\n### 21:00:00 \xC2\xB7 button entry\n"
-              "\n- Sleep: 7\n- Work: 3\n- Food \xC2\x81: 10\n- Mood: 0\n- Walk: 5\n- Read: 8\n"
-              "\n## Sunday 02 February 2014\n"
-              "\n### 12:00:00 \xC2\xB7 text entry\n"
-              "\nbeach " +
-                  std::string(110, 'b') +
-                  " tail\n"
-                  "\n## Monday 03 February 2014\n"
-                  "\n### 12:00:00 \xC2\xB7 text entry \xC2\xB7 score 0\n"
-                  "\nquiet \\# day \\[link\\](x)\n"
-                  "\n*Most Memorable Event:* \\- not a list\n");
+    EXPECT_EQ(
+        run.out,
+        "# Jotwel diary\n\nEntries from 01/01/05 to 15/06/20.\n"
+        "\n## Saturday 01 February 2014\n"
+        "\n### 09:30:00 \xC2\xB7 text entry \xC2\xB7 score 7\n"
+        "\nCaf\xC3\xA9 on the quay, \"calm\"\\\nsecond line\n"
+        "\n*Best \\*bit\\*:* saw \xE2\x82\xAC 5 seals\n"
+        "\n### 21:00:00 \xC2\xB7 button entry\n"
+        "\n- Sleep: 7\n- Work: 3\n- Food \xC2\x81: 10\n- Mood: not scored\n- Walk: 5\n- Read: 8\n"
+        "\n## Sunday 02 February 2014\n"
+        "\n### 12:00:00 \xC2\xB7 text entry\n"
+        "\nbeach " +
+            std::string(110, 'b') +
+            " tail\n"
+            "\n## Monday 03 February 2014\n"
+            "\n### 12:00:00 \xC2\xB7 text entry \xC2\xB7 score 0\n"
+            "\nquiet \\# day \\[link\\](x)\n"
+            "\n*Best \\*bit\\*:* \\- not a list\n");
     EXPECT_EQ(RunTool({"export", "--format", "md", "--search", "none"}).out,
               "# Jotwel diary\n\nEntries from 01/01/05 to 15/06/20 holding \xE2\x80\x9Cnone"
               "\xE2\x80\x9D.\n\nNo entries.\n");
 }
 
 TEST(MarkdownEscape, NoTextBecomesMarkupAHeadingAListOrALink) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"# not a heading", "\\# not a heading"},
-        {"    1. not code, not a list", "1\\. not code, not a list"},
-        {"12) nor this", "12\\) nor this"},
-        {"- x", "\\- x"},
-        {"+ x", "\\+ x"},
-        {"===", "\\==="},
-        {"---", "\\---"},
-        {"> quote", "\\> quote"},
-        {"[a](http://x.org) <b>", "\\[a\\](http\\://x.org) \\<b\\>"},
-        {"see WWW.x.org or a@b.c", "see WWW\\.x.org or a\\@b.c"},
-        {"*_`~|&\\", "\\*\\_\\`\\~\\|\\&\\\\"},
-        {"at 12:30 in 3.5 days - 1. ok +", "at 12:30 in 3.5 days - 1. ok +"},
+    const struct {
+        std::string text, want;
+    } cases[] = {
+        {.text = "    1. not code, not a list", .want = "1\\. not code, not a list"},
+        {.text = "12) nor this", .want = "12\\) nor this"},
+        {.text = "+ x", .want = "\\+ x"},
+        {.text = "===", .want = "\\==="},
+        {.text = "> quote", .want = "\\> quote"},
+        {.text = "[a](http://x.org) <b>", .want = "\\[a\\](http\\://x.org) \\<b\\>"},
+        {.text = "see WWW.x.org or a@b.c", .want = "see WWW\\.x.org or a\\@b.c"},
+        {.text = "*_`~|&\\", .want = "\\*\\_\\`\\~\\|\\&\\\\"},
+        {.text = "at 12:30 in 3.5 days - 1. ok +", .want = "at 12:30 in 3.5 days - 1. ok +"},
     };
-    for (const auto& [text, markdown] : cases) EXPECT_EQ(tool::EscapeMarkdownLine(text), markdown);
+    for (const auto& c : cases) EXPECT_EQ(tool::EscapeMarkdownLine(c.text), c.want);
 }
 
 // -o writes the same bytes whole, or nothing: no file, no temporary left,
-// and a message naming the file and the reason.
+// and a message naming the file and the reason. A link planted at a
+// temporary name beside the output (pointing at the diary) is never
+// written through.
 TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
-    const std::string path = InTestDir("out.json");
-    EXPECT_EQ(RunTool({"export", "--format", "json", "-o", path}).status, 0);
-    EXPECT_EQ(ReadFileBytes(path), RunTool({"export", "--format", "json"}).out);
+    const std::string path = InTestDir("out.csv");
+    std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
+    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", path}).status, 0);
+    EXPECT_EQ(ReadFileBytes(path), RunTool({"export", "--format", "csv"}).out);
+    EXPECT_EQ(Diary(), Bytes(SampleDiary()));
     std::filesystem::remove(path);
+    std::filesystem::remove(path + ".tmp");
 
     faults_.FailNth(1, platform::FaultEnv::kRename, EACCES);
     ToolRun run = RunTool({"export", "--format", "csv", "--output", path});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_EQ(run.err, "jotwel-tool: " + path + ": Permission denied\n");
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(TemporaryFilesIn(TestDir()).empty());
-
     faults_.FailNth(1, platform::FaultEnv::kRead, EIO);
     run = RunTool({"export", "--format", "csv", "-o", path});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_EQ(run.err, "jotwel-tool: " + store::DiaryPath(TestDir()) + ": Input/output error\n");
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(TemporaryFilesIn(TestDir()).empty());
-}
-
-// A link planted at a temporary name beside the output (here the name once
-// used, pointing at the diary) is never written through.
-TEST_F(ExportTest, ALinkBesideTheOutputIsNeverWrittenThrough) {
-    const std::string diary = ReadFileBytes(store::DiaryPath(TestDir()));
-    const std::string path = InTestDir("x.csv");
-    std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
-    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", path}).status, 0);
-    EXPECT_EQ(ReadFileBytes(store::DiaryPath(TestDir())), diary);
-    EXPECT_EQ(ReadFileBytes(path), RunTool({"export", "--format", "csv"}).out);
-    EXPECT_TRUE(std::filesystem::is_symlink(path + ".tmp"));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
 // The fixture of the jotwel-tool tests: the tool runs in-process through
-// RunTool on the test's own folder, as the terminal runs it; today is
-// 15/06/20 12:00 (TZ=UTC); a file layer a test may arm to fail one
-// operation. The sample diary holds both kinds of entry, a folded text, a
-// summary of two lines and bytes above 127.
+// RunTool on the test's own folder; today is 15/06/20 12:00 (TZ=UTC); a file
+// layer a test may arm to fail one operation. The sample diary holds both
+// kinds of entry, a folded text, a summary of two lines, bytes above 127 and
+// a row left unscored.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -12,11 +13,18 @@
 #include <vector>
 
 #include "store/Diary.h"
+#include "store/Versions.h"
+#include "support/DiaryFiles.h"
 #include "support/TestEnvironment.h"
 #include "support/env/FaultEnv.h"
 #include "tool/RunTool.h"
 
 namespace jtest {
+
+using ::testing::AllOf;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 // Instant of hour:minute on a "dd/mm/yy" day (UTC).
 inline dates::Instant On(const char* date, int hour = 12, int minute = 0) {
@@ -40,10 +48,6 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& 
     return run;
 }
 
-// Replaces the diary with these bytes (whole records, or anything else).
-inline void PutDiaryBytes(const std::string& bytes) {
-    WriteFileBytes(store::DiaryPath(TestDir()), bytes);
-}
 inline std::string Bytes(const std::vector<store::TEntryRecord>& records) {
     std::string bytes;
     for (const auto& record : records) {
@@ -51,6 +55,17 @@ inline std::string Bytes(const std::vector<store::TEntryRecord>& records) {
         bytes.append(encoded.data(), encoded.size());
     }
     return bytes;
+}
+inline std::string Diary() {
+    return ReadFileBytes(store::DiaryPath(TestDir()));
+}
+inline void PutDiary(const std::string& bytes) {
+    WriteFileBytes(store::DiaryPath(TestDir()), bytes);
+}
+inline std::size_t VersionCount() {
+    std::vector<store::DiaryVersion> versions;
+    EXPECT_TRUE(store::ListVersions(TestDir(), &versions).ok());
+    return versions.size();
 }
 
 // Text entries in key order, then the button entry appended at the end, as
@@ -63,7 +78,7 @@ inline std::vector<store::TEntryRecord> SampleDiary() {
                                    On("02/02/14")),
         store::MakeTextEntryRecord("quiet # day [link](x)", "- not a list", 0, On("03/02/14")),
         store::MakeButtonEntryRecord({"Sleep", "Work", "Food \x81", "Mood", "Walk", "Read"},
-                                     {7, 3, 10, 0, 5, 8}, On("01/02/14", 21)),
+                                     {7, 3, 10, -1, 5, 8}, On("01/02/14", 21)),
     };
 }
 
@@ -72,6 +87,12 @@ protected:
     platform::FaultEnv faults_{platform::Env::Default()};
     platform::ClockEnv clock_{&faults_, On("15/06/20")};
     platform::ScopedEnv useEnv_{&clock_};
+};
+
+// With the sample diary in place.
+class SampleTest : public ToolTest {
+protected:
+    void SetUp() override { PutDiary(Bytes(SampleDiary())); }
 };
 
 }  // namespace jtest
