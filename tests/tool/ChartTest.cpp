@@ -8,8 +8,8 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "TestEnvironment.h"
@@ -38,44 +38,30 @@ store::TEntryRecord Buttons(std::array<std::string, 6> headings, int score, date
     return store::MakeButtonEntryRecord(headings, {score, score, score, score, score, score}, key);
 }
 
-using Point = std::tuple<std::int64_t, double, int>;  // day, mean, count
-
-std::vector<Point> Points(const std::vector<tool::ChartPoint>& points) {
-    std::vector<Point> out;
-    for (const tool::ChartPoint& p : points) out.emplace_back(p.day, p.value, p.count);
-    return out;
+// Each point as "day:mean/count", its day counted from Monday 29/12/25.
+std::string Means(const std::vector<tool::ChartPoint>& points) {
+    std::ostringstream out;
+    for (const tool::ChartPoint& p : points) {
+        out << p.day - Day(2025y / 12 / 29) << ":" << p.value << "/" << p.count << " ";
+    }
+    return out.str();
 }
 
+// Sun 04/01/26 10 and 8, Mon 05/01 3, Wed 31/12/25 6 (its week is Mon
+// 29/12/25 to Sun 04/01/26), Sat 31/01 5, Sun 01/02 7; no score, or a
+// damaged one, is left out.
 TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
-    // Sun 04/01/26 10 and 8, Mon 05/01 3, Wed 31/12/25 6 (its week is Mon
-    // 29/12/25 to Sun 04/01/26), Sat 31/01 5, Sun 01/02 7; no score, or a
-    // damaged one, is left out.
     store::TEntryRecord damaged = Text(0, At(2026y / 3 / 2));
     damaged.Score = 11;
-    const tool::ChartData data = tool::MakeChartData({
-        Text(10, At(2026y / 1 / 4)),
-        Text(8, At(2026y / 1 / 4, 23)),
-        Text(3, At(2026y / 1 / 5, 0)),
-        Text(6, At(2025y / 12 / 31)),
-        Text(5, At(2026y / 1 / 31)),
-        Text(7, At(2026y / 2 / 1)),
-        Text(-1, At(2026y / 3 / 1)),
-        damaged,
-    });
+    const tool::ChartData data = tool::MakeChartData(
+        {Text(10, At(2026y / 1 / 4)), Text(8, At(2026y / 1 / 4, 23)), Text(3, At(2026y / 1 / 5, 0)),
+         Text(6, At(2025y / 12 / 31)), Text(5, At(2026y / 1 / 31)), Text(7, At(2026y / 2 / 1)),
+         Text(-1, At(2026y / 3 / 1)), damaged});
     ASSERT_EQ(data.series.size(), 1u);
-    const tool::ChartSeries& overall = data.series[0];
-    EXPECT_EQ(overall.name, "Overall score");
-    EXPECT_EQ(Points(overall.daily), (std::vector<Point>{{Day(2025y / 12 / 31), 6, 1},
-                                                         {Day(2026y / 1 / 4), 9, 2},
-                                                         {Day(2026y / 1 / 5), 3, 1},
-                                                         {Day(2026y / 1 / 31), 5, 1},
-                                                         {Day(2026y / 2 / 1), 7, 1}}));
-    EXPECT_EQ(Points(overall.weekly), (std::vector<Point>{{Day(2025y / 12 / 29), 8, 3},
-                                                          {Day(2026y / 1 / 5), 3, 1},
-                                                          {Day(2026y / 1 / 26), 6, 2}}));
-    EXPECT_EQ(Points(overall.monthly), (std::vector<Point>{{Day(2025y / 12 / 1), 6, 1},
-                                                           {Day(2026y / 1 / 1), 6.5, 4},
-                                                           {Day(2026y / 2 / 1), 7, 1}}));
+    EXPECT_EQ(data.series[0].name, "Overall score");
+    EXPECT_EQ(Means(data.series[0].daily), "2:6/1 6:9/2 7:3/1 33:5/1 34:7/1 ");
+    EXPECT_EQ(Means(data.series[0].weekly), "0:8/3 7:3/1 28:6/2 ");
+    EXPECT_EQ(Means(data.series[0].monthly), "-28:6/1 3:6.5/4 34:7/1 ");
     EXPECT_EQ(data.firstDay, Day(2025y / 12 / 31));
     EXPECT_EQ(data.lastDay, Day(2026y / 2 / 1));
 }
@@ -96,7 +82,7 @@ TEST(ChartData, HeadingsAreSeriesInOrderOfFirstAppearance) {
                                                "Read", "Eat", "Caf\u00E9 \u20AC", cut + "1",
                                                cut + "2", cut + "3", cut + "4"}));
     ASSERT_GE(data.series.size(), 3u);
-    EXPECT_EQ(Points(data.series[2].daily), (std::vector<Point>{{Day(2026y / 3 / 2), 6, 2}}));
+    EXPECT_EQ(Means(data.series[2].daily), "63:6/2 ");
 }
 
 // Daily entries from a day: a text entry and a button entry of two headings.

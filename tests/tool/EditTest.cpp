@@ -4,8 +4,6 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
-#include <optional>
-
 #include "ToolTest.h"
 #include "session/Settings.h"
 #include "tool/EditForm.h"
@@ -94,55 +92,46 @@ const store::TEntryRecord kButtons =
     store::MakeButtonEntryRecord(kHeadings, {7, -1, 10, 0, -1, 8}, On("06/12/14", 22));
 const store::TEntryRecord kOther = store::MakeTextEntryRecord("other", "", 2, On("05/12/14"));
 
-std::string FormOf(const store::TEntryRecord& record) {
+// Reads the form of record, changed by replacing each from with its to, as
+// an edit of record: "" and the record made, or the mistake.
+std::string Edit(const store::TEntryRecord& record,
+                 const std::vector<std::pair<std::string, std::string>>& changes,
+                 store::TEntryRecord* edited) {
+    const tool::EntryFields fields = tool::SplitEntry(record, &kHeadings);
     std::string why;
-    return tool::MakeEditForm(record, tool::SplitEntry(record, &kHeadings), "Most Memorable Event",
-                              &why);
-}
-
-// Reads form as an edit of record: the record made, or the mistake.
-std::string ReadBack(const store::TEntryRecord& record, const std::string& form,
-                     store::TEntryRecord* edited) {
-    std::string why;
+    std::string form = tool::MakeEditForm(record, fields, "Most Memorable Event", &why);
+    for (const auto& [from, to] : changes) {
+        const std::size_t at = form.find(from);
+        if (at == std::string::npos) return "no " + from;
+        form.replace(at, from.size(), to);
+    }
     *edited = record;
-    return tool::ReadEditForm(form, record, tool::SplitEntry(record, &kHeadings), edited, &why)
-               ? ""
-               : why;
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    return tool::ReadEditForm(form, record, fields, edited, &why) ? "" : why;
 }
 
 TEST(EditForm, FormsReadBackAsTheRecordTheDialogsWouldCompose) {
-    const struct {
-        const store::TEntryRecord* record;
-        std::string form;
-        store::TEntryRecord want;
-    } cases[] = {
-        {.record = &kText, .form = FormOf(kText), .want = kText},
-        {.record = &kButtons, .form = FormOf(kButtons), .want = kButtons},
-        {.record = &kText,
-         .form = Replace(Replace(Replace(FormOf(kText), "Score: 6", "Score: 10"), "Knee fine",
-                                 "Caf\xC3\xA9 \xE2\x82\xAC"),
-                         "read in the evening\n", "read\nin bed\n"),
-         .want = {"Quiet day\r\nread\r\nin bed  = Caf\xE9 \x80)", kText.Stamp, kText.Key, 10}},
-        {.record = &kButtons,
-         .form = Replace(Replace(FormOf(kButtons), "7   Sleep", "-   Sleep"),
-                         "-   Work = 3 :", "3 Work = 3 :"),
-         .want = store::MakeButtonEntryRecord(kHeadings, {-1, 3, 10, 0, -1, 8}, kButtons.Key)},
-    };
-    for (const auto& c : cases) {
-        store::TEntryRecord edited;
-        EXPECT_EQ(ReadBack(*c.record, c.form, &edited), "") << c.form;
-        EXPECT_EQ(edited, c.want) << c.form;
+    store::TEntryRecord edited;
+    for (const store::TEntryRecord& record : {kText, kButtons}) {
+        EXPECT_EQ(Edit(record, {}, &edited), "");
+        EXPECT_EQ(edited, record);
     }
+    EXPECT_EQ(Edit(kText,
+                   {{"Score: 6", "Score: 10"},
+                    {"Knee fine", "Caf\xC3\xA9 \xE2\x82\xAC"},
+                    {"read in the evening\n", "read\nin bed\n"}},
+                   &edited),
+              "");
+    EXPECT_EQ(edited, (store::TEntryRecord{"Quiet day\r\nread\r\nin bed  = Caf\xE9 \x80)",
+                                           kText.Stamp, kText.Key, 10}));
+    EXPECT_EQ(
+        Edit(kButtons, {{"7   Sleep", "-   Sleep"}, {"-   Work = 3 :", "3 Work = 3 :"}}, &edited),
+        "");
+    EXPECT_EQ(edited, store::MakeButtonEntryRecord(kHeadings, {-1, 3, 10, 0, -1, 8}, kButtons.Key));
 }
 
 // Score on line 7, Note on 8, Summary on 9; the button rows on lines 5 to 10.
 TEST(EditForm, AMistakeIsNamedByItsLine) {
+    const std::string q(480, 'q');
     const struct {
         bool button = false;
         std::string from, to;
@@ -151,27 +140,22 @@ TEST(EditForm, AMistakeIsNamedByItsLine) {
         {.from = "Score: 6", .to = "Score: 11", .why = "line 7: the score must be 0 to 10"},
         {.from = "Knee fine", .to = std::string(80, 'n'), .why = "line 8: the note is 80"},
         {.from = "Knee fine", .to = "\xE2\x86\x92", .why = "line 8: \"\xE2\x86\x92\" cannot be"},
-        {.from = "read in",
-         .to = "read\tin\x01",
-         .why = "line 11: holds the control character 0x01"},
+        {.from = "read in", .to = "read\tin\x01", .why = "line 11: holds the control character"},
         {.from = "Summary:\n", .to = "", .why = "line 9: is not a line of the form"},
         {.from = "Score: 6\n", .to = "", .why = "the form has no \"Score:\" line"},
-        {.from = "Quiet day", .to = std::string(480, 'q'), .why = "line 9: the summary is 501"},
-        {.from = "read in the evening",
-         .to = std::string(480, 'q'),
-         .why = "line 8: the summary and the note are too long"},
+        {.from = "Quiet day", .to = q, .why = "line 9: the summary is 501"},
+        {.from = "read in the evening", .to = q, .why = "line 8: the summary and the note are"},
         {.button = true, .from = "10  Food", .to = "11  Food", .why = "line 7: the row must start"},
         {.button = true, .from = "0   Mood\n", .to = "", .why = "the form has 5 rows"},
         {.button = true,
          .from = "8   Read\n",
-         .to = "8   Read\n4 more\n",
-         .why = "line 11: is a seventh row"},
+         .to = "8 R\n4 more\n",
+         .why = "line 11: is a seventh"},
     };
     for (const auto& c : cases) {
-        const store::TEntryRecord& record = c.button ? kButtons : kText;
-        const std::string form = Replace(FormOf(record), c.from, c.to);
         store::TEntryRecord edited;
-        EXPECT_THAT(ReadBack(record, form, &edited), StartsWith(c.why)) << form;
+        EXPECT_THAT(Edit(c.button ? kButtons : kText, {{c.from, c.to}}, &edited),
+                    StartsWith(c.why));
     }
 }
 
@@ -183,16 +167,15 @@ protected:
             ASSERT_TRUE(session::WriteSetting(session::HeadingKey(i), kHeadings[i]).ok());
         }
         PutDiary(Bytes({kOther, kText, kButtons}));
-        if (const char* tmp = std::getenv("TMPDIR")) tmpdir_ = tmp;
         setenv("TMPDIR", TestDir().c_str(), 1);  // the form's file, and the scripts' marks
     }
     void TearDown() override {
         unsetenv("VISUAL");
-        tmpdir_ ? setenv("TMPDIR", tmpdir_->c_str(), 1) : unsetenv("TMPDIR");
+        unsetenv("TMPDIR");
     }
     // Runs edit with args and the editor a script of body ("$1" is the form).
-    ToolRun Edit(const std::vector<std::string>& args, const std::string& body,
-                 const std::string& input = "") {
+    ToolRun Run(const std::vector<std::string>& args, const std::string& body,
+                const std::string& input = "") {
         const std::string path = InTestDir("editor.sh");
         WriteFileBytes(path, "#!/bin/sh\n" + body + "\n");
         chmod(path.c_str(), 0700);
@@ -203,12 +186,11 @@ protected:
     }
 
     const std::string before_ = Bytes({kOther, kText, kButtons});
-    std::optional<std::string> tmpdir_;
 };
 
 TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
-    ToolRun run = Edit({"--key", std::to_string(kText.Key)},
-                       "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: better/' \"$1\"");
+    ToolRun run = Run({"--key", std::to_string(kText.Key)},
+                      "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: better/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("Changed the entry 06/12/14 @ 21:00:00"));
     const store::TEntryRecord edited{"Quiet day\r\nread in the evening  = better)", kText.Stamp,
@@ -216,21 +198,21 @@ TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
     EXPECT_EQ(VersionCount(), 1u);
     // A day of one entry is named by its date.
-    run = Edit({"5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
+    run = Run({"5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DiaryRecords()[0].Score, -1);
 }
 
 TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
     // A day of several entries lists their keys.
-    ToolRun run = Edit({"06/12/14"}, "exit 0");
+    ToolRun run = Run({"06/12/14"}, "exit 0");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kText.Key)));
     EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kButtons.Key)));
-    run = Edit({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
+    run = Run({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "No change: the entry is as it was.\n");
-    run = Edit({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
+    run = Run({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("ended with status 3; nothing changed"));
     EXPECT_EQ(Diary(), before_);
@@ -243,11 +225,11 @@ TEST_F(EditTest, ARefusedEditIsOfferedAgainOrLeftAlone) {
     const std::string editor =
         "if [ -e \"$1.seen\" ]; then sed -i 's/^11 /4  /' \"$1\"; "
         "else touch \"$1.seen\"; sed -i 's/^10 /11 /' \"$1\"; fi";
-    ToolRun run = Edit({"--key", std::to_string(kButtons.Key)}, editor, "n\n");
+    ToolRun run = Run({"--key", std::to_string(kButtons.Key)}, editor, "n\n");
     EXPECT_THAT(run.err, HasSubstr("line 7: the row must start with its score"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Diary(), before_);
-    run = Edit({"--key", std::to_string(kButtons.Key)}, editor, "\n");
+    run = Run({"--key", std::to_string(kButtons.Key)}, editor, "\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DiaryRecords()[2],
               store::MakeButtonEntryRecord(kHeadings, {7, -1, 4, 0, -1, 8}, kButtons.Key));

@@ -67,9 +67,8 @@ TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedO
 }
 
 TEST_F(ExportTest, CsvQuotesWhatNeedsItAndFillsTheColumnsOfEachKind) {
-    const ToolRun run = RunTool({"export", "--format", "csv", "--to", "01/02/14"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
+    const std::string run = Out({"export", "--format", "csv", "--to", "01/02/14"});
+    EXPECT_EQ(run,
               "kind,date,time,key,stamp,score,summary,note,heading1,score1,heading2,score2,"
               "heading3,score3,heading4,score4,heading5,score5,heading6,score6\r\n"
               "text,2014-02-01,09:30:00," +
@@ -86,19 +85,17 @@ TEST_F(ExportTest, CsvSafeKeepsSpreadsheetsFromRunningCells) {
                     store::MakeTextEntryRecord("-2", "@SUM(A1)", 3, On("02/02/14")),
                     store::MakeButtonEntryRecord({"=A1", "+", "-", "@", "a=b", "b"},
                                                  {1, 2, 3, 4, 5, -1}, On("03/02/14"))}));
-    const ToolRun run = RunTool({"export", "--format", "csv", "--csv-safe"});
-    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string run = Out({"export", "--format", "csv", "--csv-safe"});
     for (const char* cell : {",\"'=HYPERLINK(\"\"x\"\")\",'+1,", ",'-2,'@SUM(A1),",
                              ",'=A1,1,'+,2,'-,3,'@,4,a=b,5,b,\r\n"}) {
-        EXPECT_THAT(run.out, HasSubstr(cell));
+        EXPECT_THAT(run, HasSubstr(cell));
     }
 }
 
 // Every field of a text entry is cli_test.py's (through Python's json).
 TEST_F(ExportTest, JsonHoldsOneObjectPerEntryInFileOrder) {
-    const ToolRun run = RunTool({"export", "--format", "json"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+    const std::string run = Out({"export", "--format", "json"});
+    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(run)).array();
     ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(entries[0]["summary"].toString(),
               QString::fromUtf8("Caf\xC3\xA9 on the quay, \"calm\"\r\n  second line"));
@@ -117,10 +114,9 @@ TEST_F(ExportTest, JsonHoldsOneObjectPerEntryInFileOrder) {
 // The note is titled as the user titled it.
 TEST_F(ExportTest, MarkdownHasADaySectionPerDayInDateOrderWithTextsEscaped) {
     ASSERT_TRUE(session::WriteSetting("TextTit", "Best *bit*:").ok());
-    const ToolRun run = RunTool({"export", "--format", "markdown"});
-    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string run = Out({"export", "--format", "markdown"});
     EXPECT_EQ(
-        run.out,
+        run,
         "# Jotwel diary\n\nEntries from 01/01/05 to 15/06/20.\n"
         "\n## Saturday 01 February 2014\n"
         "\n### 09:30:00 \xC2\xB7 text entry \xC2\xB7 score 7\n"
@@ -166,7 +162,7 @@ TEST(MarkdownEscape, NoTextBecomesMarkupAHeadingAListOrALink) {
 TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     const std::string path = InTestDir("out.csv");
     std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
-    EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", path}).status, 0);
+    Out({"export", "--format", "csv", "-o", path});
     EXPECT_EQ(ReadFileBytes(path), RunTool({"export", "--format", "csv"}).out);
     EXPECT_EQ(Diary(), Bytes(SampleDiary()));
     std::filesystem::remove(path);

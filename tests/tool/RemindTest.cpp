@@ -4,8 +4,6 @@
 #include <filesystem>
 
 #include "ToolTest.h"
-#include "platform/Env.h"
-#include "tool/Reminder.h"
 #include "tool/UserSession.h"
 
 namespace jtest {
@@ -17,8 +15,8 @@ class FakeSession : public tool::UserSession {
 public:
     bool SystemdRuns() override { return runs; }
     int Systemctl(const std::vector<std::string>& args, std::string* output) override {
-        std::string call;
-        for (const std::string& arg : args) call += (call.empty() ? "" : " ") + arg;
+        std::string call = args.at(0);
+        for (std::size_t i = 1; i < args.size(); ++i) call += " " + args[i];
         calls.push_back(call);
         *output = call == failing ? "Failed to enable unit\n" : "";
         return call == failing ? 1 : 0;
@@ -35,28 +33,25 @@ class RemindTest : public ToolTest {
 protected:
     FakeSession session_;
     tool::ScopedUserSession useSession_{&session_};
-    const std::string service_ = tool::UserUnitFolder() + "/jotwel-remind.service";
-    const std::string timer_ = tool::UserUnitFolder() + "/jotwel-remind.timer";
+    const std::string service_ = ConfigDir() + "/systemd/user/jotwel-remind.service";
+    const std::string timer_ = ConfigDir() + "/systemd/user/jotwel-remind.timer";
 };
 
 TEST_F(RemindTest, AtWritesTheUnitsAndEnablesTheTimerAndOffTakesThemAway) {
-    const ToolRun run = RunTool({"remind", "at", "7:05"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("every day at 07:05"));
-    EXPECT_EQ(tool::UserUnitFolder(), ConfigDir() + "/systemd/user");
+    EXPECT_THAT(Out({"remind", "at", "7:05"}), HasSubstr("every day at 07:05"));
     EXPECT_THAT(ReadFileBytes(service_),
                 HasSubstr("\nExecStart=\"/opt/jot wel/bin/jotwel-launch\" auto\n"));
     EXPECT_THAT(ReadFileBytes(timer_), HasSubstr("\nOnCalendar=*-*-* 07:05:00\n"));
     EXPECT_THAT(ReadFileBytes(timer_), HasSubstr("\nWantedBy=timers.target\n"));
-    EXPECT_THAT(RunTool({"remind", "status"}).out, HasSubstr("A daily reminder is set for 07:05"));
-    ASSERT_EQ(RunTool({"remind", "off"}).status, 0);
+    EXPECT_THAT(Out({"remind", "status"}), HasSubstr("A daily reminder is set for 07:05"));
+    Out({"remind", "off"});
     EXPECT_FALSE(fs::exists(service_));
     EXPECT_FALSE(fs::exists(timer_));
     EXPECT_EQ(session_.calls, (std::vector<std::string>{
                                   "daemon-reload", "enable jotwel-remind.timer",
                                   "restart jotwel-remind.timer", "is-active jotwel-remind.timer",
                                   "disable --now jotwel-remind.timer", "daemon-reload"}));
-    EXPECT_EQ(RunTool({"remind", "status"}).out, "No daily reminder is set.\n");
+    EXPECT_EQ(Out({"remind", "status"}), "No daily reminder is set.\n");
 }
 
 // A failed systemctl puts the units back as they were: none, or the
@@ -70,7 +65,7 @@ TEST_F(RemindTest, AFailureLeavesTheUnitsAsTheyWere) {
     EXPECT_FALSE(fs::exists(service_));
 
     session_.failing.clear();
-    ASSERT_EQ(RunTool({"remind", "at", "07:00"}).status, 0);
+    Out({"remind", "at", "07:00"});
     const std::string timer = ReadFileBytes(timer_);
     session_.failing = "restart jotwel-remind.timer";
     EXPECT_EQ(RunTool({"remind", "at", "08:00"}).status, tool::kExitFileError);
@@ -79,9 +74,7 @@ TEST_F(RemindTest, AFailureLeavesTheUnitsAsTheyWere) {
 
     session_.runs = false;
     session_.calls.clear();
-    const ToolRun off = RunTool({"remind", "at", "09:00"});
-    EXPECT_EQ(off.status, tool::kExitUserError);
-    EXPECT_THAT(off.err, HasSubstr("no systemd user instance runs"));
+    EXPECT_THAT(RunTool({"remind", "at", "09:00"}).err, HasSubstr("no systemd user instance"));
     EXPECT_EQ(ReadFileBytes(timer_), timer);
     EXPECT_TRUE(session_.calls.empty());
 }
@@ -96,26 +89,20 @@ TEST_F(RemindTest, MistakesAreNamed) {
         EXPECT_EQ(RunTool(args).status, tool::kExitUserError) << args.back();
     }
     session_.launcher.clear();
-    EXPECT_THAT(RunTool({"remind", "at", "08:00"}).err,
-                HasSubstr("jotwel-launch was found neither"));
+    EXPECT_THAT(RunTool({"remind", "at", "08:00"}).err, HasSubstr("jotwel-launch was found"));
     EXPECT_TRUE(session_.calls.empty());
 }
 
 TEST_F(RemindTest, AutostartPutsTheLogOnEntryInPlaceAndTakesItAway) {
     const std::string entry = ConfigDir() + "/autostart/jotwel-autostart.desktop";
-    EXPECT_EQ(RunTool({"autostart", "status"}).out, "Jotwel does not start at log-on.\n");
-    ASSERT_EQ(RunTool({"autostart", "on"}).status, 0);
-    const std::string packaged =
-        ReadFileBytes(fs::path(JOTWEL_TEST_DATA "/../../packaging/jotwel-autostart.desktop")
-                          .lexically_normal()
-                          .string());
-    ASSERT_FALSE(packaged.empty());
-    EXPECT_EQ(ReadFileBytes(entry), packaged);
-    EXPECT_THAT(RunTool({"autostart", "status"}).out, HasSubstr("Jotwel starts at log-on"));
-    ASSERT_EQ(RunTool({"autostart", "off"}).status, 0);
+    EXPECT_EQ(Out({"autostart", "status"}), "Jotwel does not start at log-on.\n");
+    Out({"autostart", "on"});
+    EXPECT_EQ(ReadFileBytes(entry),
+              ReadFileBytes(JOTWEL_TEST_DATA "/../../packaging/jotwel-autostart.desktop"));
+    EXPECT_THAT(Out({"autostart", "status"}), HasSubstr("Jotwel starts at log-on"));
+    Out({"autostart", "off"});
     EXPECT_FALSE(fs::exists(entry));
-    EXPECT_EQ(RunTool({"autostart", "off"}).out,
-              "Jotwel does not start at log-on; nothing to remove.\n");
+    EXPECT_EQ(Out({"autostart", "off"}), "Jotwel does not start at log-on; nothing to remove.\n");
 }
 
 }  // namespace

@@ -48,6 +48,13 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& 
     return run;
 }
 
+// Runs the tool, expecting it to succeed; what it wrote to the standard output.
+inline std::string Out(const std::vector<std::string>& args, const std::string& input = "") {
+    const ToolRun run = RunTool(args, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.out;
+}
+
 inline std::string Bytes(const std::vector<store::TEntryRecord>& records) {
     std::string bytes;
     for (const auto& record : records) {

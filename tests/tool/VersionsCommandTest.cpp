@@ -51,11 +51,10 @@ TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
               "jotwel-tool: Jotwel-2001-01-01-000000.dat: no such version in " +
                   store::VersionsPath(TestDir()) + " (jotwel-tool versions lists them)\n");
 
-    const ToolRun run = RunTool({"restore", first_}, " Yes \n");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Restored " + store::DiaryPath(TestDir()) + " from the version " + first_ +
-                           ".\nThe diary as it was is kept as the version "
-                           "Jotwel-2020-06-15-120000-2.dat.\n");
+    const std::string run = Out({"restore", first_}, " Yes \n");
+    EXPECT_EQ(run, "Restored " + store::DiaryPath(TestDir()) + " from the version " + first_ +
+                       ".\nThe diary as it was is kept as the version "
+                       "Jotwel-2020-06-15-120000-2.dat.\n");
     EXPECT_EQ(Diary(), Bytes(SampleDiary()));
     EXPECT_EQ(ReadFileBytes(kept_), now_);
     // With no diary left there is none to keep.
