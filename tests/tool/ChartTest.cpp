@@ -122,6 +122,7 @@ Svg ReadSvg(const std::string& bytes) {
             pen = attribute("stroke").toString() + " " + attribute("stroke-width").toString();
         } else if (xml.name() == QString("circle")) {
             svg.dots.push_back(attribute("cx").toDouble());
+            EXPECT_TRUE(pen.startsWith("none")) << "a dot with an outline";
         } else if (xml.name() == QString("path") && pen.endsWith(" 1.5")) {
             svg.means.emplace_back();
             for (const QString& point : attribute("d").toString().split(' ', Qt::SkipEmptyParts))

@@ -14,33 +14,18 @@ namespace {
 
 constexpr dates::Instant kKey = 1417986309;  // 07/12/14 21:05:09 UTC
 
-TEST(SplitEntry, TextEntriesGiveBackTheirSummaryAndNote) {
-    const struct {
-        std::string summary, note, want;  // the note read back
-    } cases[] = {
-        {.summary = "a\r\nb  = x\r\nc", .note = "(n)", .want = "(n)"},
-        {.summary = "caf\xE9 \x80\x81", .note = "\x9D", .want = "\x9D"},
-        // 499 bytes of summary: the cut at 500 keeps one byte of the separator.
-        {.summary = std::string(499, 's'), .note = "lost", .want = ""},
-        {.summary = std::string(480, 's'),
-         .note = std::string(40, 'n'),
-         .want = "nnnnnnnnnnnnnnnn"},
-    };
-    for (const auto& c : cases) {
-        for (int score : {7, -1}) {
-            const tool::EntryFields fields =
-                tool::SplitEntry(store::MakeTextEntryRecord(c.summary, c.note, score, kKey));
-            EXPECT_EQ(fields.kind, tool::EntryKind::kText);
-            EXPECT_EQ(fields.summary, c.summary);
-            EXPECT_EQ(fields.note, c.want);
-        }
-    }
-}
-
-// A button text cut short keeps the headings it has; one not in the button
-// format keeps its text as the summary; one of many false scores is read
-// without trying each combination (which would not finish).
-TEST(SplitEntry, DamagedButtonTextsKeepWhatTheyCan) {
+// A text cut at 500 bytes keeps what is left of its note; a button text cut
+// short keeps the headings it has; one not in the button format keeps its
+// text as the summary; one of many false scores is read without trying each
+// combination (which would not finish).
+TEST(SplitEntry, CutOrDamagedTextsKeepWhatTheyCan) {
+    const std::string s499(499, 's'), s480(480, 's');
+    EXPECT_EQ(tool::SplitEntry(store::MakeTextEntryRecord(s499, "lost", 7, kKey)).summary, s499);
+    EXPECT_EQ(tool::SplitEntry(store::MakeTextEntryRecord(s499, "lost", 7, kKey)).note, "");
+    EXPECT_EQ(tool::SplitEntry(store::MakeTextEntryRecord(s480, "n(n)", -1, kKey)).note, "n(n)");
+    EXPECT_EQ(
+        tool::SplitEntry(store::MakeTextEntryRecord(s480, std::string(40, 'n'), 7, kKey)).note,
+        std::string(16, 'n'));
     store::TEntryRecord cut = store::MakeButtonEntryRecord(
         {"Work", "Health", "Family", "Sleep", "Money", "Mood"}, {1, 2, 3, 4, 5, 6}, kKey);
     cut.Text.resize(cut.Text.find("Sleep") + 3);
@@ -109,26 +94,6 @@ std::string Edit(const store::TEntryRecord& record,
     return tool::ReadEditForm(form, record, fields, edited, &why) ? "" : why;
 }
 
-TEST(EditForm, FormsReadBackAsTheRecordTheDialogsWouldCompose) {
-    store::TEntryRecord edited;
-    for (const store::TEntryRecord& record : {kText, kButtons}) {
-        EXPECT_EQ(Edit(record, {}, &edited), "");
-        EXPECT_EQ(edited, record);
-    }
-    EXPECT_EQ(Edit(kText,
-                   {{"Score: 6", "Score: 10"},
-                    {"Knee fine", "Caf\xC3\xA9 \xE2\x82\xAC"},
-                    {"read in the evening\n", "read\nin bed\n"}},
-                   &edited),
-              "");
-    EXPECT_EQ(edited, (store::TEntryRecord{"Quiet day\r\nread\r\nin bed  = Caf\xE9 \x80)",
-                                           kText.Stamp, kText.Key, 10}));
-    EXPECT_EQ(
-        Edit(kButtons, {{"7   Sleep", "-   Sleep"}, {"-   Work = 3 :", "3 Work = 3 :"}}, &edited),
-        "");
-    EXPECT_EQ(edited, store::MakeButtonEntryRecord(kHeadings, {-1, 3, 10, 0, -1, 8}, kButtons.Key));
-}
-
 // Score on line 7, Note on 8, Summary on 9; the button rows on lines 5 to 10.
 TEST(EditForm, AMistakeIsNamedByItsLine) {
     const std::string q(480, 'q');
@@ -190,11 +155,12 @@ protected:
 
 TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     ToolRun run = Run({"--key", std::to_string(kText.Key)},
-                      "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: better/' \"$1\"");
+                      "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: caf\xC3\xA9 "
+                      "\xE2\x82\xAC/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("Changed the entry 06/12/14 @ 21:00:00"));
-    const store::TEntryRecord edited{"Quiet day\r\nread in the evening  = better)", kText.Stamp,
-                                     kText.Key, 9};
+    const store::TEntryRecord edited{"Quiet day\r\nread in the evening  = caf\xE9 \x80)",
+                                     kText.Stamp, kText.Key, 9};
     EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
     EXPECT_EQ(VersionCount(), 1u);
     // A day of one entry is named by its date.
