@@ -1,0 +1,288 @@
+// The commands that look a diary over or change it whole: check names each
+// problem of a damaged diary; merge folds another copy in; versions lists
+// the kept versions and restore puts one back after a yes.
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "ToolTest.h"
+#include "tool/Merge.h"
+
+namespace jtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+store::TEntryRecord TextAt(dates::Instant key) {
+    return store::MakeTextEntryRecord("entry", "", 5, key);
+}
+
+// A record whose text field and stamp field hold no NUL; the stamp starts
+// with a control character.
+std::string Unterminated() {
+    store::RecordBytes bytes = store::EncodeRecord(TextAt(On("02/02/14")));
+    std::fill(bytes.begin(), bytes.begin() + store::KeyOffset, '1');
+    bytes[store::TextFieldSize] = '\x01';
+    return std::string(bytes.data(), bytes.size());
+}
+
+std::string At(int index, int offset, const std::string& stamp) {
+    return "record " + std::to_string(index) + " (byte offset " + std::to_string(offset) +
+           ", stamp \"" + stamp + "\"): ";
+}
+
+TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
+    const std::string diary = store::DiaryPath(TestDir());
+    const std::string sample = Bytes(SampleDiary());
+    const std::string early = Bytes({TextAt(On("31/12/04"))});
+    const std::string stamp = "\\x01" + std::string(24, '1');
+    const struct {
+        std::string bytes;
+        std::string out;
+    } cases[] = {
+        {.bytes = "", .out = ": 0 entries (0 text, 0 button), 0 bytes: no problems found\n"},
+        {.bytes = sample + "xy",
+         .out = ": the last 2 bytes, from byte offset 2136, are not a whole record of 534 bytes; "
+                "readers skip them and the next change drops them\n" +
+                diary + ": 4 entries (3 text, 1 button), 2138 bytes: 1 problem found\n"},
+        {.bytes = sample.substr(0, 534) + Unterminated(),
+         .out = At(2, 534, stamp) + "the text field (501 bytes) has no terminating NUL\n" +
+                At(2, 534, stamp) + "the stamp field (25 bytes) has no terminating NUL\n" + diary +
+                ": 2 entries (2 text, 0 button), 1068 bytes: 2 problems found\n"},
+        // A button entry earlier than the text entries before it is in place.
+        {.bytes = Bytes({TextAt(On("03/02/14")), TextAt(On("01/02/14")), TextAt(On("02/02/14")),
+                         store::MakeButtonEntryRecord({}, {}, On("01/01/14"))}),
+         .out = At(2, 534, "01/02/14 @ 12:00:00") + "text entry out of date order: its key " +
+                std::to_string(On("01/02/14")) + " is below " + std::to_string(On("03/02/14")) +
+                ", the key of record 1, the text entry before it\n" + diary +
+                ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n"},
+        // The first 20 of a kind, then a count of the rest.
+        {.bytes =
+             [&] {
+                 std::string bytes;
+                 for (int i = 0; i < 25; ++i) bytes += early;
+                 return bytes;
+             }(),
+         .out = At(20, 19 * 534, "31/12/04 @ 12:00:00") + "its key " +
+                std::to_string(On("31/12/04")) +
+                " falls on 2004-12-31, outside the years 2005-2038\n... and 5 more like the "
+                "last\n" +
+                diary + ": 25 entries (25 text, 0 button), 13350 bytes: 25 problems found\n"},
+    };
+    for (const auto& c : cases) {
+        PutDiary(c.bytes);
+        const ToolRun run = RunTool({"check"});
+        EXPECT_EQ(run.status, c.bytes.empty() ? 0 : tool::kExitFileError) << c.out;
+        EXPECT_THAT(run.out, EndsWith(c.out));
+    }
+    PutDiary(sample);
+    EXPECT_EQ(RunTool({"check"}).out,
+              diary + ": 4 entries (3 text, 1 button), 2136 bytes: no problems found\n");
+    WriteFileBytes(store::HoldPath(TestDir()), "abc");
+    EXPECT_EQ(RunTool({"check"}).out,
+              store::HoldPath(TestDir()) +
+                  ": a hold file of 3 bytes is left over from a change that did not finish; the "
+                  "diary is as it was before that change, and the next change discards the hold "
+                  "file\n" +
+                  diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n");
+    faults_.FailNth(1, platform::FaultEnv::kRead, EIO);
+    const ToolRun unreadable = RunTool({"check"});
+    EXPECT_EQ(unreadable.status, tool::kExitFileError);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_EQ(unreadable.err, "jotwel-tool: " + diary + ": Input/output error\n");
+}
+
+using Records = std::vector<store::TEntryRecord>;
+
+const auto kA = store::MakeTextEntryRecord("a", "", 1, On("01/03/14"));
+const auto kB = store::MakeTextEntryRecord("b", "", 2, On("02/03/14"));
+const auto kC = store::MakeTextEntryRecord("c", "", 3, On("03/03/14"));
+const auto kD = store::MakeTextEntryRecord("d", "", 4, On("04/03/14"));
+const auto kB2 = store::MakeTextEntryRecord("b, as changed elsewhere", "", 2, On("02/03/14"));
+const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1, -1, 2, 3, 4, 5},
+                                             On("01/03/14", 20));
+const auto kY = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {5, 5, 5, 5, 5, -1},
+                                             On("03/03/14", 20));
+
+// Every record of both once each, in diary order; a conflict keeps both.
+TEST(PlanMerge, KeepsEveryRecordOfBothOnceEachInDiaryOrder) {
+    const struct {
+        Records mine, other, merged, added = {}, onlyMine = {};
+        std::size_t differing = 0;
+    } cases[] = {
+        {.mine = {kA, kB, kX}, .other = {kA, kB, kX}, .merged = {kA, kB, kX}},
+        {.mine = {kA, kX},
+         .other = {kA, kC, kX, kY},
+         .merged = {kA, kC, kX, kY},
+         .added = {kC, kY}},
+        {.mine = {kA, kB},
+         .other = {kA, kB2},
+         .merged = {kA, kB, kB2},
+         .added = {kB2},
+         .onlyMine = {kB},
+         .differing = 1},
+        // Out of order mended; a double entry stays double.
+        {.mine = {kC, kA, kY},
+         .other = {kB},
+         .merged = {kA, kB, kC, kY},
+         .added = {kB},
+         .onlyMine = {kC, kA, kY}},
+        {.mine = {kA, kA}, .other = {kA}, .merged = {kA, kA}, .onlyMine = {kA}},
+        {.mine = {}, .other = {kX, kB}, .merged = {kB, kX}, .added = {kX, kB}},
+    };
+    for (const auto& c : cases) {
+        const tool::MergePlan plan = tool::PlanMerge(c.mine, c.other);
+        EXPECT_EQ(plan.merged, c.merged);
+        EXPECT_EQ(plan.added, c.added);
+        EXPECT_EQ(plan.onlyMine, c.onlyMine);
+        EXPECT_EQ(plan.differing.size(), c.differing);
+    }
+}
+
+class MergeTest : public ToolTest {
+protected:
+    void SetUp() override {
+        PutDiary(before_);
+        WriteFileBytes(InTestDir("other.dat"), Bytes({kA, kB2, kD, kY}));
+    }
+    const std::string before_ = Bytes({kA, kB, kX});
+};
+
+TEST_F(MergeTest, FoldsTheOtherInAfterKeepingAVersionAndTellsWhat) {
+    const std::string dry = Out({"merge", "other.dat", "--dry-run"});
+    EXPECT_THAT(dry, HasSubstr("Would add 3 entries"));
+    EXPECT_EQ(Diary(), before_);
+    EXPECT_EQ(VersionCount(), 0u);
+
+    const std::string run = Out({"merge", "other.dat"});
+    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(VersionCount(), 1u);
+    for (const char* said :
+         {"Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  score 2: b, as changed",
+          "  03/03/14  button entry: S = 5 : W = 5", "Only in this diary: 2 entries:\n",
+          "Entries of the same time that differ (both are kept): 1\n", "In both: 1 entry.\n",
+          "kept as the version Jotwel-"}) {
+        EXPECT_THAT(run, HasSubstr(said));
+    }
+    // Merging again adds nothing and changes nothing.
+    EXPECT_THAT(RunTool({"merge", "other.dat"}).out,
+                HasSubstr("Nothing to add: the diary is unchanged."));
+    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
+}
+
+TEST_F(MergeTest, ADamagedOrForeignFileIsRefusedAndNothingChanges) {
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {.bytes = Bytes({kA, kD}).substr(0, 700), .why = "is not a whole number of 534-byte"},
+        {.bytes = std::string(store::RecordSize * 2, 'x'), .why = "whose text or stamp has no end"},
+        {.bytes = Bytes({store::MakeTextEntryRecord("old", "", 1, 100)}), .why = "dated outside"},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(InTestDir("other.dat"), c.bytes);
+        const ToolRun run = RunTool({"merge", "other.dat"});
+        EXPECT_EQ(run.status, tool::kExitFileError);
+        EXPECT_THAT(run.err, HasSubstr(c.why));
+        EXPECT_THAT(run.err, HasSubstr("Nothing merged."));
+        EXPECT_EQ(Diary(), before_);
+        EXPECT_EQ(VersionCount(), 0u);
+    }
+}
+
+// Two versions: the sample diary kept on 14/06/20 at 09:00, its first two
+// entries kept today at 12:00; the diary now holds one entry.
+class VersionsCommandTest : public ToolTest {
+protected:
+    void SetUp() override {
+        Keep(Bytes(SampleDiary()), On("14/06/20", 9));
+        Keep(Bytes({SampleDiary()[0], SampleDiary()[1]}), On("15/06/20"));
+        PutDiary(now_);
+    }
+    void Keep(const std::string& bytes, dates::Instant at) {
+        PutDiary(bytes);
+        clock_.SetNow(at);
+        std::string made;
+        ASSERT_TRUE(
+            store::KeepVersionBeforeChange(TestDir(), store::DiaryChange::kDeletion, &made).ok());
+    }
+    const std::string now_ = Bytes({SampleDiary()[2]});
+    const std::string first_ = "Jotwel-2020-06-14-090000.dat";
+    const std::string second_ = "Jotwel-2020-06-15-120000.dat";
+    const std::string kept_ = store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000-2.dat";
+};
+
+TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
+    EXPECT_EQ(RunTool({"versions"}).out,
+              "Versions kept in " + store::VersionsPath(TestDir()) + ", oldest first:\n" + first_ +
+                  "  2020-06-14 09:00:00  2136 bytes  4 entries\n" + second_ +
+                  "  2020-06-15 12:00:00  1068 bytes  2 entries\n");
+    for (const std::string answer : {"", "n\n", "yess\n"}) {
+        const ToolRun run = RunTool({"restore", first_}, answer);
+        EXPECT_EQ(run.status, tool::kExitUserError);
+        EXPECT_EQ(run.err, "Replace " + store::DiaryPath(TestDir()) + " with the version " +
+                               first_ +
+                               "? The diary as it is now is kept as a version first. [y/N] "
+                               "Nothing restored.\n");
+        EXPECT_EQ(Diary(), now_);
+    }
+    EXPECT_EQ(RunTool({"restore", "Jotwel-2001-01-01-000000.dat", "--yes"}).err,
+              "jotwel-tool: Jotwel-2001-01-01-000000.dat: no such version in " +
+                  store::VersionsPath(TestDir()) + " (jotwel-tool versions lists them)\n");
+
+    const std::string run = Out({"restore", first_}, " Yes \n");
+    EXPECT_EQ(run, "Restored " + store::DiaryPath(TestDir()) + " from the version " + first_ +
+                       ".\nThe diary as it was is kept as the version "
+                       "Jotwel-2020-06-15-120000-2.dat.\n");
+    EXPECT_EQ(Diary(), Bytes(SampleDiary()));
+    EXPECT_EQ(ReadFileBytes(kept_), now_);
+    // With no diary left there is none to keep.
+    fs::remove(store::DiaryPath(TestDir()));
+    EXPECT_THAT(RunTool({"restore", second_, "--yes"}).out,
+                EndsWith(".\nThere was no diary to keep as a version.\n"));
+    EXPECT_EQ(Diary(), Bytes({SampleDiary()[0], SampleDiary()[1]}));
+}
+
+// Only a plain file of the versions folder is taken, not a link to a file
+// elsewhere nor a folder.
+TEST_F(VersionsCommandTest, RestoreTakesOnlyAPlainFileOfTheVersionsFolder) {
+    const std::string folder = store::VersionsPath(TestDir());
+    WriteFileBytes(InTestDir("elsewhere.dat"), Bytes({SampleDiary()[0]}));
+    fs::create_symlink(InTestDir("elsewhere.dat"), folder + "/Jotwel-2020-06-01-120000.dat");
+    fs::create_directory(folder + "/Jotwel-2020-06-02-120000.dat");
+    for (const char* name : {"Jotwel-2020-06-01-120000.dat", "Jotwel-2020-06-02-120000.dat"}) {
+        const ToolRun run = RunTool({"restore", name, "--yes"});
+        EXPECT_EQ(run.status, tool::kExitUserError) << name;
+        EXPECT_THAT(run.err, HasSubstr("nothing restored"));
+        EXPECT_EQ(Diary(), now_);
+    }
+}
+
+// Failing while copying the version in: the diary stays, and the output
+// says where the diary as it was is kept. Failing once the copy is in place
+// (the folder's sync): it was restored, and the failure is still told.
+TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
+    for (const unsigned op : {platform::FaultEnv::kOpenWrite, platform::FaultEnv::kWrite}) {
+        fs::remove(kept_);
+        faults_.FailNth(1, op, ENOSPC);
+        const ToolRun run = RunTool({"restore", second_, "--yes"});
+        EXPECT_EQ(run.status, tool::kExitFileError);
+        EXPECT_THAT(run.err, StartsWith("jotwel-tool: restore: "));
+        EXPECT_THAT(run.err, HasSubstr(std::strerror(ENOSPC)));
+        EXPECT_THAT(run.err, EndsWith("Nothing restored.\n"));
+        EXPECT_THAT(run.out, EndsWith("kept as the version Jotwel-2020-06-15-120000-2.dat.\n"));
+        EXPECT_EQ(Diary(), now_);
+    }
+    // Syncs: the versions folder after the version's link, the diary's
+    // copy, then the data folder after the rename.
+    faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
+    const ToolRun run = RunTool({"restore", second_, "--yes"});
+    EXPECT_EQ(run.status, tool::kExitFileError);
+    EXPECT_THAT(run.out, StartsWith("Restored "));
+    EXPECT_THAT(run.err, ::testing::Not(HasSubstr("Nothing restored")));
+    EXPECT_NE(Diary(), now_);
+}
+
+}  // namespace
+}  // namespace jtest
