@@ -86,11 +86,6 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
                   "diary is as it was before that change, and the next change discards the hold "
                   "file\n" +
                   diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n");
-    faults_.FailNth(1, platform::FaultEnv::kRead, EIO);
-    const ToolRun unreadable = RunTool({"check"});
-    EXPECT_EQ(unreadable.status, tool::kExitFileError);
-    EXPECT_EQ(unreadable.out, "");
-    EXPECT_EQ(unreadable.err, "jotwel-tool: " + diary + ": Input/output error\n");
 }
 
 using Records = std::vector<store::TEntryRecord>;
@@ -244,38 +239,19 @@ TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
     EXPECT_EQ(Diary(), Bytes({SampleDiary()[0], SampleDiary()[1]}));
 }
 
-// Only a plain file of the versions folder is taken, not a link to a file
-// elsewhere nor a folder.
-TEST_F(VersionsCommandTest, RestoreTakesOnlyAPlainFileOfTheVersionsFolder) {
-    const std::string folder = store::VersionsPath(TestDir());
-    WriteFileBytes(InTestDir("elsewhere.dat"), Bytes({SampleDiary()[0]}));
-    fs::create_symlink(InTestDir("elsewhere.dat"), folder + "/Jotwel-2020-06-01-120000.dat");
-    fs::create_directory(folder + "/Jotwel-2020-06-02-120000.dat");
-    for (const char* name : {"Jotwel-2020-06-01-120000.dat", "Jotwel-2020-06-02-120000.dat"}) {
-        const ToolRun run = RunTool({"restore", name, "--yes"});
-        EXPECT_EQ(run.status, tool::kExitUserError) << name;
-        EXPECT_THAT(run.err, HasSubstr("nothing restored"));
-        EXPECT_EQ(Diary(), now_);
-    }
-}
-
-// Failing while copying the version in: the diary stays, and the output
-// says where the diary as it was is kept. Failing once the copy is in place
-// (the folder's sync): it was restored, and the failure is still told.
+// Failing while copying the version in, the diary stays and the output says
+// where the diary as it was is kept; failing on the third sync, once the
+// copy is in place, it was restored and the failure is still told.
 TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
-    for (const unsigned op : {platform::FaultEnv::kOpenWrite, platform::FaultEnv::kWrite}) {
-        fs::remove(kept_);
-        faults_.FailNth(1, op, ENOSPC);
-        const ToolRun run = RunTool({"restore", second_, "--yes"});
-        EXPECT_EQ(run.status, tool::kExitFileError);
-        EXPECT_THAT(run.err, StartsWith("jotwel-tool: restore: "));
-        EXPECT_THAT(run.err, HasSubstr(std::strerror(ENOSPC)));
-        EXPECT_THAT(run.err, EndsWith("Nothing restored.\n"));
-        EXPECT_THAT(run.out, EndsWith("kept as the version Jotwel-2020-06-15-120000-2.dat.\n"));
-        EXPECT_EQ(Diary(), now_);
-    }
-    // Syncs: the versions folder after the version's link, the diary's
-    // copy, then the data folder after the rename.
+    faults_.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
+    const ToolRun failed = RunTool({"restore", second_, "--yes"});
+    EXPECT_EQ(failed.status, tool::kExitFileError);
+    EXPECT_THAT(failed.err, StartsWith("jotwel-tool: restore: "));
+    EXPECT_THAT(failed.err,
+                AllOf(HasSubstr(std::strerror(ENOSPC)), EndsWith("Nothing restored.\n")));
+    EXPECT_THAT(failed.out, EndsWith("kept as the version Jotwel-2020-06-15-120000-2.dat.\n"));
+    EXPECT_EQ(Diary(), now_);
+    fs::remove(kept_);
     faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
     const ToolRun run = RunTool({"restore", second_, "--yes"});
     EXPECT_EQ(run.status, tool::kExitFileError);

@@ -2,9 +2,6 @@
 // JSON and Markdown, and the listing laid out for print in one PDF (read
 // back with pdftotext); output to the standard output or a file written
 // whole.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -39,20 +36,18 @@ TEST_F(ExportTest, ListPrintsTheReportsLines) {
         std::vector<std::string> args;
         std::string want;
     } cases[] = {
-        {.args = {}, .want = cafe + beach + quiet + button},
-        {.args = {"--from", " / ", "--to", " "}, .want = cafe + beach + quiet + button},
-        {.args = {"--search", "BEACH"}, .want = "Searching for: BEACH\n" + beach},
-        {.args = {"--from", "02/02/14", "--to", "3/2/2014"}, .want = beach + quiet},
-        {.args = {"--from", "2014-02-02", "--to", "2014-2-3"}, .want = beach + quiet},
-        {.args = {"--to", "1/2/14", "--search", "caf\xC3\xA9"},
+        {.args = {"list"}, .want = cafe + beach + quiet + button},
+        {.args = {"list", "--from", " / ", "--to", " "}, .want = cafe + beach + quiet + button},
+        {.args = {"list", "--search", "BEACH"}, .want = "Searching for: BEACH\n" + beach},
+        {.args = {"list", "--from", "02/02/14", "--to", "3/2/2014"}, .want = beach + quiet},
+        {.args = {"list", "--from", "2014-02-02", "--to", "2014-2-3"}, .want = beach + quiet},
+        {.args = {"list", "--to", "1/2/14", "--search", "caf\xC3\xA9"},
          .want = "Searching for: caf\xC3\xA9\n" + cafe},
-        {.args = {"--from", "05/02/14", "--to", "01/02/14"}, .want = ""},
+        {.args = {"list", "--from", "05/02/14", "--to", "01/02/14"}, .want = ""},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args = {"list"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolRun run = RunTool(args);
-        EXPECT_EQ(run.out, "Date\tNews\tScore\tDate/time entered\n \n" + c.want + kDashes + "\n");
+        EXPECT_EQ(Out(c.args),
+                  "Date\tNews\tScore\tDate/time entered\n \n" + c.want + kDashes + "\n");
         EXPECT_FALSE(std::filesystem::exists(InTestDir("listd.tmp")));
     }
 }
@@ -71,20 +66,6 @@ TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedO
     EXPECT_THAT(run.err, HasSubstr(": the last 2 bytes are not a whole record"));
 }
 
-TEST_F(ExportTest, CsvQuotesWhatNeedsItAndFillsTheColumnsOfEachKind) {
-    const std::string run = Out({"export", "--format", "csv", "--to", "01/02/14"});
-    EXPECT_EQ(run,
-              "kind,date,time,key,stamp,score,summary,note,heading1,score1,heading2,score2,"
-              "heading3,score3,heading4,score4,heading5,score5,heading6,score6\r\n"
-              "text,2014-02-01,09:30:00," +
-                  std::to_string(On("01/02/14", 9, 30)) +
-                  ",01/02/14 @ 09:30:00,7,\"Caf\xC3\xA9 on the quay, \"\"calm\"\"\r\n  second "
-                  "line\",saw \xE2\x82\xAC 5 seals,,,,,,,,,,,,\r\n"
-                  "button,2014-02-01,21:00:00," +
-                  std::to_string(On("01/02/14", 21)) +
-                  ",01/02/14,,,,Sleep,7,Work,3,Food \xC2\x81,10,Mood,,Walk,5,Read,8\r\n");
-}
-
 TEST_F(ExportTest, CsvSafeKeepsSpreadsheetsFromRunningCells) {
     PutDiary(Bytes({store::MakeTextEntryRecord("=HYPERLINK(\"x\")", "+1", 3, On("01/02/14")),
                     store::MakeTextEntryRecord("-2", "@SUM(A1)", 3, On("02/02/14")),
@@ -95,23 +76,6 @@ TEST_F(ExportTest, CsvSafeKeepsSpreadsheetsFromRunningCells) {
                              ",'=A1,1,'+,2,'-,3,'@,4,a=b,5,b,\r\n"}) {
         EXPECT_THAT(run, HasSubstr(cell));
     }
-}
-
-// Every field of a text entry is cli_test.py's (through Python's json).
-TEST_F(ExportTest, JsonHoldsOneObjectPerEntryInFileOrder) {
-    const std::string run = Out({"export", "--format", "json"});
-    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(run)).array();
-    ASSERT_EQ(entries.size(), 4);
-    EXPECT_EQ(entries[0]["summary"].toString(),
-              QString::fromUtf8("Caf\xC3\xA9 on the quay, \"calm\"\r\n  second line"));
-    EXPECT_TRUE(entries[1]["score"].isNull());
-    EXPECT_EQ(entries[2]["score"].toInt(-1), 0);
-    const QJsonObject button = entries[3].toObject();
-    EXPECT_EQ(button.keys(),
-              (QStringList{"date", "headings", "key", "kind", "score", "stamp", "time"}));
-    EXPECT_TRUE(button["headings"][3]["score"].isNull());
-    EXPECT_EQ(button["headings"][2].toObject(),
-              (QJsonObject{{"heading", QString::fromUtf8("Food \xC2\x81")}, {"score", 10}}));
 }
 
 // The note is titled as the user titled it.
@@ -152,10 +116,9 @@ TEST(MarkdownEscape, NoTextBecomesMarkupAHeadingAListOrALink) {
               "at 12:30 in 3.5 days - 1. ok +");
 }
 
-// -o writes the same bytes whole, or nothing: no file, no temporary left,
-// and a message naming the file and the reason. A link planted at a
-// temporary name beside the output (pointing at the diary) is never
-// written through.
+// -o writes the same bytes whole, or nothing: no file, no temporary left, an
+// old file kept, and a message naming the file and the reason. A link
+// planted at a temporary name beside the output is never written through.
 TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     const std::string path = InTestDir("out.csv");
     std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
@@ -175,6 +138,12 @@ TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(run.err, "jotwel-tool: " + store::DiaryPath(TestDir()) + ": Input/output error\n");
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(TemporaryFilesIn(TestDir()).empty());
+    WriteFileBytes(InTestDir("old.pdf"), "old");
+    faults_.FailNth(1, platform::FaultEnv::kRename, ENOSPC);
+    EXPECT_EQ(RunTool({"pdf", "-o", "old.pdf"}).status, tool::kExitFileError);
+    EXPECT_EQ(ReadFileBytes(InTestDir("old.pdf")), "old");
+    EXPECT_EQ(RunTool({"pdf", "-o", "missing/x.pdf"}).status, tool::kExitFileError);
+    EXPECT_FALSE(std::filesystem::exists(InTestDir("missing")));
 }
 
 TEST(PdfListing, PrintLinesAreTheHeadingAndEachLineCutAsThePrintRunCutsIt) {
@@ -217,33 +186,6 @@ TEST_F(ToolTest, PdfHasSixtyLinesAPageWithPageNumbers) {
     EXPECT_THAT(pages[0][1], HasSubstr("01/01/14 @ 12:00:00"));
     EXPECT_THAT(pages[0][1], HasSubstr("entry 1"));
     EXPECT_THAT(pages[2][10], HasSubstr("entry 130"));
-}
-
-// Whole or not at all: an unwritable place leaves no file, an old one stays.
-TEST_F(SampleTest, PdfAFailedWriteLeavesTheOldFile) {
-    WriteFileBytes(InTestDir("old.pdf"), "old");
-    faults_.FailNth(1, platform::FaultEnv::kRename, ENOSPC);
-    EXPECT_EQ(RunTool({"pdf", "-o", "old.pdf"}).status, tool::kExitFileError);
-    EXPECT_EQ(ReadFileBytes(InTestDir("old.pdf")), "old");
-    EXPECT_EQ(RunTool({"pdf", "-o", "missing/x.pdf"}).status, tool::kExitFileError);
-    EXPECT_FALSE(std::filesystem::exists(InTestDir("missing")));
-}
-
-// Texts CSV and JSON must carry whole; rows left unscored under headings
-// that look like the button format (the script puts them in the settings).
-TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
-    const std::string bytes = Bytes({
-        store::MakeTextEntryRecord("Caf\xE9, \"quoted\"\r\nline two", "n\x80te, with comma", 7,
-                                   On("01/02/14", 9, 30)),
-        store::MakeTextEntryRecord("two\r\nlines", "", -1, On("02/02/14")),
-        store::MakeButtonEntryRecord({"Sle,ep", "W\"ork", "Food\x81", "Mood", "Walk", "Read"},
-                                     {7, 3, 10, 0, 5, 8}, On("01/02/14", 21)),
-        store::MakeButtonEntryRecord({"Mood = 5 : ok", "50%", "", "Caf\xE9", "=x", "y"},
-                                     {-1, 4, -1, -1, 10, -1}, On("02/02/14", 21)),
-    });
-    const std::string path = std::string(JOTWEL_TESTS_DIR) + "/tool/cli-diary.dat";
-    if (std::getenv("JOTWEL_WRITE_CLI_DIARY") != nullptr) WriteFileBytes(path, bytes);
-    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
 }
 
 }  // namespace
