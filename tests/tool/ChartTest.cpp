@@ -1,5 +1,4 @@
-// Score charts: the series and means made from records, then the pictures
-// (SVG read back as XML, PNG read back as an image).
+// Score charts: the series and means made from records, and the pictures.
 #include <gmock/gmock.h>
 
 #include <QImage>
@@ -126,8 +125,7 @@ Svg ReadSvg(const std::string& bytes) {
     return svg;
 }
 
-// Over most of a year each month is labelled once (the first with its
-// year); each of the three panels carries its own date labels.
+// Over most of a year each panel labels each month once, the first with its year.
 TEST(DrawChart, SvgIsWellFormedAndHoldsItsTexts) {
     const std::vector<QString> texts =
         ReadSvg(Drawn(2026y / 1 / 6, 300, tool::ChartFormat::kSvg)).texts;

@@ -1,7 +1,5 @@
-// The diary cli_test.py reads through the real program, committed beside
-// this file, is compared byte for byte with what the record code makes.
-// Run with JOTWEL_WRITE_CLI_DIARY=1 to write it afresh after a deliberate
-// change.
+// The diary cli_test.py reads is what the record code makes; run with
+// JOTWEL_WRITE_CLI_DIARY=1 to write it afresh after a deliberate change.
 #include <cstdlib>
 
 #include "ToolTest.h"
@@ -9,8 +7,6 @@
 namespace jtest {
 namespace {
 
-// Texts CSV and JSON must carry whole; rows left unscored under headings
-// that look like the button format (the script puts them in the settings).
 TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
     const std::string bytes = Bytes({
         store::MakeTextEntryRecord("Caf\xE9, \"quoted\"\r\nline two", "n\x80te, with comma", 7,

@@ -1,6 +1,4 @@
-// The commands that look a diary over or change it whole: check names each
-// problem of a damaged diary; merge folds another copy in; versions lists
-// the kept versions and restore puts one back after a yes.
+// check, merge, versions and restore.
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -35,7 +33,8 @@ std::string At(int index, int offset, const std::string& stamp) {
 TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
     const std::string diary = store::DiaryPath(TestDir());
     const std::string sample = Bytes(SampleDiary());
-    const std::string early = Bytes({TextAt(On("31/12/04"))});
+    std::string early;  // 25 records dated before 2005
+    for (int i = 0; i < 25; ++i) early += Bytes({TextAt(On("31/12/04"))});
     const std::string stamp = "\\x01" + std::string(24, '1');
     const struct {
         std::string bytes;
@@ -58,12 +57,7 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
                 ", the key of record 1, the text entry before it\n" + diary +
                 ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n"},
         // The first 20 of a kind, then a count of the rest.
-        {.bytes =
-             [&] {
-                 std::string bytes;
-                 for (int i = 0; i < 25; ++i) bytes += early;
-                 return bytes;
-             }(),
+        {.bytes = early,
          .out = At(20, 19 * 534, "31/12/04 @ 12:00:00") + "its key " +
                 std::to_string(On("31/12/04")) +
                 " falls on 2004-12-31, outside the years 2005-2038\n... and 5 more like the "
@@ -77,8 +71,6 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
         EXPECT_THAT(run.out, EndsWith(c.out));
     }
     PutDiary(sample);
-    EXPECT_EQ(RunTool({"check"}).out,
-              diary + ": 4 entries (3 text, 1 button), 2136 bytes: no problems found\n");
     WriteFileBytes(store::HoldPath(TestDir()), "abc");
     EXPECT_EQ(RunTool({"check"}).out,
               store::HoldPath(TestDir()) +
@@ -100,23 +92,12 @@ const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1,
 const auto kY = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {5, 5, 5, 5, 5, -1},
                                              On("03/03/14", 20));
 
-// Every record of both once each, in diary order; a conflict keeps both.
+// Every record of both once each, in diary order (the command's test has a
+// conflict).
 TEST(PlanMerge, KeepsEveryRecordOfBothOnceEachInDiaryOrder) {
     const struct {
         Records mine, other, merged, added = {}, onlyMine = {};
-        std::size_t differing = 0;
     } cases[] = {
-        {.mine = {kA, kB, kX}, .other = {kA, kB, kX}, .merged = {kA, kB, kX}},
-        {.mine = {kA, kX},
-         .other = {kA, kC, kX, kY},
-         .merged = {kA, kC, kX, kY},
-         .added = {kC, kY}},
-        {.mine = {kA, kB},
-         .other = {kA, kB2},
-         .merged = {kA, kB, kB2},
-         .added = {kB2},
-         .onlyMine = {kB},
-         .differing = 1},
         // Out of order mended; a double entry stays double.
         {.mine = {kC, kA, kY},
          .other = {kB},
@@ -131,7 +112,7 @@ TEST(PlanMerge, KeepsEveryRecordOfBothOnceEachInDiaryOrder) {
         EXPECT_EQ(plan.merged, c.merged);
         EXPECT_EQ(plan.added, c.added);
         EXPECT_EQ(plan.onlyMine, c.onlyMine);
-        EXPECT_EQ(plan.differing.size(), c.differing);
+        EXPECT_TRUE(plan.differing.empty());
     }
 }
 
@@ -186,8 +167,7 @@ TEST_F(MergeTest, ADamagedOrForeignFileIsRefusedAndNothingChanges) {
     }
 }
 
-// Two versions: the sample diary kept on 14/06/20 at 09:00, its first two
-// entries kept today at 12:00; the diary now holds one entry.
+// The sample kept on 14/06/20 09:00, two entries today; the diary holds one.
 class VersionsCommandTest : public ToolTest {
 protected:
     void SetUp() override {
@@ -239,9 +219,7 @@ TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
     EXPECT_EQ(Diary(), Bytes({SampleDiary()[0], SampleDiary()[1]}));
 }
 
-// Failing while copying the version in, the diary stays and the output says
-// where the diary as it was is kept; failing on the third sync, once the
-// copy is in place, it was restored and the failure is still told.
+// Failing before the copy is in place, the diary stays; after, it is restored.
 TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
     faults_.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
     const ToolRun failed = RunTool({"restore", second_, "--yes"});

@@ -1,17 +1,13 @@
-// list, export and pdf: the report's lines, the entries it selects as CSV,
-// JSON and Markdown, and the listing laid out for print in one PDF (read
-// back with pdftotext); output to the standard output or a file written
-// whole.
+// list, export and pdf: the report's lines, its entries in Markdown and CSV,
+// its print layout in a PDF; files written whole.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "ToolTest.h"
-#include "listing/ListingFile.h"
 #include "session/Settings.h"
 #include "tool/ExportFormats.h"
-#include "tool/PdfListing.h"
 
 namespace jtest {
 namespace {
@@ -20,8 +16,7 @@ using ExportTest = SampleTest;
 
 const std::string kDashes(150, '-');
 
-// The report's lines for the range and search given; dates may be
-// yyyy-mm-dd too, and a blank date is the default day.
+// Dates may be yyyy-mm-dd too; a blank date is the default day.
 TEST_F(ExportTest, ListPrintsTheReportsLines) {
     const std::string cafe =
         "01/02/14 @ 09:30:00 Score = 7   Caf\xC3\xA9 on the quay, \"calm\"    "
@@ -52,8 +47,7 @@ TEST_F(ExportTest, ListPrintsTheReportsLines) {
     }
 }
 
-// A text holding an escape sequence cannot drive the terminal; a trailing
-// fragment is skipped with a warning.
+// An escape sequence cannot drive the terminal; a fragment is warned of.
 TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedOf) {
     PutDiary(Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D"
                                                "0;x\x9C\x81",
@@ -116,9 +110,7 @@ TEST(MarkdownEscape, NoTextBecomesMarkupAHeadingAListOrALink) {
               "at 12:30 in 3.5 days - 1. ok +");
 }
 
-// -o writes the same bytes whole, or nothing: no file, no temporary left, an
-// old file kept, and a message naming the file and the reason. A link
-// planted at a temporary name beside the output is never written through.
+// Whole or nothing, and never through a link planted at a temporary name.
 TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     const std::string path = InTestDir("out.csv");
     std::filesystem::create_symlink(store::DiaryPath(TestDir()), path + ".tmp");
@@ -146,16 +138,7 @@ TEST_F(ExportTest, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_FALSE(std::filesystem::exists(InTestDir("missing")));
 }
 
-TEST(PdfListing, PrintLinesAreTheHeadingAndEachLineCutAsThePrintRunCutsIt) {
-    const std::string long300(300, 'l');
-    EXPECT_EQ(tool::ListingPrintLines({"short", long300}),
-              (std::vector<std::string>{std::string(listing::kListingHeading), "short",
-                                        long300.substr(0, 255), long300.substr(255)}));
-    EXPECT_EQ(tool::PagesOf({}).size(), 1u);
-}
-
-// 130 entries, one a day from 01/01/14: 131 lines with the heading, on
-// pages of 60, 60 and 11, each page with its number.
+// 131 lines with the heading: pages of 60, 60 and 11, each with its number.
 TEST_F(ToolTest, PdfHasSixtyLinesAPageWithPageNumbers) {
     if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "no pdftotext";
     std::vector<store::TEntryRecord> records;

@@ -1,12 +1,8 @@
 #pragma once
-// The fixture of the jotwel-tool tests: the tool runs in-process through
-// RunTool on the test's own folder; today is 15/06/20 12:00 (TZ=UTC); a file
-// layer a test may arm to fail one operation. The sample diary holds both
-// kinds of entry, a folded text, a summary of two lines, bytes above 127 and
-// a row left unscored.
+// jotwel-tool run in-process on the test's folder; today is 15/06/20 12:00
+// UTC; a file layer a test may arm to fail one operation.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
@@ -33,19 +29,15 @@ inline dates::Instant On(const char* date, int hour = 12, int minute = 0) {
 
 struct ToolRun {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs the tool with args, answering its question with input.
 inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
     std::ostringstream out, err;
     std::istringstream in(input);
-    ToolRun run;
-    run.status = tool::RunTool(args, out, err, in);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    const int status = tool::RunTool(args, out, err, in);
+    return {status, out.str(), err.str()};
 }
 
 // Runs the tool, expecting it to succeed; what it wrote to the standard output.
@@ -75,8 +67,8 @@ inline std::size_t VersionCount() {
     return versions.size();
 }
 
-// Text entries in key order, then the button entry appended at the end, as
-// the program leaves them.
+// Both kinds of entry, as the program leaves them: a folded text, two lines,
+// bytes above 127, a row left unscored.
 inline std::vector<store::TEntryRecord> SampleDiary() {
     return {
         store::MakeTextEntryRecord("Caf\xE9 on the quay, \"calm\"\r\n  second line",
@@ -89,6 +81,7 @@ inline std::vector<store::TEntryRecord> SampleDiary() {
     };
 }
 
+// ToolTest, and SampleTest with the sample diary in place.
 class ToolTest : public ::testing::Test {
 protected:
     platform::FaultEnv faults_{platform::Env::Default()};
@@ -96,7 +89,6 @@ protected:
     platform::ScopedEnv useEnv_{&clock_};
 };
 
-// With the sample diary in place.
 class SampleTest : public ToolTest {
 protected:
     void SetUp() override { PutDiary(Bytes(SampleDiary())); }
