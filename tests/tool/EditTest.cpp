@@ -146,6 +146,23 @@ protected:
     const std::string before_ = Bytes({kOther, kText, kButtons});
 };
 
+TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
+    // First an editor that fails, so that the test process cannot become it.
+    ToolRun run = Run({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("ended with status 3; nothing changed"));
+    // A day of several entries lists their keys.
+    run = Run({"06/12/14"}, "exit 0");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, AllOf(HasSubstr("--key " + std::to_string(kText.Key)),
+                               HasSubstr("--key " + std::to_string(kButtons.Key))));
+    run = Run({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "No change: the entry is as it was.\n");
+    EXPECT_EQ(Diary(), before_);
+    EXPECT_EQ(VersionCount(), 0u);
+}
+
 TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     ToolRun run = Run({"--key", std::to_string(kText.Key)},
                       "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: caf\xC3\xA9 "
@@ -160,22 +177,6 @@ TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     run = Run({"5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DiaryRecords()[0].Score, -1);
-}
-
-TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
-    // A day of several entries lists their keys.
-    ToolRun run = Run({"06/12/14"}, "exit 0");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kText.Key)));
-    EXPECT_THAT(run.err, HasSubstr("--key " + std::to_string(kButtons.Key)));
-    run = Run({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "No change: the entry is as it was.\n");
-    run = Run({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("ended with status 3; nothing changed"));
-    EXPECT_EQ(Diary(), before_);
-    EXPECT_EQ(VersionCount(), 0u);
 }
 
 // A score of 11 is refused; edited again (the script's second run) on a yes.
