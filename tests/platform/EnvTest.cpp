@@ -4,17 +4,14 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/Env.h"
 #include "support/TestEnvironment.h"
-#include "support/env/FaultEnv.h"
 
 namespace {
 
-using platform::FaultEnv;
 using platform::Status;
 
 class PosixEnvTest : public ::testing::Test {
@@ -43,7 +40,6 @@ TEST_F(PosixEnvTest, WritesTruncatesAppendsAndCreatesFilesReadableByAll) {
     std::unique_ptr<platform::WritableFile> out;
     ASSERT_TRUE(env_.NewWritableFile(path, &out).ok());
     ASSERT_TRUE(out->Append(std::string(100000, 'a')).ok());
-    ASSERT_TRUE(out->Sync().ok());
     ASSERT_TRUE(out->Close().ok());
     ASSERT_TRUE(env_.NewAppendableFile(path, &out).ok());
     ASSERT_TRUE(out->Append("end").ok());
@@ -91,72 +87,6 @@ TEST(Paths, JoinAndDirName) {
         {"/a/b/f.ini", "/a/b"}, {"a//f", "a"}, {"f.ini", "."}, {"/f", "/"}, {"//f", "/"},
     };
     for (const auto& [path, dir] : dirs) EXPECT_EQ(platform::DirName(path), dir) << path;
-}
-
-class FaultEnvTest : public ::testing::Test {
-protected:
-    FaultEnv env_{platform::PosixEnv()};
-    const std::string path_ = jtest::InTestDir("f");
-};
-
-TEST_F(FaultEnvTest, NthWriteFailsAfterWritingHalf) {
-    std::unique_ptr<platform::WritableFile> file;
-    ASSERT_TRUE(env_.NewWritableFile(path_, &file).ok());
-    env_.FailNth(2, FaultEnv::kWrite, ENOSPC);
-    EXPECT_TRUE(file->Append("abcd").ok());
-    const Status failed = file->Append("efghij");
-    EXPECT_TRUE(file->Append("kl").ok());  // only the n-th fails
-    ASSERT_TRUE(file->Close().ok());
-
-    EXPECT_EQ(failed.code(), ENOSPC);
-    EXPECT_EQ(failed.message(), "Cannot write " + path_ + ": " + std::strerror(ENOSPC));
-    EXPECT_EQ(jtest::ReadFileBytes(path_), "abcdefgkl");
-    EXPECT_EQ(env_.count(), 3);
-    EXPECT_TRUE(env_.fired());
-}
-
-// Each kind of operation, armed alone, fails with the chosen errno and
-// leaves no trace of what it would have done. The kinds a file copy makes
-// are swept the same way in FileCopyTest.cpp.
-const std::pair<FaultEnv::Op, std::function<Status(FaultEnv&, const std::string&)>> kOpCases[] = {
-    {FaultEnv::kRead,
-     [](FaultEnv& e, const std::string& p) {
-         std::unique_ptr<platform::SequentialFile> f;
-         char buffer[8];
-         std::size_t got = 99;
-         Status s = e.NewSequentialFile(p, &f);
-         if (s.ok()) s = f->Read(sizeof buffer, buffer, &got);
-         EXPECT_EQ(got, 0u);
-         return s;
-     }},
-    {FaultEnv::kOpenWrite,
-     [](FaultEnv& e, const std::string& p) {
-         std::unique_ptr<platform::WritableFile> f;
-         return e.NewAppendableFile(p, &f);
-     }},
-    {FaultEnv::kRemove, [](FaultEnv& e, const std::string& p) { return e.RemoveFile(p); }},
-    {FaultEnv::kCreateDirs,
-     [](FaultEnv& e, const std::string& p) { return e.CreateDirs(p + ".d/e", 0755); }},
-    {FaultEnv::kGetChildren,
-     [](FaultEnv& e, const std::string&) {
-         std::vector<std::string> names;
-         return e.GetChildren(jtest::TestDir(), &names);
-     }},
-};
-
-TEST_F(FaultEnvTest, EachOperationKindFailsAlone) {
-    for (const auto& [op, run] : kOpCases) {
-        SCOPED_TRACE("operation kind " + std::to_string(op));
-        jtest::WriteFileBytes(path_, "old");
-        env_.FailNth(1, op, EACCES);
-        const Status status = run(env_, path_);
-        EXPECT_EQ(status.code(), EACCES);
-        EXPECT_NE(status.message().find(std::strerror(EACCES)), std::string::npos);
-        EXPECT_TRUE(env_.fired());
-        EXPECT_EQ(env_.count(), 1);
-        EXPECT_EQ(jtest::ReadFileBytes(path_), "old");
-        EXPECT_FALSE(env_.FileExists(path_ + ".d"));
-    }
 }
 
 }  // namespace
