@@ -15,7 +15,6 @@
 #include <functional>
 
 #include "StoreFixture.h"
-#include "store/ListingLine.h"
 #include "store/Replace.h"
 #include "support/env/FaultEnv.h"
 
@@ -31,85 +30,66 @@ void Start(const std::optional<std::string>& diary) {
     if (diary) jtest::WriteFileBytes(DiaryPath(DataDir()), *diary);
 }
 
-void SweepFaults(const char* name, const std::optional<std::string>& before, const Change& change,
-                 int errorNumber) {
+void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
+                 const Change& change, int errorNumber) {
     Start(before);
-    ASSERT_TRUE(change().ok()) << name;
+    ASSERT_TRUE(change().ok()) << scenario;
     const std::optional<std::string> after = DiaryBytes();
     FaultEnv env(platform::Env::Default());
     platform::ScopedEnv scoped(&env);
     for (int n = 1;; ++n) {
+        SCOPED_TRACE("scenario " + std::to_string(scenario) + ", operation " + std::to_string(n) +
+                     " failing");
         Start(before);
         env.FailNth(n, FaultEnv::kAll, errorNumber);
         const platform::Status status = change();
         if (!env.fired()) {
-            EXPECT_TRUE(status.ok() && DiaryIs(after)) << name << " " << status.message();
-            EXPECT_GT(n, 4) << name;
+            EXPECT_TRUE(status.ok() && DiaryIs(after)) << status.message();
+            EXPECT_GT(n, 4);
             return;
         }
-        EXPECT_EQ(status.code(), errorNumber) << name << ", operation " << n << " failing";
-        EXPECT_TRUE(DiaryIs(before) || DiaryIs(after)) << name << ", operation " << n << " failing";
-        EXPECT_FALSE(HoldExists()) << name << ", operation " << n << " failing";
+        EXPECT_EQ(status.code(), errorNumber);
+        EXPECT_TRUE(DiaryIs(before) || DiaryIs(after));
+        EXPECT_FALSE(HoldExists());
     }
+}
+
+platform::Status AddKey99(const Records& current, Records* next) {
+    *next = current;
+    next->push_back(Rec(99));
+    return {};
 }
 
 TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
     const std::string three = Encoded(RecsWithKeys({10, 30, 25}));
     std::string many;  // several chunks, so that reads and writes repeat
     for (std::int32_t key = 0; key < 400; ++key) many += Encoded({Rec(key)});
-    const struct {
-        const char* name;
-        std::optional<std::string> diary;
-        Change change;
-    } scenarios[] = {
-        {.name = "insert into many",
-         .diary = many,
-         .change = [] { return InsertRecordInOrder(DataDir(), Rec(5)); }},
-        {.name = "insert at the end of many",
-         .diary = many,
-         .change = [] { return InsertRecordInOrder(DataDir(), Rec(400)); }},
-        {.name = "insert into absent",
-         .diary = std::nullopt,
-         .change = [] { return InsertRecordInOrder(DataDir(), Rec(20)); }},
-        {.name = "delete",
-         .diary = three,
-         .change =
-             [] {
-                 return DeleteRecordAt(DataDir(), {1, RecsWithKeys({30})[0]});
-             }},
-        {.name = "append",
-         .diary = three,
-         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
-        {.name = "append to absent",
-         .diary = std::nullopt,
-         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
-        {.name = "append after fragment",
-         .diary = three + "frag",
-         .change = [] { return AppendRecord(DataDir(), Rec(1)); }},
-        {.name = "replace",
-         .diary = many,
-         .change =
-             [] {
-                 return ReplaceRecordAt(DataDir(), {200, Rec(200)}, Rec(200, "edited"));
-             }},
-        {.name = "rewrite",
-         .diary = three,
-         .change =
-             [] {
-                 return RewriteDiary(DataDir(), [](const Records& current, Records* next) {
-                     *next = current;
-                     next->push_back(Rec(99));
-                     return platform::Status::Ok();
-                 });
-             }},
+    const std::string dir = DataDir();
+    const std::pair<std::optional<std::string>, Change> scenarios[] = {
+        {many, [&] { return InsertRecordInOrder(dir, Rec(5)); }},
+        {many, [&] { return InsertRecordInOrder(dir, Rec(400)); }},
+        {std::nullopt, [&] { return InsertRecordInOrder(dir, Rec(20)); }},
+        {three,
+         [&] {
+             return DeleteRecordAt(dir, {1, Rec(30, "key 30")});
+         }},
+        {three, [&] { return AppendRecord(dir, Rec(1)); }},
+        {std::nullopt, [&] { return AppendRecord(dir, Rec(1)); }},
+        {three + "frag", [&] { return AppendRecord(dir, Rec(1)); }},
+        {many,
+         [&] {
+             return ReplaceRecordAt(dir, {200, Rec(200)}, Rec(200, "x"));
+         }},
+        {three, [&] { return RewriteDiary(dir, AddKey99); }},
     };
-    for (const auto& s : scenarios) {
-        for (int errorNumber : {EIO, ENOSPC}) SweepFaults(s.name, s.diary, s.change, errorNumber);
+    for (std::size_t i = 0; i < std::size(scenarios); ++i) {
+        for (int errorNumber : {EIO, ENOSPC}) {
+            SweepFaults(i, scenarios[i].first, scenarios[i].second, errorNumber);
+        }
     }
 }
 
 // A diary that cannot be opened or read is reported, never taken as empty.
-// The changes meet the same faults in the sweep above.
 TEST(StoreFaults, AReaderReportsAnUnreadableDiary) {
     PutDiary(RecsWithKeys({10, 30}));
     FaultEnv env(platform::Env::Default());

@@ -1,10 +1,15 @@
-// The 534-byte record and how the two kinds of entry become records.
+// The 534-byte record, how the two kinds of entry become records, and
+// opening a record file.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "store/Diary.h"
+#include "store/RecordFile.h"
+#include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
@@ -38,47 +43,39 @@ TEST(MakeTextEntryRecord, ComposesSummaryAndNoteWithinFiveHundredBytes) {
     const std::string summary(499, 's'), note(79, 'n');
     const struct {
         std::string summary, note, text;
-        int score;
     } cases[] = {
-        {.summary = "Went to the coast",
-         .note = "Saw seals",
-         .text = "Went to the coast  = Saw seals)",
-         .score = 7},
-        {.summary = "Rain\r\nthen sun",
-         .note = "Kite",
-         .text = "Rain\r\nthen sun  = Kite)",
-         .score = -1},
-        {.summary = "Quiet day", .note = "", .text = "Quiet day  = )", .score = 0},
-        {.summary = "100% %s", .note = "%n", .text = "100% %s  = %n)", .score = 10},
-        {.summary = summary,
-         .note = note,
-         .text = (summary + "  = " + note).substr(0, 500),
-         .score = 3},
+        {.summary = "To the coast", .note = "Saw seals", .text = "To the coast  = Saw seals)"},
+        {.summary = "Rain\r\nthen sun", .note = "", .text = "Rain\r\nthen sun  = )"},
+        {.summary = "100% %s", .note = "%n", .text = "100% %s  = %n)"},
+        {.summary = summary, .note = note, .text = (summary + "  = " + note).substr(0, 500)},
     };
     for (const auto& c : cases) {
-        const TEntryRecord record = MakeTextEntryRecord(c.summary, c.note, c.score, 1418000000);
-        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14 @ 00:53:20", 1418000000, c.score}));
-        EXPECT_EQ(DecodeRecord(EncodeRecord(record).data()), record);
+        const TEntryRecord record = MakeTextEntryRecord(c.summary, c.note, 7, 1418000000);
+        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14 @ 00:53:20", 1418000000, 7}));
     }
 }
 
 TEST(MakeButtonEntryRecord, ComposesHeadingsAndScoresWithUnevenSeparators) {
-    const struct {
-        std::array<std::string, 6> headings;
-        std::array<int, 6> scores;
-        const char* text;
-    } cases[] = {
-        {.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"},
-         .scores = {7, -1, 5, 10, 0, 3},
-         .text = "Work = 7 : Health = -1 :Money = 5 Family = 10 : Hobby = 0 : Weather = 3"},
-        {.headings = {"50%s", "%d%n", "", "a", "b", "c"},
-         .scores = {-1, -1, -1, -1, -1, -1},
-         .text = "50%s = -1 : %d%n = -1 : = -1 a = -1 : b = -1 : c = -1"},
-    };
-    for (const auto& c : cases) {
-        const TEntryRecord record = MakeButtonEntryRecord(c.headings, c.scores, 1418000000);
-        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14", 1418000000, -1}));
-    }
+    const TEntryRecord record = MakeButtonEntryRecord(
+        {"Work", "Health", "%d%n", "", "Hobby", "Weather"}, {7, -1, 5, 10, 0, 3}, 1418000000);
+    EXPECT_EQ(record,
+              (TEntryRecord{"Work = 7 : Health = -1 :%d%n = 5  = 10 : Hobby = 0 : Weather = 3",
+                            "08/12/14", 1418000000, -1}));
+}
+
+// A failed open leaves no reader behind, even in a pointer that held one, so
+// a caller that reads on cannot read an earlier file's records.
+TEST(OpenRecordReader, AFailedOpenLeavesTheReaderNull) {
+    const std::string path = jtest::InTestDir("Jotwel.dat");
+    jtest::WriteFileBytes(path, Raw(EncodeRecord({"a", "01/01/05", 1104537600, 5})));
+    std::unique_ptr<RecordReader> reader;
+    ASSERT_TRUE(OpenRecordReader(path, &reader).ok());
+    ASSERT_NE(reader, nullptr);
+    platform::FaultEnv faults(platform::PosixEnv());
+    platform::ScopedEnv scoped(&faults);
+    faults.FailNth(1, platform::FaultEnv::kOpenRead, EIO);
+    EXPECT_EQ(OpenRecordReader(path, &reader).code(), EIO);
+    EXPECT_EQ(reader, nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// Kept versions of the diary, on real files with a set clock: when one is
-// made, what it holds and is named, the limit, restoring, and every failing
-// file operation along the way.
+// Kept versions of the diary, on real files with a set clock.
 
 #include <gtest/gtest.h>
 
@@ -102,6 +100,7 @@ TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
     const std::vector<std::string> foreign = {"notes.txt",
                                               "Jotwel-2014-11-01-120000-1.dat",
                                               "Jotwel-2014-11-01-120000-02.dat",
+                                              "Jotwel-2014-11-01-120000+2.dat",
                                               "Jotwel-2014-13-01-120000.dat",
                                               "Jotwel-2014-11-01-1200.dat",
                                               "Jotwel-2014-11-01-120000.dat~"};
@@ -163,19 +162,16 @@ TEST_F(VersionsTest, RestoreRefusesWhatIsNotAKeptVersion) {
     PutDiary(RecsWithKeys({1}));
     Keep(DiaryChange::kDeletion);
     jtest::WriteFileBytes(InFolder("notes.txt"), "not a diary");
-    const std::pair<std::string, int> cases[] = {
-        {"", EINVAL},
-        {"notes.txt", EINVAL},
-        {"Jotwel.dat", EINVAL},
-        {"../Jotwel.dat", EINVAL},
-        {"/etc/passwd", EINVAL},
-        {"Jotwel.versions/Jotwel-2014-12-07-210509.dat", EINVAL},
-        {"Jotwel-2014-12-07-210509.dat/../../Jotwel.dat", EINVAL},
-        {".Jotwel-version.tmp", EINVAL},
-        {"Jotwel-2014-12-07-210510.dat", ENOENT}};
-    for (const auto& [name, error] : cases) {
+    const char* const refused[] = {"",
+                                   "notes.txt",
+                                   "../Jotwel.dat",
+                                   "/etc/passwd",
+                                   "Jotwel.versions/Jotwel-2014-12-07-210509.dat",
+                                   "Jotwel-2014-12-07-210509.dat/../../Jotwel.dat",
+                                   "Jotwel-2014-12-07-210510.dat"};
+    for (const std::string name : refused) {
         const platform::Status status = RestoreVersion(DataDir(), name);
-        EXPECT_EQ(status.code(), error) << name << ": " << status.message();
+        EXPECT_EQ(status.code(), name.ends_with("10.dat") ? ENOENT : EINVAL) << name;
         EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1})))) << name;
     }
     EXPECT_EQ(Listed().size(), 1u);
@@ -213,7 +209,6 @@ TEST_F(VersionsTest, EveryFailingOperationIsReportedAndLeavesNothingHalfMade) {
                 break;
             }
             EXPECT_EQ(status.code(), EIO) << status.message();
-            std::error_code absent;
             EXPECT_TRUE(jtest::TemporaryFilesIn(Folder()).empty());
             EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
             const std::string made = InFolder("Jotwel-2014-12-07-210509.dat");
