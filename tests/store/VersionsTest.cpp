@@ -85,10 +85,11 @@ TEST_F(VersionsTest, NamesComeFromTheLocalClockAndTakeACopyNumberInTheSameSecond
     EXPECT_EQ(Listed(), made);  // "-10" is newer than "-2"
 }
 
-// 30 versions from November, a leftover temporary file and names that only
-// look like versions: the oldest version goes with each new one, nothing
-// else is touched, and a version made with the clock set back stays.
-TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
+// 30 versions from November and names that only look like versions: the
+// oldest version goes with each new one, nothing else is touched, and a
+// version made with the clock set back stays. A restore keeps the diary as
+// it stands first (none when there is no diary), then copies the version back.
+TEST_F(VersionsTest, KeepsTheNewestThirtyAndRestoresAfterKeepingTheDiary) {
     std::vector<std::string> old = {"Jotwel-2014-11-01-120000.dat",
                                     "Jotwel-2014-11-01-120000-2.dat",
                                     "Jotwel-2014-11-01-120000-10.dat"};
@@ -125,32 +126,16 @@ TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
     EXPECT_EQ(Listed().front(), backdated);
     EXPECT_FALSE(fs::exists(InFolder(old[3])));
     for (const std::string& name : foreign) EXPECT_EQ(jtest::ReadFileBytes(InFolder(name)), name);
-}
 
-// Thirty days of entries, one version each day; the oldest is restored
-// after the diary as it stands is kept.
-TEST_F(VersionsTest, RestoreKeepsTheDiaryFirstThenCopiesTheVersionBack) {
-    std::vector<std::int32_t> keys;
-    for (std::int32_t day = 0; day < 30; ++day) {
-        keys.push_back(day);
-        PutDiary(RecsWithKeys(keys));
-        Keep(DiaryChange::kAddition);
-        clock_.Advance(86400);
-    }
-    keys.push_back(30);
-    PutDiary(RecsWithKeys(keys));
+    clock_.SetNow(kSunday + 10 * 86400);
     const std::string current = *DiaryBytes();
-    const std::string oldest = Listed().front();
-
     std::string saved;
-    ASSERT_TRUE(RestoreVersion(DataDir(), oldest, &saved).ok());
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({0}))));
-    EXPECT_EQ(saved, "Jotwel-2015-01-06-210509.dat");
+    ASSERT_TRUE(RestoreVersion(DataDir(), old[10], &saved).ok());
+    EXPECT_TRUE(DiaryIs(old[10]));
+    EXPECT_EQ(saved, "Jotwel-2014-12-17-210509.dat");
     EXPECT_EQ(jtest::ReadFileBytes(InFolder(saved)), current);
     EXPECT_EQ(Listed().size(), kKeptVersions);
     EXPECT_FALSE(HoldExists());
-
-    // With no diary, nothing is kept first.
     std::remove(DiaryPath(DataDir()).c_str());
     std::string savedAgain = "unset";
     ASSERT_TRUE(RestoreVersion(DataDir(), saved, &savedAgain).ok());
