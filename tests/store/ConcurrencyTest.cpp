@@ -1,12 +1,18 @@
-// Two copies of the program changing one diary at once.
+// Killing the program at any moment, and two copies of it changing one diary
+// at once, leave the diary whole.
 //
-// Method: two forked writers save text entries (insertions), button entries
-// (appends) and deletions of their own entries against one diary, while a
-// file layer pauses inside every write and rename, so that without the lock
-// one writer's rebuild would read the diary before the other's rename and
-// write it back without the other's change. Each writer checks its own
-// entries after every change; at the end the diary must hold exactly the
-// entries both kept.
+// Method (kill): a forked child applies a fixed sequence of insertions,
+// appends and deletions, writing a byte to a pipe after each; the parent
+// kills it after a random delay, works out in memory the content after the d
+// changes done and after d + 1, and the diary must be one of the two, byte
+// for byte. The next round starts from what is left, hold file included.
+//
+// Method (two writers): two forked writers insert, append and delete their
+// own entries while a file layer pauses inside every write and rename, so
+// that without the lock one rebuild would write back the diary without the
+// other's change. Each writer checks its entries after every change; at the
+// end the diary holds exactly the entries both kept.
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,8 +20,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <random>
 #include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "StoreFixture.h"
 #include "platform/Env.h"
@@ -26,7 +35,82 @@ namespace {
 
 using namespace storetest;
 
-constexpr int kRounds = 80;
+// Change number `step` of a round, applied to the records in memory and,
+// when onDisk, to the diary. Every four steps leave the number of records as
+// it was: an insertion, a deletion, an append, a deletion.
+platform::Status Step(int round, int step, Records* state, bool onDisk) {
+    const TEntryRecord made =
+        Rec((round * 37 + step * 13) % 500, std::to_string(round * 1000 + step));
+    const auto at = static_cast<std::size_t>(round * 7 + step) % state->size();
+    if (step % 4 == 0) {
+        auto greater = [&](const TEntryRecord& r) { return r.Key > made.Key; };
+        state->insert(std::find_if(state->begin(), state->end(), greater), made);
+        return onDisk ? InsertRecordInOrder(DataDir(), made) : platform::Status::Ok();
+    }
+    if (step % 4 == 2) {
+        state->push_back(made);
+        return onDisk ? AppendRecord(DataDir(), made) : platform::Status::Ok();
+    }
+    const RecordLocation location{static_cast<std::int64_t>(at), (*state)[at]};
+    state->erase(state->begin() + location.index);
+    return onDisk ? DeleteRecordAt(DataDir(), location) : platform::Status::Ok();
+}
+
+[[noreturn]] void RunChild(int round, Records state, int progress) {
+    for (int step = 0;; ++step) {
+        if (!Step(round, step, &state, true).ok()) _exit(3);
+        if (write(progress, "x", 1) != 1) _exit(4);
+    }
+}
+
+// Starts a child on round, kills it after delay, returns the changes it completed.
+int KillDuring(int round, const Records& state, std::chrono::microseconds delay) {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        RunChild(round, state, pipeEnds[1]);
+    }
+    close(pipeEnds[1]);
+    usleep(static_cast<useconds_t>(delay.count()));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "child ended by itself with " << WEXITSTATUS(status);
+    int done = 0;
+    char buffer[256];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        done += static_cast<int>(got);
+    close(pipeEnds[0]);
+    return done;
+}
+
+constexpr int kRounds = 300;  // one kill each
+
+TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
+    Records state;
+    for (std::int32_t key = 0; key < 150; ++key) state.push_back(Rec(key * 3, "start"));
+    PutDiary(state);
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> delay(0, 12000);
+    int changes = 0;
+    for (int round = 0; round < kRounds && !HasFailure(); ++round) {
+        const int done = KillDuring(round, state, std::chrono::microseconds(delay(random)));
+        // In memory only: these steps cannot fail.
+        for (int step = 0; step < done; ++step) (void)Step(round, step, &state, false);
+        Records next = state;
+        (void)Step(round, done, &next, false);
+        ASSERT_TRUE(DiaryIs(Encoded(state)) || DiaryIs(Encoded(next)))
+            << "round " << round << " after " << done << ": " << DiaryIs(Encoded(state)).message();
+        const Records onDisk = ReadAll();
+        changes += done + (onDisk == next);
+        state = onDisk;
+    }
+    EXPECT_GT(changes, 30);  // the kills did not all fall before the first change
+}
+
+constexpr int kWriterRounds = 80;
 
 class PausingEnv : public platform::EnvWrapper {
 public:
@@ -66,7 +150,7 @@ int RunWriter(int writer) {
     PausingEnv pausing;
     platform::ScopedEnv scoped(&pausing);
     std::set<std::int32_t> mine;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < kWriterRounds; ++round) {
         const TEntryRecord text = Rec(KeyOf(writer, round, 0), "text");
         if (!InsertRecordInOrder(DataDir(), text).ok()) return 2;
         if (!AppendRecord(DataDir(), Rec(KeyOf(writer, round, 1))).ok()) return 3;
@@ -106,7 +190,7 @@ TEST(SharedDiary, TwoWritersAtOnceLoseNothing) {
     platform::SetLockWaitLimitMs(5000);
     std::set<std::int32_t> expected;
     for (int writer = 0; writer < 2; ++writer) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < kWriterRounds; ++round) {
             if (round % 3 != 0) expected.insert(KeyOf(writer, round, 0));
             expected.insert(KeyOf(writer, round, 1));
         }
