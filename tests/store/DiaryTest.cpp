@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "StoreFixture.h"
 #include "store/Replace.h"
+#include "store/Versions.h"
 #include "support/env/FaultEnv.h"
 
 namespace store {
@@ -197,7 +199,20 @@ TEST(RewriteDiary, WritesWhatTheRewriteMakesOfTheRecordsOrNothingWhenItFails) {
 // absent, if it was) and no hold file.
 void Start(const std::optional<std::string>& diary) {
     std::remove(DiaryPath(DataDir()).c_str());
+    std::filesystem::remove_all(VersionsPath(DataDir()));
     if (diary) jtest::WriteFileBytes(DiaryPath(DataDir()), *diary);
+}
+
+// Every version left is the old diary or the new one, whole.
+void ExpectWholeVersions(const std::optional<std::string>& before,
+                         const std::optional<std::string>& after) {
+    const std::string folder = VersionsPath(DataDir());
+    EXPECT_TRUE(jtest::TemporaryFilesIn(folder).empty());
+    if (!std::filesystem::exists(folder)) return;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        const std::string bytes = jtest::ReadFileBytes(file.path());
+        EXPECT_TRUE(bytes == before || bytes == after) << file.path();
+    }
 }
 
 void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
@@ -211,7 +226,8 @@ void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
         SCOPED_TRACE("scenario " + std::to_string(scenario) + ", operation " + std::to_string(n) +
                      " failing");
         Start(before);
-        env.FailNth(n, FaultEnv::kAll, errorNumber);
+        // A failing link is no failure: a version is copied instead.
+        env.FailNth(n, FaultEnv::kAll & ~FaultEnv::kLink, errorNumber);
         const platform::Status status = change();
         if (!env.fired()) {
             EXPECT_TRUE(status.ok() && DiaryIs(after)) << status.message();
@@ -221,7 +237,24 @@ void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
         EXPECT_EQ(status.code(), errorNumber);
         EXPECT_TRUE(DiaryIs(before) || DiaryIs(after));
         EXPECT_FALSE(HoldExists());
+        EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
+        ExpectWholeVersions(before, after);
     }
+}
+
+// Restores a version holding key 7; the diary is the version only once the
+// old diary is kept as a version.
+platform::Status RestoreAVersion() {
+    const std::string name = "Jotwel-2014-01-01-000000.dat";
+    const std::optional<std::string> old = DiaryBytes();
+    std::filesystem::create_directories(VersionsPath(DataDir()));
+    jtest::WriteFileBytes(VersionsPath(DataDir()) + "/" + name, Encoded(RecsWithKeys({7})));
+    std::string saved;
+    bool restored = false;
+    const platform::Status status = RestoreVersion(DataDir(), name, &saved, &restored);
+    EXPECT_EQ(restored, DiaryIs(Encoded(RecsWithKeys({7}))));
+    EXPECT_TRUE(!restored || jtest::ReadFileBytes(VersionsPath(DataDir()) + "/" + saved) == old);
+    return status;
 }
 
 platform::Status AddKey99(const Records& current, Records* next) {
@@ -251,6 +284,8 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
              return ReplaceRecordAt(dir, {200, Rec(200)}, Rec(200, "x"));
          }},
         {three, [&] { return RewriteDiary(dir, AddKey99); }},
+        {three, [&] { return KeepVersionBeforeChange(dir, DiaryChange::kDeletion); }},
+        {three, RestoreAVersion},
     };
     for (std::size_t i = 0; i < std::size(scenarios); ++i) {
         for (int errorNumber : {EIO, ENOSPC}) {

@@ -168,51 +168,6 @@ TEST_F(VersionsTest, RestoreRefusesWhatIsNotAKeptVersion) {
     EXPECT_EQ(Listed().size(), 1u);
 }
 
-// Method: as in DiaryTest.cpp, the n-th file operation fails for n = 1, 2,
-// ... until a run no longer reaches it. Keeping a version then reports the
-// failure and leaves the diary alone, a version whole or absent, and no
-// temporary file. A restore leaves the old diary or the restored one, and
-// the restored one only once the old one is kept whole.
-TEST_F(VersionsTest, EveryFailingOperationIsReportedAndLeavesNothingHalfMade) {
-    const std::string before = Encoded(RecsWithKeys({1, 2}));
-    const std::string kept = Encoded(RecsWithKeys({7}));
-    FaultEnv faults(&clock_);
-    platform::ScopedEnv useFaults(&faults);
-    for (bool restore : {false, true}) {
-        for (int n = 1;; ++n) {
-            SCOPED_TRACE((restore ? "restore, operation " : "keep, operation ") +
-                         std::to_string(n));
-            fs::remove_all(Folder());
-            if (restore) {
-                fs::create_directories(Folder());
-                jtest::WriteFileBytes(InFolder("Jotwel-2014-01-01-000000.dat"), kept);
-            }
-            PutDiary(RecsWithKeys({1, 2}));
-            // A failing link is no failure: a copy takes its place (below).
-            faults.FailNth(n, FaultEnv::kAll & ~FaultEnv::kLink, EIO);
-            bool restored = false;
-            const platform::Status status =
-                restore
-                    ? RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat", nullptr, &restored)
-                    : KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion);
-            if (!faults.fired()) {
-                EXPECT_TRUE(status.ok()) << status.message();
-                break;
-            }
-            EXPECT_EQ(status.code(), EIO) << status.message();
-            EXPECT_TRUE(jtest::TemporaryFilesIn(Folder()).empty());
-            EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
-            const std::string made = InFolder("Jotwel-2014-12-07-210509.dat");
-            if (fs::exists(made)) {
-                EXPECT_EQ(jtest::ReadFileBytes(made), before);
-            }
-            EXPECT_TRUE(DiaryIs(before) || (restore && DiaryIs(kept) && fs::exists(made)));
-            EXPECT_EQ(restored, restore && DiaryIs(kept));
-            EXPECT_FALSE(HoldExists());
-        }
-    }
-}
-
 // Where the file system makes no second name (EPERM, EXDEV), the version is
 // a copy all the same.
 TEST_F(VersionsTest, AVersionIsACopyWhereALinkFails) {
