@@ -98,45 +98,33 @@ TEST(FormatListingLine, ShowsScoreOnlyWhenThereIsOneAndBlanksLineBreaks) {
     for (const auto& c : cases) EXPECT_EQ(FormatListingLine(c.record), c.line);
 }
 
-// A line of the given length made of 'a' with spaces at the given
-// positions, counted from 1.
-std::string LineWithSpaces(std::size_t length, std::vector<std::size_t> spaces) {
-    std::string line(length, 'a');
-    for (std::size_t position : spaces) line[position - 1] = ' ';
-    return line;
-}
-
+// A line of 'a' with spaces at the given positions (counted from 1) is cut
+// into pieces ending at the given positions; the pieces after the first
+// start with the continuation prefix, and there are five at most.
 TEST(FoldListingLine, CutsRightAfterTheSpaceThatPassesOneHundred) {
-    const std::string p(ContinuationPrefix);
-    const std::string example = LineWithSpaces(230, {101, 216});
-    const std::string early = LineWithSpaces(150, {50, 100, 120});
-    const std::string ofSix = LineWithSpaces(700, {101, 202, 303, 404, 505, 606});
     const struct {
-        const char* name;
-        std::string line;
-        std::vector<std::string> pieces;
+        std::size_t length;
+        std::vector<std::size_t> spaces, ends;
     } cases[] = {
-        {.name = "100 stays whole",
-         .line = std::string(100, 'b'),
-         .pieces = {std::string(100, 'b')}},
-        {.name = "no space after 100",
-         .line = LineWithSpaces(180, {30}),
-         .pieces = {LineWithSpaces(180, {30})}},
-        {.name = "two cuts",
-         .line = example,
-         .pieces = {example.substr(0, 101), p + example.substr(101, 115), p + example.substr(216)}},
-        {.name = "spaces before 101 do not cut",
-         .line = early,
-         .pieces = {early.substr(0, 120), p + early.substr(120)}},
-        {.name = "trailing space ends the last piece",
-         .line = LineWithSpaces(101, {101}),
-         .pieces = {LineWithSpaces(101, {101})}},
-        {.name = "five at most",
-         .line = ofSix,
-         .pieces = {ofSix.substr(0, 101), p + ofSix.substr(101, 101), p + ofSix.substr(202, 101),
-                    p + ofSix.substr(303, 101), p + ofSix.substr(404, 101)}},
+        {.length = 100, .spaces = {}, .ends = {100}},
+        {.length = 180, .spaces = {30}, .ends = {180}},
+        {.length = 230, .spaces = {101, 216}, .ends = {101, 216, 230}},
+        {.length = 150, .spaces = {50, 100, 120}, .ends = {120, 150}},
+        {.length = 101, .spaces = {101}, .ends = {101}},
+        {.length = 700,
+         .spaces = {101, 202, 303, 404, 505, 606},
+         .ends = {101, 202, 303, 404, 505}},
     };
-    for (const auto& c : cases) EXPECT_EQ(FoldListingLine(c.line), c.pieces) << c.name;
+    for (const auto& c : cases) {
+        std::string line(c.length, 'a');
+        for (std::size_t position : c.spaces) line[position - 1] = ' ';
+        std::vector<std::string> pieces;
+        for (std::size_t i = 0, start = 0; i < c.ends.size(); start = c.ends[i++]) {
+            pieces.push_back((i ? std::string(ContinuationPrefix) : "") +
+                             line.substr(start, c.ends[i] - start));
+        }
+        EXPECT_EQ(FoldListingLine(line), pieces) << c.length;
+    }
 }
 
 TEST(FirstListedPiece, IsTheLineOrItsFirstPieceWhenFolded) {
