@@ -98,6 +98,10 @@ TEST(InReportRange, DaysBeyondTheCalendarHoldEverythingOnTheirSide) {
     EXPECT_TRUE(InReportRange(kHighest, kLowest, kHighest));
     EXPECT_FALSE(InReportRange(0, kHighest, kHighest));
     EXPECT_FALSE(InReportRange(0, kLowest, kLowest));
+    // The first and the last days searched for their start still start at midnight.
+    constexpr Instant kYear1 = -62135596800, kYear10000 = 253402300800;
+    EXPECT_EQ(LocalDayStart(kYear1 + 3 * SecondsPerDay), kYear1 + 2 * SecondsPerDay);
+    EXPECT_EQ(LocalDayStart(kYear10000 - 2 * SecondsPerDay), kYear10000 - 3 * SecondsPerDay);
 }
 
 // What is not a real day is refused as such, whatever day the loose reading
