@@ -190,10 +190,6 @@ unsigned ModeOf(const std::string& path) {
     return st.st_mode & 07777;
 }
 
-std::string Versioned(const std::string& name) {
-    return (fs::path(VersionsPath(DataDir())) / name).string();
-}
-
 // One change of each kind, on a diary holding keys 1 and 2.
 platform::Status Restore() {
     std::string made;
@@ -223,7 +219,7 @@ TEST(FileSafety, APrivateDiaryStaysPrivateThroughEveryChange) {
     std::vector<DiaryVersion> versions;
     ASSERT_TRUE(ListVersions(DataDir(), &versions).ok());
     ASSERT_FALSE(versions.empty());
-    for (const DiaryVersion& v : versions) EXPECT_EQ(ModeOf(Versioned(v.name)), 0600u) << v.name;
+    for (const DiaryVersion& v : versions) EXPECT_EQ(ModeOf(InFolder(v.name)), 0600u) << v.name;
     for (const auto& make : {kChanges[0], kChanges[1]}) {
         fs::remove(DiaryPath(DataDir()));
         ASSERT_TRUE(make().ok());
@@ -264,7 +260,7 @@ TEST(FileSafety, ALinkPlantedAtTheHoldFileOrAsAVersionIsNeverFollowed) {
     EXPECT_EQ(ReadAll().size(), 3u);
 
     fs::create_directories(VersionsPath(DataDir()));
-    fs::create_symlink(victim, Versioned("Jotwel-2014-01-01-000000.dat"));
+    fs::create_symlink(victim, InFolder("Jotwel-2014-01-01-000000.dat"));
     const platform::Status status = RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat");
     EXPECT_NE(status.message().find("not a regular file"), std::string::npos) << status.message();
     EXPECT_EQ(ReadAll().size(), 3u);
@@ -333,7 +329,7 @@ TEST(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
     VersionRequest version;
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).ok());
     ASSERT_TRUE(version.status.ok()) << version.status.message();
-    const std::string made = Versioned(version.made);
+    const std::string made = InFolder(version.made);
     EXPECT_EQ(jtest::ReadFileBytes(made), Encoded(RecsWithKeys({1, 9})));
     EXPECT_EQ(fs::hard_link_count(made), 1u);  // the diary itself is a new file now
     struct stat kept {};
