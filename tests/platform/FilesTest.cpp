@@ -65,6 +65,13 @@ TEST_F(PosixEnvTest, WritesTruncatesAppendsAndCreatesFilesReadableByAll) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     EXPECT_EQ(st.st_mode & 0777, 0644u & ~mask);
+    platform::FileInfo info;
+    ASSERT_TRUE(env_.GetFileInfo(path, &info).ok());
+    EXPECT_EQ(info.size, 100003u);
+    ASSERT_TRUE(env_.RemoveFile(path).ok());
+    EXPECT_EQ(env_.RemoveFile(path).code(), ENOENT);
+    EXPECT_EQ(env_.GetFileSize(path, &size).code(), ENOENT);
+    EXPECT_EQ(size, 0u);
 }
 
 TEST_F(PosixEnvTest, CreatesNestedFoldersAndAcceptsExistingOnes) {
@@ -91,15 +98,22 @@ TEST_F(PosixEnvTest, CurrentDirIsWholeHoweverLong) {
     EXPECT_EQ(dir, expected);
 }
 
-// A lock taken twice in one process is one lock, and it goes with its last
-// holder: then another open of the file can take it.
+// A lock held elsewhere is waited for a while, then refused as busy. A lock
+// taken twice in one process is one lock, and it goes with its last holder:
+// then another open of the file can take it.
 TEST_F(PosixEnvTest, ALockGoesWithItsLastHolder) {
     const std::string path = jtest::InTestDir("lock");
     jtest::WriteFileBytes(path, "");
     std::unique_ptr<platform::FileLock> outer, inner;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    platform::SetLockWaitLimitMs(20);
+    EXPECT_EQ(env_.LockFile(path, &outer).code(),
+              EWOULDBLOCK);  // held elsewhere: it waits, then says so
+    platform::SetLockWaitLimitMs(5000);
+    ASSERT_EQ(::flock(fd, LOCK_UN), 0);
     ASSERT_TRUE(env_.LockFile(path, &outer).ok());
     ASSERT_TRUE(env_.LockFile(path, &inner).ok());
-    const int fd = ::open(path.c_str(), O_RDONLY);
     inner.reset();
     EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0);
     outer.reset();
