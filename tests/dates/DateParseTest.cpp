@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,55 +12,6 @@
 
 namespace dates {
 namespace {
-
-TEST(ParseDiaryDate, GivesTheEndOfTheTypedDay) {
-    const struct {
-        const char* text;
-        Instant value;
-    } cases[] = {
-        {.text = "01/01/05", .value = 1104624000},
-        {.text = "01/01/70", .value = 86400},
-        {.text = "31/12/69", .value = 0},
-        {.text = "01/01/50", .value = -631065600},
-        {.text = "01/01/49", .value = 2493158400},
-        {.text = "29/02/00", .value = 951868800},
-        {.text = "", .value = 946684800},
-        {.text = "01/01/-100", .value = -2208902400},
-        // Written with four digits, a year is that year.
-        {.text = "01/01/2005", .value = 1104624000},
-        {.text = "01/01/1970", .value = 86400},
-        {.text = "31/12/2049", .value = 2524608000},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ParseDiaryDate(c.text), c.value) << '"' << c.text << '"';
-}
-
-// Loose writing, rolled-over fields, and absurdly long numbers (held to the
-// int range without overflow).
-TEST(ParseDiaryDate, ReadsLooselyWrittenDatesAsTheSameDay) {
-    const std::vector<std::pair<const char*, const char*>> loose = {
-        {"7/3/9", "07/03/09"},     {" 7/ +3/\t09", "07/03/09"}, {"07/03/09 tail", "07/03/09"},
-        {"7th/3rd/9", "07/03/09"}, {"no digits", ""},           {"//", ""},
-        {"01/13/05", "01/01/06"},  {"01/00/05", "01/01/05"},    {"32/01/05", "01/02/05"},
-        {"x7/03/09", "00/03/09"},  {"5", "05/05/05"},           {"5/6", "05/06/06"},
-        {"01/01/-5", "01/01/95"},  {"-1/01/05", "30/12/04"},
-    };
-    const std::vector<std::pair<const char*, const char*>> held = {
-        {"99999999999999999999/01/05", "2147483647/01/05"},
-        {"-99999999999999999999/01/05", "-2147483648/01/05"},
-        {"01/99999999999999999999/05", "01/13/05"},
-        {"01/01/99999999999999999999", "01/01/2147483647"},
-        {"01/01/-99999999999999999999", "01/01/-2147483648"},
-    };
-    for (const auto* cases : {&loose, &held}) {
-        for (const auto& [text, plain] : *cases) {
-            EXPECT_EQ(ParseDiaryDate(text), ParseDiaryDate(plain)) << '"' << text << '"';
-        }
-    }
-    EXPECT_EQ(ParseDiaryDate("2147483647/01/05"),
-              EarliestDiaryDate + Instant{2147483646} * SecondsPerDay);
-    EXPECT_GT(ParseDiaryDate("01/01/2147483647"), ParseDiaryDate("01/01/49"));
-    EXPECT_LT(ParseDiaryDate("01/01/-2147483648"), ParseDiaryDate("01/01/-1000"));
-}
 
 // Each year as it can be typed: its four digits, and where it has them its
 // two-digit form (50..99 mean 1950..1999) or a shorter count from 2000 (every
@@ -94,22 +44,56 @@ TEST(ParseDiaryDate, AgreesWithTheCalendarOnBothSidesOf1970) {
             }
         }
     }
+    EXPECT_EQ(ParseDiaryDate(""), 946684800);
+}
+
+// Loose writing, rolled-over fields, and absurdly long numbers (held to the
+// int range without overflow) read as the plain date on the right.
+TEST(ParseDiaryDate, ReadsLooselyWrittenDatesAsTheSameDay) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"7/3/9", "07/03/09"},
+        {" 7/ +3/\t09", "07/03/09"},
+        {"07/03/09 tail", "07/03/09"},
+        {"7th/3rd/9", "07/03/09"},
+        {"no digits", ""},
+        {"//", ""},
+        {"01/13/05", "01/01/06"},
+        {"01/00/05", "01/01/05"},
+        {"32/01/05", "01/02/05"},
+        {"x7/03/09", "00/03/09"},
+        {"5", "05/05/05"},
+        {"5/6", "05/06/06"},
+        {"01/01/-5", "01/01/95"},
+        {"-1/01/05", "30/12/04"},
+        {"99999999999999999999/01/05", "2147483647/01/05"},
+        {"-99999999999999999999/01/05", "-2147483648/01/05"},
+        {"01/99999999999999999999/05", "01/13/05"},
+        {"01/01/99999999999999999999", "01/01/2147483647"},
+        {"01/01/-99999999999999999999", "01/01/-2147483648"},
+    };
+    for (const auto& [text, plain] : cases) {
+        EXPECT_EQ(ParseDiaryDate(text), ParseDiaryDate(plain)) << '"' << text << '"';
+    }
+    EXPECT_EQ(ParseDiaryDate("2147483647/01/05"),
+              EarliestDiaryDate + Instant{2147483646} * SecondsPerDay);
+    EXPECT_GT(ParseDiaryDate("01/01/2147483647"), ParseDiaryDate("01/01/49"));
+    EXPECT_LT(ParseDiaryDate("01/01/-2147483648"), ParseDiaryDate("01/01/-1000"));
 }
 
 // The strict reading: what is a date, and for what is not, what is wrong.
 TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
-    const std::vector<std::pair<const char*, const char*>> sameDay = {
-        {"25/12/10", "25/12/10"},      {"25/12/2010", "25/12/10"}, {"7/3/9", "07/03/09"},
-        {" 7 / 3 /\t09 ", "07/03/09"}, {"31/12/26", "31/12/26"},   {"29/02/08", "29/02/08"},
-        {"29/02/00", "29/02/00"},      {"29/02/2000", "29/02/00"}, {"31/12/1999", "31/12/99"},
-        {"01/01/50", "01/01/1950"},    {"31/12/49", "31/12/2049"}, {"1/1/5", "01/01/2005"},
+    const std::pair<const char*, const char*> sameDay[] = {
+        {"25/12/2010", "25/12/10"}, {"7/3/9", "07/03/09"},      {" 7 / 3 /\t09 ", "07/03/09"},
+        {"29/02/08", "29/02/08"},   {"29/02/00", "29/02/00"},   {"29/02/2000", "29/02/00"},
+        {"31/12/1999", "31/12/99"}, {"01/01/50", "01/01/1950"}, {"31/12/49", "31/12/2049"},
     };
     for (const auto& [text, plain] : sameDay) {
         const TypedDate date = ReadTypedDate(text);
         EXPECT_TRUE(date.ok) << '"' << text << "\": " << date.problem;
         EXPECT_EQ(date.value, ParseDiaryDate(plain)) << text;
     }
-    const std::vector<std::pair<const char*, const char*>> refused = {
+    const char* const kSlashes = "the day, the month and the year must be separated by /";
+    const std::pair<const char*, const char*> refused[] = {
         // Impossible days, which the loose reading moves to other days.
         {"7/13/10", "there is no month 13"},
         {"29/02/09", "February 2009 has only 28 days"},
@@ -117,20 +101,15 @@ TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
         {"31/02/26", "February 2026 has only 28 days"},
         {"29/02/2100", "February 2100 has only 28 days"},
         {"32/01/05", "January 2005 has only 31 days"},
-        {"31/06/2010", "June 2010 has only 30 days"},
         {"00/01/05", "there is no day 0"},
         {"01/00/05", "there is no month 0"},
-        {"13/13/13", "there is no month 13"},
         // Other separators and shapes.
-        {"25.12.10", "the day, the month and the year must be separated by /"},
-        {"25-12-10", "the day, the month and the year must be separated by /"},
-        {"2026-12-06", "the day, the month and the year must be separated by /"},
-        {"25/12", "the day, the month and the year must be separated by /"},
-        {"25/12/10/", "the day, the month and the year must be separated by /"},
+        {"25.12.10", kSlashes},
+        {"25/12", kSlashes},
+        {"25/12/10/", kSlashes},
         {"//", "the day is missing"},
         {"25//10", "the month is missing"},
         {"25/12/ ", "the year is missing"},
-        {"a/b/c", "the day must be written in digits"},
         {"+7/3/9", "the day must be written in digits"},
         {"7/3/9x", "the year must be written in digits"},
         {"7/3.5/9", "the month must be written in digits"},
@@ -138,8 +117,6 @@ TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
         {"7/003/9", "the month must have one or two digits"},
         {"01/01/200", "the year must have two digits or four"},
         {"01/01/20051", "the year must have two digits or four"},
-        // Blanks.
-        {"", "no date was typed"},
         {" \t ", "no date was typed"},
     };
     for (const auto& [text, problem] : refused) {

@@ -44,10 +44,12 @@ TEST(CodePage, RefusesCharactersItCannotHoldAndInvalidUtf8) {
         EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << ::testing::PrintToString(text);
     }
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xC5\xA0"), "\x80\x8A");
+    // One unheld character is one '?', however many bytes it takes.
     EXPECT_EQ(platform::Utf8ToCp1252Lossy("a\xFF"
                                           "b\xC4\x80"
-                                          "c\xC3\xA9"),
-              "a?b?c\xE9");
+                                          "c\xF0\x9F\x98\x80"
+                                          "d\xC3\xA9"),
+              "a?b?c?d\xE9");
 }
 
 }  // namespace

@@ -1,18 +1,26 @@
-// Reading, appending, ordered insertion and deletion on real files.
+// Reading and changing the diary on real files, and every failure a full,
+// broken or read-only disk can cause there, injected through FaultEnv.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 
 #include "StoreFixture.h"
+#include "store/Replace.h"
+#include "store/Versions.h"
 #include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
 
 using namespace storetest;
+using platform::FaultEnv;
+using Change = std::function<platform::Status()>;
 
 TEST(DiaryReader, ReturnsWholeRecordsInFileOrderAndSkipsATrailingFragment) {
     EXPECT_TRUE(ReadAll().empty());  // absent
@@ -20,78 +28,50 @@ TEST(DiaryReader, ReturnsWholeRecordsInFileOrderAndSkipsATrailingFragment) {
     EXPECT_EQ(ReadAll(), RecsWithKeys({30, 10, 20}));
 }
 
+// A fragment left by a torn write goes first: appending after it would
+// misalign the record.
 TEST(AppendRecord, AddsAtTheEndWhateverTheKeyAndDropsAFragmentFirst) {
-    ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({50})[0]).ok());
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({50}))));  // a new diary of one record
-    ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({10})[0]).ok());
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({50, 10}))));
-    PutDiary(RecsWithKeys({1, 2}), "partial");  // appending after it would misalign the record
+    ASSERT_TRUE(AppendRecord(DataDir(), Rec(50)).ok());
+    ASSERT_TRUE(AppendRecord(DataDir(), Rec(10)).ok());
+    EXPECT_TRUE(DiaryIs(Encoded({Rec(50), Rec(10)})));
+    PutDiary(RecsWithKeys({1, 2}), "partial");
     ASSERT_TRUE(AppendRecord(DataDir(), RecsWithKeys({3})[0]).ok());
     EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1, 2, 3}))));
     EXPECT_FALSE(HoldExists());
 }
 
-TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKeyInFileOrder) {
-    const struct {
-        std::vector<std::int32_t> before;
-        std::int32_t key;
-        std::vector<std::int32_t> after;
-        std::size_t newAt;
-    } cases[] = {
-        {.before = {}, .key = 5, .after = {5}, .newAt = 0},  // absent diary
-        {.before = {10, 30, 25},
-         .key = 20,
-         .after = {10, 20, 30, 25},
-         .newAt = 1},  // 25, a button entry, is out of order
-        {.before = {10, 30, 40},
-         .key = 30,
-         .after = {10, 30, 30, 40},
-         .newAt = 2},                                                        // after equal keys
-        {.before = {10, 20}, .key = 99, .after = {10, 20, 99}, .newAt = 2},  // largest at the end
-        {.before = {10, 20}, .key = -7, .after = {-7, 10, 20}, .newAt = 0},
-    };
-    for (const auto& c : cases) {
-        if (!c.before.empty()) PutDiary(RecsWithKeys(c.before));
-        ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(c.key, "new")).ok()) << c.key;
-        const Records records = ReadAll();
-        EXPECT_EQ(Keys(records), c.after);
-        EXPECT_EQ(records[c.newAt].Text, "new") << c.key;
-        EXPECT_FALSE(HoldExists());
-    }
-}
-
-// The diary file's inode: an append keeps it, a rebuild renames a new file in.
 ino_t DiaryInode() {
     struct stat info {};
     return stat(DiaryPath(DataDir()).c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
-// An entry that no record's Key exceeds goes at the end, where it is
-// appended in place rather than the diary copied; the bytes are those the
-// rebuild writes (old records with the new one before the first greater
-// Key), whatever the records' order, fragment or not.
-TEST(InsertRecordInOrder, AppendsWhenNoKeyIsGreaterWithTheRebuildsBytes) {
+// The new record goes before the first record of greater Key in file order
+// (button entries may stand out of order), after equal keys. When no Key is
+// greater it is appended in place (the inode stays) rather than the diary
+// rebuilt, with the same bytes; a rebuild drops a fragment.
+TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKeyAppendingWhenNoneIs) {
     const struct {
-        std::vector<std::int32_t> before;
-        std::string tail;
+        std::vector<std::int32_t> keys;
+        const char* tail;
         std::int32_t key;
         bool appended;
     } cases[] = {
-        // equal to the last: after it
-        {.before = {10, 20, 30}, .tail = "", .key = 30, .appended = true},
-        {.before = {10, 20, 30}, .tail = "", .key = 31, .appended = true},
-        // the last is smaller, an earlier one greater
-        {.before = {10, 40, 25}, .tail = "", .key = 30, .appended = false},
-        // out of order, but nothing greater
-        {.before = {10, 40, 25}, .tail = "", .key = 40, .appended = true},
-        {.before = {10, 20, 30}, .tail = "", .key = 29, .appended = false},
-        // the fragment is dropped by a rebuild
-        {.before = {10, 20}, .tail = "fragment", .key = 50, .appended = false},
+        {.keys = {}, .tail = nullptr, .key = 5, .appended = false},  // absent diary
+        {.keys = {10, 30, 25}, .tail = "", .key = 20, .appended = false},
+        {.keys = {10, 30, 40}, .tail = "", .key = 30, .appended = false},
+        {.keys = {10, 20}, .tail = "", .key = -7, .appended = false},
+        {.keys = {10, 20, 30}, .tail = "", .key = 30, .appended = true},
+        {.keys = {10, 20, 30}, .tail = "", .key = 31, .appended = true},
+        {.keys = {10, 40, 25}, .tail = "", .key = 30, .appended = false},
+        {.keys = {10, 40, 25}, .tail = "", .key = 40, .appended = true},
+        {.keys = {10, 20, 30}, .tail = "", .key = 29, .appended = false},
+        {.keys = {10, 20}, .tail = "fragment", .key = 50, .appended = false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
-        Records expected = RecsWithKeys(c.before);
-        PutDiary(expected, c.tail);
+        std::remove(DiaryPath(DataDir()).c_str());
+        Records expected = RecsWithKeys(c.keys);
+        if (c.tail) PutDiary(expected, c.tail);
         const TEntryRecord made = Rec(c.key, "new");
         const auto greater = [&](const TEntryRecord& r) { return r.Key > made.Key; };
         expected.insert(std::find_if(expected.begin(), expected.end(), greater), made);
@@ -143,39 +123,188 @@ TEST(InsertRecordInOrder, CopiesOldRecordsByteForByteAcrossManyChunks) {
     EXPECT_FALSE(HoldExists());
 }
 
-TEST(DeleteRecordAt, RemovesExactlyTheChosenRecord) {
-    const TEntryRecord a = Rec(10, "a"), b = Rec(20, "b"), c = Rec(30, "c"), twin = Rec(20, "twin");
+// Only the record at the index goes, and only when it is still the one
+// found there; a stale location changes nothing.
+TEST(DeleteRecordAt, RemovesExactlyTheChosenRecordOrRefusesAStaleLocation) {
+    const TEntryRecord a = Rec(10, "a"), b = Rec(20, "b"), c = Rec(30, "c"), twin = Rec(20, "t");
     const struct {
         Records before;
-        std::int64_t index;
+        RecordLocation at;
         Records after;
     } cases[] = {
-        {.before = {a, b, c}, .index = 0, .after = {b, c}},
-        {.before = {a, b, c}, .index = 2, .after = {a, b}},
-        {.before = {a}, .index = 0, .after = {}},
-        {.before = {a, b, twin, c},
-         .index = 2,
-         .after = {a, b, c}},  // the other record of the key stays
+        {.before = {a, b, c}, .at = {0, a}, .after = {b, c}},
+        {.before = {a, b, c}, .at = {2, c}, .after = {a, b}},
+        {.before = {a}, .at = {0, a}, .after = {}},
+        {.before = {a, b, twin, c}, .at = {2, twin}, .after = {a, b, c}},
+        {.before = {a, b}, .at = {0, b}, .after = {a, b}},
+        {.before = {a, b}, .at = {2, b}, .after = {a, b}},
+        {.before = {a, b}, .at = {-1, a}, .after = {a, b}},
     };
     for (const auto& d : cases) {
         PutDiary(d.before);
-        ASSERT_TRUE(
-            DeleteRecordAt(DataDir(), {d.index, d.before[static_cast<std::size_t>(d.index)]}).ok());
-        EXPECT_TRUE(DiaryIs(Encoded(d.after))) << d.index;
+        const platform::Status status = DeleteRecordAt(DataDir(), d.at);
+        EXPECT_EQ(status.ok(), d.before.size() != d.after.size()) << d.at.index;
+        if (!status.ok()) {
+            EXPECT_NE(status.message().find("no longer"), std::string::npos);
+        }
+        EXPECT_TRUE(DiaryIs(Encoded(d.after))) << d.at.index;
         EXPECT_FALSE(HoldExists());
     }
 }
 
-TEST(DeleteRecordAt, RefusesAStaleLocationAndChangesNothing) {
-    const Records before = {Rec(10, "a"), Rec(20, "b")};
-    for (const RecordLocation& stale :
-         {RecordLocation{0, Rec(20, "b")}, RecordLocation{2, Rec(20, "b")},
-          RecordLocation{-1, Rec(10, "a")}}) {
-        PutDiary(before);
-        const platform::Status status = DeleteRecordAt(DataDir(), stale);
-        EXPECT_NE(status.message().find("no longer"), std::string::npos) << status.message();
-        EXPECT_TRUE(DiaryIs(Encoded(before))) << stale.index;
+// The record found earlier must still be there: another copy of the program
+// may have changed the diary since.
+TEST(ReplaceRecordAt, ReplacesThatRecordOnlyAndOnlyWhileItIsStillThere) {
+    Records records = RecsWithKeys({10, 30, 25});
+    PutDiary(records);
+    bool inPlace = false;
+    ASSERT_TRUE(ReplaceRecordAt(DataDir(), {1, records[1]}, Rec(30, "changed"), &inPlace).ok());
+    EXPECT_TRUE(inPlace);
+    records[1] = Rec(30, "changed");
+    EXPECT_EQ(ReadAll(), records);
+
+    for (const RecordLocation& stale : {RecordLocation{1, Rec(31)}, RecordLocation{3, Rec(25)}}) {
+        PutDiary(records);
+        const platform::Status status = ReplaceRecordAt(DataDir(), stale, Rec(30), &inPlace);
+        EXPECT_EQ(status.message(), "The entry is no longer where it was found in " +
+                                        DiaryPath(DataDir()) + " (look it up again)");
+        EXPECT_FALSE(inPlace);
+        EXPECT_TRUE(DiaryIs(Encoded(records)));
         EXPECT_FALSE(HoldExists());
+    }
+}
+
+TEST(RewriteDiary, WritesWhatTheRewriteMakesOfTheRecordsOrNothingWhenItFails) {
+    PutDiary(RecsWithKeys({10, 30}), "fragment");
+    ASSERT_TRUE(RewriteDiary(DataDir(), [](const Records& current, Records* next) {
+                    EXPECT_EQ(current, RecsWithKeys({10, 30}));
+                    *next = RecsWithKeys({30, 20, 10});
+                    return platform::Status::Ok();
+                }).ok());
+    EXPECT_EQ(ReadAll(), RecsWithKeys({30, 20, 10}));
+
+    const platform::Status refused = RewriteDiary(DataDir(), [](const Records&, Records* next) {
+        *next = {};
+        return platform::Status::Error(0, "no");
+    });
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(ReadAll(), RecsWithKeys({30, 20, 10}));
+    EXPECT_FALSE(HoldExists());
+}
+
+// Method: each change is first run without faults to learn the new content,
+// then again from the same files with the n-th file operation failing, for
+// n = 1, 2, ... until a run no longer reaches the fault. Every failed run
+// must report the failure and leave the diary byte for byte old or new (or
+// absent, if it was) and no hold file.
+void Start(const std::optional<std::string>& diary) {
+    std::remove(DiaryPath(DataDir()).c_str());
+    std::filesystem::remove_all(VersionsPath(DataDir()));
+    if (diary) jtest::WriteFileBytes(DiaryPath(DataDir()), *diary);
+}
+
+// Every version left is the old diary or the new one, whole.
+void ExpectWholeVersions(const std::optional<std::string>& before,
+                         const std::optional<std::string>& after) {
+    const std::string folder = VersionsPath(DataDir());
+    EXPECT_TRUE(jtest::TemporaryFilesIn(folder).empty());
+    if (!std::filesystem::exists(folder)) return;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        const std::string bytes = jtest::ReadFileBytes(file.path());
+        EXPECT_TRUE(bytes == before || bytes == after) << file.path();
+    }
+}
+
+void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
+                 const Change& change, int errorNumber) {
+    Start(before);
+    ASSERT_TRUE(change().ok()) << scenario;
+    const std::optional<std::string> after = DiaryBytes();
+    FaultEnv env(platform::Env::Default());
+    platform::ScopedEnv scoped(&env);
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE("scenario " + std::to_string(scenario) + ", operation " + std::to_string(n) +
+                     " failing");
+        Start(before);
+        // A failing link is no failure: a version is copied instead.
+        env.FailNth(n, FaultEnv::kAll & ~FaultEnv::kLink, errorNumber);
+        const platform::Status status = change();
+        if (!env.fired()) {
+            EXPECT_TRUE(status.ok() && DiaryIs(after)) << status.message();
+            EXPECT_GT(n, 4);
+            return;
+        }
+        EXPECT_EQ(status.code(), errorNumber);
+        EXPECT_TRUE(DiaryIs(before) || DiaryIs(after));
+        EXPECT_FALSE(HoldExists());
+        EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
+        ExpectWholeVersions(before, after);
+    }
+}
+
+// Restores a version holding key 7; the diary is the version only once the
+// old diary is kept as a version.
+platform::Status RestoreAVersion() {
+    const std::string name = "Jotwel-2014-01-01-000000.dat";
+    const std::optional<std::string> old = DiaryBytes();
+    std::filesystem::create_directories(VersionsPath(DataDir()));
+    jtest::WriteFileBytes(VersionsPath(DataDir()) + "/" + name, Encoded(RecsWithKeys({7})));
+    std::string saved;
+    bool restored = false;
+    const platform::Status status = RestoreVersion(DataDir(), name, &saved, &restored);
+    EXPECT_EQ(restored, DiaryIs(Encoded(RecsWithKeys({7}))));
+    EXPECT_TRUE(!restored || jtest::ReadFileBytes(VersionsPath(DataDir()) + "/" + saved) == old);
+    return status;
+}
+
+platform::Status AddKey99(const Records& current, Records* next) {
+    *next = current;
+    next->push_back(Rec(99));
+    return {};
+}
+
+TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
+    const std::string three = Encoded(RecsWithKeys({10, 30, 25}));
+    std::string many;  // several chunks, so that reads and writes repeat
+    for (std::int32_t key = 0; key < 400; ++key) many += Encoded({Rec(key)});
+    const std::string dir = DataDir();
+    const std::pair<std::optional<std::string>, Change> scenarios[] = {
+        {many, [&] { return InsertRecordInOrder(dir, Rec(5)); }},
+        {many, [&] { return InsertRecordInOrder(dir, Rec(400)); }},
+        {std::nullopt, [&] { return InsertRecordInOrder(dir, Rec(20)); }},
+        {three,
+         [&] {
+             return DeleteRecordAt(dir, {1, Rec(30, "key 30")});
+         }},
+        {three, [&] { return AppendRecord(dir, Rec(1)); }},
+        {std::nullopt, [&] { return AppendRecord(dir, Rec(1)); }},
+        {three + "frag", [&] { return AppendRecord(dir, Rec(1)); }},
+        {many,
+         [&] {
+             return ReplaceRecordAt(dir, {200, Rec(200)}, Rec(200, "x"));
+         }},
+        {three, [&] { return RewriteDiary(dir, AddKey99); }},
+        {three, [&] { return KeepVersionBeforeChange(dir, DiaryChange::kDeletion); }},
+        {three, RestoreAVersion},
+    };
+    for (std::size_t i = 0; i < std::size(scenarios); ++i) {
+        for (int errorNumber : {EIO, ENOSPC}) {
+            SweepFaults(i, scenarios[i].first, scenarios[i].second, errorNumber);
+        }
+    }
+}
+
+// A diary that cannot be opened or read is reported, never taken as empty.
+TEST(StoreFaults, AReaderReportsAnUnreadableDiary) {
+    PutDiary(RecsWithKeys({10, 30}));
+    FaultEnv env(platform::Env::Default());
+    platform::ScopedEnv scoped(&env);
+    for (FaultEnv::Op op : {FaultEnv::kOpenRead, FaultEnv::kRead}) {
+        env.FailNth(1, op, EACCES);
+        std::unique_ptr<DiaryReader> reader = OpenDiaryForReading(DataDir());
+        TEntryRecord record;
+        EXPECT_FALSE(ReadNextRecord(*reader, &record)) << op;
+        EXPECT_EQ(reader->status().code(), EACCES) << op;
     }
 }
 

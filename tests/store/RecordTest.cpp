@@ -1,13 +1,23 @@
-// The 534-byte record and how the two kinds of entry become records.
+// The 534-byte record, how entries become records and listing lines, and
+// finding the record a listing line shows.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
+#include <vector>
 
+#include "StoreFixture.h"
 #include "store/Diary.h"
+#include "store/ListingLine.h"
+#include "store/RecordFile.h"
+#include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
+
+using namespace storetest;
 
 std::string Raw(const RecordBytes& bytes) {
     return std::string(bytes.data(), bytes.size());
@@ -38,46 +48,135 @@ TEST(MakeTextEntryRecord, ComposesSummaryAndNoteWithinFiveHundredBytes) {
     const std::string summary(499, 's'), note(79, 'n');
     const struct {
         std::string summary, note, text;
-        int score;
     } cases[] = {
-        {.summary = "Went to the coast",
-         .note = "Saw seals",
-         .text = "Went to the coast  = Saw seals)",
-         .score = 7},
-        {.summary = "Rain\r\nthen sun",
-         .note = "Kite",
-         .text = "Rain\r\nthen sun  = Kite)",
-         .score = -1},
-        {.summary = "Quiet day", .note = "", .text = "Quiet day  = )", .score = 0},
-        {.summary = "100% %s", .note = "%n", .text = "100% %s  = %n)", .score = 10},
-        {.summary = summary,
-         .note = note,
-         .text = (summary + "  = " + note).substr(0, 500),
-         .score = 3},
+        {.summary = "To the coast", .note = "Saw seals", .text = "To the coast  = Saw seals)"},
+        {.summary = "Rain\r\nthen sun", .note = "", .text = "Rain\r\nthen sun  = )"},
+        {.summary = "100% %s", .note = "%n", .text = "100% %s  = %n)"},
+        {.summary = summary, .note = note, .text = (summary + "  = " + note).substr(0, 500)},
     };
     for (const auto& c : cases) {
-        const TEntryRecord record = MakeTextEntryRecord(c.summary, c.note, c.score, 1418000000);
-        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14 @ 00:53:20", 1418000000, c.score}));
-        EXPECT_EQ(DecodeRecord(EncodeRecord(record).data()), record);
+        const TEntryRecord record = MakeTextEntryRecord(c.summary, c.note, 7, 1418000000);
+        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14 @ 00:53:20", 1418000000, 7}));
     }
 }
 
 TEST(MakeButtonEntryRecord, ComposesHeadingsAndScoresWithUnevenSeparators) {
+    const TEntryRecord record = MakeButtonEntryRecord(
+        {"Work", "Health", "%d%n", "", "Hobby", "Weather"}, {7, -1, 5, 10, 0, 3}, 1418000000);
+    EXPECT_EQ(record,
+              (TEntryRecord{"Work = 7 : Health = -1 :%d%n = 5  = 10 : Hobby = 0 : Weather = 3",
+                            "08/12/14", 1418000000, -1}));
+}
+
+// A failed open leaves no reader behind, even in a pointer that held one, so
+// a caller that reads on cannot read an earlier file's records.
+TEST(OpenRecordReader, AFailedOpenLeavesTheReaderNull) {
+    const std::string path = jtest::InTestDir("Jotwel.dat");
+    jtest::WriteFileBytes(path, Raw(EncodeRecord({"a", "01/01/05", 1104537600, 5})));
+    std::unique_ptr<RecordReader> reader;
+    ASSERT_TRUE(OpenRecordReader(path, &reader).ok());
+    ASSERT_NE(reader, nullptr);
+    platform::FaultEnv faults(platform::PosixEnv());
+    platform::ScopedEnv scoped(&faults);
+    faults.FailNth(1, platform::FaultEnv::kOpenRead, EIO);
+    EXPECT_EQ(OpenRecordReader(path, &reader).code(), EIO);
+    EXPECT_EQ(reader, nullptr);
+}
+
+TEST(FormatListingLine, ShowsScoreOnlyWhenThereIsOneAndBlanksLineBreaks) {
     const struct {
-        std::array<std::string, 6> headings;
-        std::array<int, 6> scores;
-        const char* text;
+        TEntryRecord record;
+        const char* line;
     } cases[] = {
-        {.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"},
-         .scores = {7, -1, 5, 10, 0, 3},
-         .text = "Work = 7 : Health = -1 :Money = 5 Family = 10 : Hobby = 0 : Weather = 3"},
-        {.headings = {"50%s", "%d%n", "", "a", "b", "c"},
-         .scores = {-1, -1, -1, -1, -1, -1},
-         .text = "50%s = -1 : %d%n = -1 : = -1 a = -1 : b = -1 : c = -1"},
+        {.record = {"Sunny  = Beach)", "07/12/14 @ 21:05:09", 1, 7},
+         .line = "07/12/14 @ 21:05:09 Score = 7   Sunny  = Beach)"},
+        {.record = {"x", "s", 1, 0}, .line = "s Score = 0   x"},
+        {.record = {"Work = 3", "07/12/14", 1, -1}, .line = "07/12/14  Work = 3"},
+        {.record = {"x", "s", 1, -40}, .line = "s  x"},
+        {.record = {"a\r\nb\rc\nd", "s", 1, 10}, .line = "s Score = 10   a  b c d"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatListingLine(c.record), c.line);
+}
+
+// A line of 'a' with spaces at the given positions (counted from 1) is cut
+// into pieces ending at the given positions; the pieces after the first
+// start with the continuation prefix, and there are five at most.
+TEST(FoldListingLine, CutsRightAfterTheSpaceThatPassesOneHundred) {
+    const struct {
+        std::size_t length;
+        std::vector<std::size_t> spaces, ends;
+    } cases[] = {
+        {.length = 100, .spaces = {}, .ends = {100}},
+        {.length = 180, .spaces = {30}, .ends = {180}},
+        {.length = 230, .spaces = {101, 216}, .ends = {101, 216, 230}},
+        {.length = 150, .spaces = {50, 100, 120}, .ends = {120, 150}},
+        {.length = 101, .spaces = {101}, .ends = {101}},
+        {.length = 700,
+         .spaces = {101, 202, 303, 404, 505, 606},
+         .ends = {101, 202, 303, 404, 505}},
     };
     for (const auto& c : cases) {
-        const TEntryRecord record = MakeButtonEntryRecord(c.headings, c.scores, 1418000000);
-        EXPECT_EQ(record, (TEntryRecord{c.text, "08/12/14", 1418000000, -1}));
+        std::string line(c.length, 'a');
+        for (std::size_t position : c.spaces) line[position - 1] = ' ';
+        std::vector<std::string> pieces;
+        for (std::size_t i = 0, start = 0; i < c.ends.size(); start = c.ends[i++]) {
+            pieces.push_back((i ? std::string(ContinuationPrefix) : "") +
+                             line.substr(start, c.ends[i] - start));
+        }
+        EXPECT_EQ(FoldListingLine(line), pieces) << c.length;
+    }
+}
+
+TEST(FirstListedPiece, IsTheLineOrItsFirstPieceWhenFolded) {
+    const TEntryRecord longOne{std::string(120, 'w') + " tail", "01/02/15 @ 10:00:00", 1, 3};
+    EXPECT_EQ(FirstListedPiece(longOne), FoldListingLine(FormatListingLine(longOne)).front());
+    EXPECT_EQ(FirstListedPiece({"short", "01/02/15", 1, -1}), "01/02/15  short");
+    EXPECT_EQ(FirstListedPiece({std::string(120, '.') + " x", "", 1, -1}), "");
+}
+
+const dates::Instant kMorning = 1417996800 + 9 * 3600;  // 08/12/14 09:00 UTC
+
+class FindKeyForLineTest : public ::testing::Test {
+protected:
+    void SetUp() override { PutDiary({button_, earlier_, text_, folded_, twin_}); }
+    std::optional<std::int64_t> IndexFor(std::string_view line) {
+        const std::optional<RecordLocation> found = FindKeyForLine(DataDir(), line);
+        if (found) {
+            EXPECT_EQ(ReadAll()[static_cast<std::size_t>(found->index)], found->record);
+        }
+        return found ? std::optional(found->index) : std::nullopt;
+    }
+
+    const TEntryRecord button_ = MakeButtonEntryRecord(
+        {"Work", "Health", "Money", "Family", "Hobby", "Weather"}, {1, 2, 3, 4, 5, 6}, kMorning);
+    const TEntryRecord earlier_ = MakeTextEntryRecord("Before", "x", 4, kMorning - 86400);
+    const TEntryRecord text_ = MakeTextEntryRecord("Walk", "Park", 7, kMorning);
+    const TEntryRecord folded_ = MakeTextEntryRecord(
+        std::string(90, 'a') + " " + std::string(40, 'b') + " end", "n", 2, kMorning + 60);
+    const TEntryRecord twin_ = MakeTextEntryRecord("Walk", "Park", 7, kMorning);
+};
+
+TEST_F(FindKeyForLineTest, MatchesTheFirstRecordWhoseListedLineIsTheLine) {
+    // The button entry of the same day, earlier in the file, does not capture it.
+    EXPECT_EQ(IndexFor("08/12/14 @ 09:00:00 Score = 7   Walk  = Park)"), 2);
+    EXPECT_EQ(IndexFor(FormatListingLine(button_)), 0);
+    EXPECT_EQ(IndexFor(FormatListingLine(earlier_)), 1);
+    EXPECT_EQ(IndexFor(FoldListingLine(FormatListingLine(folded_))[0]), 3);
+}
+
+TEST_F(FindKeyForLineTest, MatchesNothingForLinesThatShowNoRecord) {
+    const std::string lines[] = {
+        "",
+        " ",
+        "Date\tNews\tScore\tDate/time entered",
+        std::string(150, '-'),
+        "Searching for: Walk",
+        FoldListingLine(FormatListingLine(folded_))[1],
+        "08/12/14",
+        "08/12/14 @ 09:00:00 Score = 7   Walk  = Park) and more",
+    };
+    for (const std::string& line : lines) {
+        EXPECT_EQ(IndexFor(line), std::nullopt) << line;
     }
 }
 

@@ -1,12 +1,16 @@
-// Kept versions of the diary, on real files with a set clock: when one is
-// made, what it holds and is named, the limit, restoring, and every failing
-// file operation along the way.
+// Kept versions of the diary, on real files with a set clock, and what a
+// change does to the files around the diary: permissions and links kept,
+// links and pipes planted at the program's names never followed or waited
+// on, and a version that never costs a save.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "StoreFixture.h"
 #include "store/Versions.h"
@@ -87,10 +91,11 @@ TEST_F(VersionsTest, NamesComeFromTheLocalClockAndTakeACopyNumberInTheSameSecond
     EXPECT_EQ(Listed(), made);  // "-10" is newer than "-2"
 }
 
-// 30 versions from November, a leftover temporary file and names that only
-// look like versions: the oldest version goes with each new one, nothing
-// else is touched, and a version made with the clock set back stays.
-TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
+// 30 versions from November and names that only look like versions: the
+// oldest version goes with each new one, nothing else is touched, and a
+// version made with the clock set back stays. A restore keeps the diary as
+// it stands first (none when there is no diary), then copies the version back.
+TEST_F(VersionsTest, KeepsTheNewestThirtyAndRestoresAfterKeepingTheDiary) {
     std::vector<std::string> old = {"Jotwel-2014-11-01-120000.dat",
                                     "Jotwel-2014-11-01-120000-2.dat",
                                     "Jotwel-2014-11-01-120000-10.dat"};
@@ -102,6 +107,7 @@ TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
     const std::vector<std::string> foreign = {"notes.txt",
                                               "Jotwel-2014-11-01-120000-1.dat",
                                               "Jotwel-2014-11-01-120000-02.dat",
+                                              "Jotwel-2014-11-01-120000+2.dat",
                                               "Jotwel-2014-13-01-120000.dat",
                                               "Jotwel-2014-11-01-1200.dat",
                                               "Jotwel-2014-11-01-120000.dat~"};
@@ -126,32 +132,16 @@ TEST_F(VersionsTest, KeepsTheNewestThirtyAndLeavesEverythingElseAlone) {
     EXPECT_EQ(Listed().front(), backdated);
     EXPECT_FALSE(fs::exists(InFolder(old[3])));
     for (const std::string& name : foreign) EXPECT_EQ(jtest::ReadFileBytes(InFolder(name)), name);
-}
 
-// Thirty days of entries, one version each day; the oldest is restored
-// after the diary as it stands is kept.
-TEST_F(VersionsTest, RestoreKeepsTheDiaryFirstThenCopiesTheVersionBack) {
-    std::vector<std::int32_t> keys;
-    for (std::int32_t day = 0; day < 30; ++day) {
-        keys.push_back(day);
-        PutDiary(RecsWithKeys(keys));
-        Keep(DiaryChange::kAddition);
-        clock_.Advance(86400);
-    }
-    keys.push_back(30);
-    PutDiary(RecsWithKeys(keys));
+    clock_.SetNow(kSunday + 10 * 86400);
     const std::string current = *DiaryBytes();
-    const std::string oldest = Listed().front();
-
     std::string saved;
-    ASSERT_TRUE(RestoreVersion(DataDir(), oldest, &saved).ok());
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({0}))));
-    EXPECT_EQ(saved, "Jotwel-2015-01-06-210509.dat");
+    ASSERT_TRUE(RestoreVersion(DataDir(), old[10], &saved).ok());
+    EXPECT_TRUE(DiaryIs(old[10]));
+    EXPECT_EQ(saved, "Jotwel-2014-12-17-210509.dat");
     EXPECT_EQ(jtest::ReadFileBytes(InFolder(saved)), current);
     EXPECT_EQ(Listed().size(), kKeptVersions);
     EXPECT_FALSE(HoldExists());
-
-    // With no diary, nothing is kept first.
     std::remove(DiaryPath(DataDir()).c_str());
     std::string savedAgain = "unset";
     ASSERT_TRUE(RestoreVersion(DataDir(), saved, &savedAgain).ok());
@@ -163,68 +153,19 @@ TEST_F(VersionsTest, RestoreRefusesWhatIsNotAKeptVersion) {
     PutDiary(RecsWithKeys({1}));
     Keep(DiaryChange::kDeletion);
     jtest::WriteFileBytes(InFolder("notes.txt"), "not a diary");
-    const std::pair<std::string, int> cases[] = {
-        {"", EINVAL},
-        {"notes.txt", EINVAL},
-        {"Jotwel.dat", EINVAL},
-        {"../Jotwel.dat", EINVAL},
-        {"/etc/passwd", EINVAL},
-        {"Jotwel.versions/Jotwel-2014-12-07-210509.dat", EINVAL},
-        {"Jotwel-2014-12-07-210509.dat/../../Jotwel.dat", EINVAL},
-        {".Jotwel-version.tmp", EINVAL},
-        {"Jotwel-2014-12-07-210510.dat", ENOENT}};
-    for (const auto& [name, error] : cases) {
+    const char* const refused[] = {"",
+                                   "notes.txt",
+                                   "../Jotwel.dat",
+                                   "/etc/passwd",
+                                   "Jotwel.versions/Jotwel-2014-12-07-210509.dat",
+                                   "Jotwel-2014-12-07-210509.dat/../../Jotwel.dat",
+                                   "Jotwel-2014-12-07-210510.dat"};
+    for (const std::string name : refused) {
         const platform::Status status = RestoreVersion(DataDir(), name);
-        EXPECT_EQ(status.code(), error) << name << ": " << status.message();
+        EXPECT_EQ(status.code(), name.ends_with("10.dat") ? ENOENT : EINVAL) << name;
         EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1})))) << name;
     }
     EXPECT_EQ(Listed().size(), 1u);
-}
-
-// Method: as in FaultTest.cpp, the n-th file operation fails for n = 1, 2,
-// ... until a run no longer reaches it. Keeping a version then reports the
-// failure and leaves the diary alone, a version whole or absent, and no
-// temporary file. A restore leaves the old diary or the restored one, and
-// the restored one only once the old one is kept whole.
-TEST_F(VersionsTest, EveryFailingOperationIsReportedAndLeavesNothingHalfMade) {
-    const std::string before = Encoded(RecsWithKeys({1, 2}));
-    const std::string kept = Encoded(RecsWithKeys({7}));
-    FaultEnv faults(&clock_);
-    platform::ScopedEnv useFaults(&faults);
-    for (bool restore : {false, true}) {
-        for (int n = 1;; ++n) {
-            SCOPED_TRACE((restore ? "restore, operation " : "keep, operation ") +
-                         std::to_string(n));
-            fs::remove_all(Folder());
-            if (restore) {
-                fs::create_directories(Folder());
-                jtest::WriteFileBytes(InFolder("Jotwel-2014-01-01-000000.dat"), kept);
-            }
-            PutDiary(RecsWithKeys({1, 2}));
-            // A failing link is no failure: a copy takes its place (below).
-            faults.FailNth(n, FaultEnv::kAll & ~FaultEnv::kLink, EIO);
-            bool restored = false;
-            const platform::Status status =
-                restore
-                    ? RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat", nullptr, &restored)
-                    : KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion);
-            if (!faults.fired()) {
-                EXPECT_TRUE(status.ok()) << status.message();
-                break;
-            }
-            EXPECT_EQ(status.code(), EIO) << status.message();
-            std::error_code absent;
-            EXPECT_TRUE(jtest::TemporaryFilesIn(Folder()).empty());
-            EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
-            const std::string made = InFolder("Jotwel-2014-12-07-210509.dat");
-            if (fs::exists(made)) {
-                EXPECT_EQ(jtest::ReadFileBytes(made), before);
-            }
-            EXPECT_TRUE(DiaryIs(before) || (restore && DiaryIs(kept) && fs::exists(made)));
-            EXPECT_EQ(restored, restore && DiaryIs(kept));
-            EXPECT_FALSE(HoldExists());
-        }
-    }
 }
 
 // Where the file system makes no second name (EPERM, EXDEV), the version is
@@ -241,6 +182,160 @@ TEST_F(VersionsTest, AVersionIsACopyWhereALinkFails) {
     EXPECT_TRUE(faults.fired());
     EXPECT_EQ(fs::hard_link_count(InFolder(made)), 1u);
     EXPECT_EQ(jtest::ReadFileBytes(InFolder(made)), Encoded(RecsWithKeys({1, 2})));
+}
+
+unsigned ModeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+
+// One change of each kind, on a diary holding keys 1 and 2.
+platform::Status Restore() {
+    std::string made;
+    platform::Status kept = KeepVersionBeforeChange(DataDir(), DiaryChange::kDeletion, &made);
+    return kept.ok() ? RestoreVersion(DataDir(), made) : kept;
+}
+const std::function<platform::Status()> kChanges[] = {
+    [] { return InsertRecordInOrder(DataDir(), Rec(5)); },
+    [] { return AppendRecord(DataDir(), Rec(5)); },
+    [] {
+        return DeleteRecordAt(DataDir(), {0, RecsWithKeys({1})[0]});
+    },
+    Restore,
+};
+
+// Private stays private, and so are the versions; a new diary is private
+// whichever way it is made.
+TEST(FileSafety, APrivateDiaryStaysPrivateThroughEveryChange) {
+    for (const auto& change : kChanges) {
+        fs::remove_all(VersionsPath(DataDir()));
+        PutDiary(RecsWithKeys({1, 2}));
+        ::chmod(DiaryPath(DataDir()).c_str(), 0600);
+        ASSERT_TRUE(change().ok());
+        EXPECT_EQ(ModeOf(DiaryPath(DataDir())), 0600u);
+    }
+    EXPECT_EQ(ModeOf(VersionsPath(DataDir())), 0700u);
+    std::vector<DiaryVersion> versions;
+    ASSERT_TRUE(ListVersions(DataDir(), &versions).ok());
+    ASSERT_FALSE(versions.empty());
+    for (const DiaryVersion& v : versions) EXPECT_EQ(ModeOf(InFolder(v.name)), 0600u) << v.name;
+    for (const auto& make : {kChanges[0], kChanges[1]}) {
+        fs::remove(DiaryPath(DataDir()));
+        ASSERT_TRUE(make().ok());
+        EXPECT_EQ(ModeOf(DiaryPath(DataDir())), 0600u);
+    }
+}
+
+// A diary kept elsewhere and linked in stays linked: the file it points to
+// takes every change, through a hold file in its own folder.
+TEST(FileSafety, ALinkedDiaryStaysALink) {
+    const std::string real = jtest::InTestDir("elsewhere/real.dat");
+    for (const auto& change : kChanges) {
+        fs::remove_all(jtest::InTestDir("elsewhere"));
+        fs::remove(DiaryPath(DataDir()));
+        fs::create_directories(jtest::InTestDir("elsewhere"));
+        jtest::WriteFileBytes(real, Encoded(RecsWithKeys({1, 2})));
+        fs::create_symlink("elsewhere/real.dat", DiaryPath(DataDir()));
+        ASSERT_TRUE(change().ok());
+        EXPECT_TRUE(fs::is_symlink(DiaryPath(DataDir())));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(real)));
+        if (&change != &kChanges[3]) {  // a restore puts back the same bytes
+            EXPECT_NE(jtest::ReadFileBytes(real), Encoded(RecsWithKeys({1, 2})));
+        }
+        EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::InTestDir("elsewhere")).empty());
+    }
+}
+
+// A link planted at the hold file's name is removed, never written through;
+// a restore puts back only a regular file of the versions folder.
+TEST(FileSafety, ALinkPlantedAtTheHoldFileOrAsAVersionIsNeverFollowed) {
+    const std::string victim = jtest::InTestDir("victim");
+    jtest::WriteFileBytes(victim, "keep me");
+    PutDiary(RecsWithKeys({1, 9}));
+    fs::create_symlink(victim, HoldPath(DataDir()));
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5)).ok());  // a rebuild: 5 goes between
+    EXPECT_EQ(jtest::ReadFileBytes(victim), "keep me");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(HoldPath(DataDir()))));
+    EXPECT_EQ(ReadAll().size(), 3u);
+
+    fs::create_directories(VersionsPath(DataDir()));
+    fs::create_symlink(victim, InFolder("Jotwel-2014-01-01-000000.dat"));
+    const platform::Status status = RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat");
+    EXPECT_NE(status.message().find("not a regular file"), std::string::npos) << status.message();
+    EXPECT_EQ(ReadAll().size(), 3u);
+}
+
+// A named pipe at the diary's name is refused at once as a file that cannot
+// be read: nothing waits for a writer that never comes.
+TEST(FileSafety, APipeAtTheDiaryIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(DiaryPath(DataDir()).c_str(), 0600), 0);
+    for (const auto& change : {kChanges[0], kChanges[1], kChanges[2]}) {
+        const platform::Status status = change();
+        EXPECT_NE(status.message().find("not a regular file"), std::string::npos)
+            << status.message();
+    }
+    std::unique_ptr<DiaryReader> reader = OpenDiaryForReading(DataDir());
+    EXPECT_NE(reader->status().message().find("not a regular file"), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(DiaryPath(DataDir())));
+}
+
+// The first append of a day copies the diary as its version; when the disk
+// then has no room for the record, the copy goes and the append is tried
+// again, so the entry is saved.
+TEST(FileSafety, AVersionNeverCostsASave) {
+    platform::FaultEnv faults(platform::PosixEnv());
+    platform::ScopedEnv scoped(&faults);
+    PutDiary(RecsWithKeys({1, 2}));
+    faults.FailNth(0, platform::FaultEnv::kWrite, 0);
+    VersionRequest counted;
+    ASSERT_TRUE(AppendRecord(DataDir(), Rec(5), nullptr, &counted).ok());
+    ASSERT_FALSE(counted.made.empty());
+    const int writes = faults.count();  // the append's write is the last
+
+    fs::remove_all(VersionsPath(DataDir()));
+    PutDiary(RecsWithKeys({1, 2}));
+    faults.FailNth(writes, platform::FaultEnv::kWrite, ENOSPC);
+    VersionRequest version;
+    bool inPlace = false;
+    const platform::Status status = AppendRecord(DataDir(), Rec(5), &inPlace, &version);
+    EXPECT_TRUE(faults.fired());
+    EXPECT_TRUE(status.ok()) << status.message();
+    EXPECT_TRUE(inPlace);
+    EXPECT_EQ(Keys(ReadAll()), (std::vector<std::int32_t>{1, 2, 5}));
+    EXPECT_TRUE(version.made.empty());
+    EXPECT_EQ(version.status.code(), ENOSPC);
+    std::vector<DiaryVersion> versions;
+    ASSERT_TRUE(ListVersions(DataDir(), &versions).ok());
+    EXPECT_TRUE(versions.empty());
+}
+
+// A rebuild's version is a second name of the old diary file, made just
+// before the rename: it takes no room and holds the diary as it was. A
+// failed rebuild makes none, and says nothing of one.
+TEST(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
+    platform::FaultEnv faults(platform::PosixEnv());
+    platform::ScopedEnv scoped(&faults);
+    PutDiary(RecsWithKeys({1, 9}));
+    faults.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
+    VersionRequest failed;
+    EXPECT_EQ(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &failed).code(), ENOSPC);
+    EXPECT_TRUE(failed.made.empty());
+    EXPECT_TRUE(failed.status.ok());
+    EXPECT_FALSE(fs::exists(VersionsPath(DataDir())));
+
+    struct stat old {};
+    ASSERT_EQ(::stat(DiaryPath(DataDir()).c_str(), &old), 0);
+    VersionRequest version;
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).ok());
+    ASSERT_TRUE(version.status.ok()) << version.status.message();
+    const std::string made = InFolder(version.made);
+    EXPECT_EQ(jtest::ReadFileBytes(made), Encoded(RecsWithKeys({1, 9})));
+    EXPECT_EQ(fs::hard_link_count(made), 1u);  // the diary itself is a new file now
+    struct stat kept {};
+    ASSERT_EQ(::stat(made.c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_ino, old.st_ino);
+    EXPECT_EQ(ReadAll().size(), 3u);
 }
 
 }  // namespace

@@ -1,13 +1,21 @@
-// Copying and writing a file whole: the bytes arrive exactly, a copy is read
-// a chunk at a time, and a failure at any step leaves the target as it was
-// (or, after a failed folder sync alone, whole and new) with no temporary
-// file behind.
+// The file layer on real files, and files copied and written whole: the
+// bytes arrive exactly, a copy is read a chunk at a time, a failure at any
+// step leaves the target as it was (or, after a failed folder sync alone,
+// whole and new) with no temporary file behind, and links and pipes are
+// never followed or waited on.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <memory>
+#include <string>
 
+#include "platform/Env.h"
 #include "platform/FileCopy.h"
 #include "platform/WholeFile.h"
 #include "support/TestEnvironment.h"
@@ -17,6 +25,111 @@ namespace {
 
 using platform::FaultEnv;
 using platform::Status;
+
+class PosixEnvTest : public ::testing::Test {
+protected:
+    platform::Env& env_ = *platform::PosixEnv();
+};
+
+TEST_F(PosixEnvTest, FailuresNameTheActionThePathAndTheReason) {
+    const std::string missing = jtest::InTestDir("missing");
+    const std::string reason = std::string(": ") + std::strerror(ENOENT);
+    std::unique_ptr<platform::SequentialFile> in;
+    std::unique_ptr<platform::WritableFile> out;
+    const Status open = env_.NewSequentialFile(missing, &in);
+    EXPECT_EQ(open.code(), ENOENT);
+    EXPECT_EQ(open.message(), "Cannot open " + missing + reason);
+    EXPECT_EQ(env_.NewWritableFile(missing + "/f", &out).message(),
+              "Cannot create " + missing + "/f" + reason);
+    EXPECT_EQ(env_.RenameFile(missing, "b").message(),
+              "Cannot rename " + missing + " to b" + reason);
+}
+
+// Reading in pieces is left to the store tests, which read every diary so.
+TEST_F(PosixEnvTest, WritesTruncatesAppendsAndCreatesFilesReadableByAll) {
+    const std::string path = jtest::InTestDir("f");
+    jtest::WriteFileBytes(path, "old content");
+    std::unique_ptr<platform::WritableFile> out;
+    ASSERT_TRUE(env_.NewWritableFile(path, &out).ok());
+    ASSERT_TRUE(out->Append(std::string(100000, 'a')).ok());
+    ASSERT_TRUE(out->Close().ok());
+    ASSERT_TRUE(env_.NewAppendableFile(path, &out).ok());
+    ASSERT_TRUE(out->Append("end").ok());
+    out.reset();  // closed silently
+    std::uint64_t size = 0;
+    ASSERT_TRUE(env_.GetFileSize(path, &size).ok());
+    EXPECT_EQ(size, 100003u);
+    EXPECT_EQ(jtest::ReadFileBytes(path), std::string(100000, 'a') + "end");
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0644u & ~mask);
+    platform::FileInfo info;
+    ASSERT_TRUE(env_.GetFileInfo(path, &info).ok());
+    EXPECT_EQ(info.size, 100003u);
+    ASSERT_TRUE(env_.RemoveFile(path).ok());
+    EXPECT_EQ(env_.RemoveFile(path).code(), ENOENT);
+    EXPECT_EQ(env_.GetFileSize(path, &size).code(), ENOENT);
+    EXPECT_EQ(size, 0u);
+}
+
+TEST_F(PosixEnvTest, CreatesNestedFoldersAndAcceptsExistingOnes) {
+    const std::string dir = jtest::InTestDir("a/b//c");
+    ASSERT_TRUE(env_.CreateDirs(dir, 0755).ok());
+    EXPECT_TRUE(env_.FileExists(jtest::InTestDir("a/b/c")));
+    EXPECT_TRUE(env_.CreateDirs(dir + "/", 0755).ok());
+    jtest::WriteFileBytes(jtest::InTestDir("file"), "x");
+    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file/d"), 0755).ok());
+    EXPECT_FALSE(env_.CreateDirs(jtest::InTestDir("file"), 0755).ok());
+}
+
+// Deeper than any fixed buffer the current folder might once have used.
+TEST_F(PosixEnvTest, CurrentDirIsWholeHoweverLong) {
+    const std::string part(120, 'd');
+    std::string expected = jtest::TestDir();
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_EQ(::mkdir(part.c_str(), 0755), 0);
+        ASSERT_EQ(::chdir(part.c_str()), 0);
+        expected += "/" + part;
+    }
+    std::string dir;
+    ASSERT_TRUE(env_.GetCurrentDir(&dir).ok());
+    EXPECT_EQ(dir, expected);
+}
+
+// A lock held elsewhere is waited for a while, then refused as busy. A lock
+// taken twice in one process is one lock, and it goes with its last holder:
+// then another open of the file can take it.
+TEST_F(PosixEnvTest, ALockGoesWithItsLastHolder) {
+    const std::string path = jtest::InTestDir("lock");
+    jtest::WriteFileBytes(path, "");
+    std::unique_ptr<platform::FileLock> outer, inner;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    platform::SetLockWaitLimitMs(20);
+    EXPECT_EQ(env_.LockFile(path, &outer).code(),
+              EWOULDBLOCK);  // held elsewhere: it waits, then says so
+    platform::SetLockWaitLimitMs(5000);
+    ASSERT_EQ(::flock(fd, LOCK_UN), 0);
+    ASSERT_TRUE(env_.LockFile(path, &outer).ok());
+    ASSERT_TRUE(env_.LockFile(path, &inner).ok());
+    inner.reset();
+    EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    outer.reset();
+    EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    ::close(fd);
+}
+
+TEST(Paths, JoinAndDirName) {
+    EXPECT_EQ(platform::JoinPath("/data", "Jotwel.dat"), "/data/Jotwel.dat");
+    EXPECT_EQ(platform::JoinPath("/data/", "Jotwel.dat"), "/data/Jotwel.dat");
+    EXPECT_EQ(platform::JoinPath("", "Jotwel.dat"), "Jotwel.dat");
+    const std::pair<const char*, const char*> dirs[] = {
+        {"/a/b/f.ini", "/a/b"}, {"a//f", "a"}, {"f.ini", "."}, {"/f", "/"}, {"//f", "/"},
+    };
+    for (const auto& [path, dir] : dirs) EXPECT_EQ(platform::DirName(path), dir) << path;
+}
 
 // Reads and writes are counted: a copy held whole in memory, or read or
 // written in pieces larger than 64 KiB, makes fewer of them.

@@ -1,0 +1,242 @@
+// Killing the program at any moment, and two copies of it changing one diary
+// at once, leave the diary whole.
+//
+// Method (kill): a forked child applies a fixed sequence of insertions,
+// appends and deletions, writing a byte to a pipe after each; the parent
+// kills it after a random delay, works out in memory the content after the d
+// changes done and after d + 1, and the diary must be one of the two, byte
+// for byte. The next round starts from what is left, hold file included.
+//
+// Method (two writers): two forked writers insert, append and delete their
+// own entries while a file layer pauses inside every write and rename, so
+// that without the lock one rebuild would write back the diary without the
+// other's change. Each writer checks its entries after every change; at the
+// end the diary holds exactly the entries both kept.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "StoreFixture.h"
+#include "platform/Env.h"
+#include "store/DiaryLock.h"
+
+namespace store {
+namespace {
+
+using namespace storetest;
+
+// Change number `step` of a round, applied to the records in memory and,
+// when onDisk, to the diary. Every four steps leave the number of records as
+// it was: an insertion, a deletion, an append, a deletion.
+platform::Status Step(int round, int step, Records* state, bool onDisk) {
+    const TEntryRecord made =
+        Rec((round * 37 + step * 13) % 500, std::to_string(round * 1000 + step));
+    const auto at = static_cast<std::size_t>(round * 7 + step) % state->size();
+    if (step % 4 == 0) {
+        auto greater = [&](const TEntryRecord& r) { return r.Key > made.Key; };
+        state->insert(std::find_if(state->begin(), state->end(), greater), made);
+        return onDisk ? InsertRecordInOrder(DataDir(), made) : platform::Status::Ok();
+    }
+    if (step % 4 == 2) {
+        state->push_back(made);
+        return onDisk ? AppendRecord(DataDir(), made) : platform::Status::Ok();
+    }
+    const RecordLocation location{static_cast<std::int64_t>(at), (*state)[at]};
+    state->erase(state->begin() + location.index);
+    return onDisk ? DeleteRecordAt(DataDir(), location) : platform::Status::Ok();
+}
+
+[[noreturn]] void RunChild(int round, Records state, int progress) {
+    for (int step = 0;; ++step) {
+        if (!Step(round, step, &state, true).ok()) _exit(3);
+        if (write(progress, "x", 1) != 1) _exit(4);
+    }
+}
+
+// Starts a child on round, kills it after delay, returns the changes it completed.
+int KillDuring(int round, const Records& state, std::chrono::microseconds delay) {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        RunChild(round, state, pipeEnds[1]);
+    }
+    close(pipeEnds[1]);
+    usleep(static_cast<useconds_t>(delay.count()));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "child ended by itself with " << WEXITSTATUS(status);
+    int done = 0;
+    char buffer[256];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        done += static_cast<int>(got);
+    close(pipeEnds[0]);
+    return done;
+}
+
+constexpr int kRounds = 300;  // one kill each
+
+TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
+    Records state;
+    for (std::int32_t key = 0; key < 150; ++key) state.push_back(Rec(key * 3, "start"));
+    PutDiary(state);
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> delay(0, 12000);
+    int changes = 0;
+    for (int round = 0; round < kRounds && !HasFailure(); ++round) {
+        const int done = KillDuring(round, state, std::chrono::microseconds(delay(random)));
+        // In memory only: these steps cannot fail.
+        for (int step = 0; step < done; ++step) (void)Step(round, step, &state, false);
+        Records next = state;
+        (void)Step(round, done, &next, false);
+        ASSERT_TRUE(DiaryIs(Encoded(state)) || DiaryIs(Encoded(next)))
+            << "round " << round << " after " << done << ": " << DiaryIs(Encoded(state)).message();
+        const Records onDisk = ReadAll();
+        changes += done + (onDisk == next);
+        state = onDisk;
+    }
+    EXPECT_GT(changes, 30);  // the kills did not all fall before the first change
+}
+
+constexpr int kWriterRounds = 80;
+
+class PausingEnv : public platform::EnvWrapper {
+public:
+    PausingEnv() : EnvWrapper(platform::PosixEnv()) {}
+    platform::Status RenameFile(const std::string& f, const std::string& t) override {
+        Pause();
+        return target()->RenameFile(f, t);
+    }
+    platform::Status NewExclusiveFile(const std::string& p, const platform::NewFileMode& m,
+                                      std::unique_ptr<platform::WritableFile>* r) override {
+        Pause();
+        return target()->NewExclusiveFile(p, m, r);
+    }
+    platform::Status NewAppendableFile(const std::string& p,
+                                       std::unique_ptr<platform::WritableFile>* r) override {
+        Pause();
+        return target()->NewAppendableFile(p, r);
+    }
+
+private:
+    static void Pause() { std::this_thread::sleep_for(std::chrono::microseconds(300)); }
+};
+
+// Keys no two writers share: writer w, round r, kind k (0 text, 1 button).
+// Every third text entry is deleted again.
+std::int32_t KeyOf(int writer, int round, int kind) {
+    return 1'400'000'000 + writer * 100'000 + round * 10 + kind;
+}
+
+std::set<std::int32_t> KeysInDiary() {
+    const std::vector<std::int32_t> keys = Keys(ReadAll());
+    return {keys.begin(), keys.end()};
+}
+
+// One writer's rounds; the exit status says what went wrong.
+int RunWriter(int writer) {
+    PausingEnv pausing;
+    platform::ScopedEnv scoped(&pausing);
+    std::set<std::int32_t> mine;
+    for (int round = 0; round < kWriterRounds; ++round) {
+        const TEntryRecord text = Rec(KeyOf(writer, round, 0), "text");
+        if (!InsertRecordInOrder(DataDir(), text).ok()) return 2;
+        if (!AppendRecord(DataDir(), Rec(KeyOf(writer, round, 1))).ok()) return 3;
+        mine.insert({KeyOf(writer, round, 0), KeyOf(writer, round, 1)});
+        // The other writer may move the entry between the look-up and the
+        // deletion: then the deletion is refused and made again.
+        platform::Status deleted = platform::Status::Error(0, "not yet");
+        for (int tries = 0; round % 3 == 0 && !deleted.ok() && tries < 100; ++tries) {
+            const Records all = ReadAll();
+            const auto at = std::find(all.begin(), all.end(), text);
+            if (at == all.end()) return 4;
+            VersionRequest version(DiaryChange::kDeletion);
+            deleted = DeleteRecordAt(DataDir(), {at - all.begin(), text}, nullptr, &version);
+        }
+        if (round % 3 == 0 && !deleted.ok()) return 5;
+        if (deleted.ok()) mine.erase(text.Key);
+        const std::set<std::int32_t> now = KeysInDiary();
+        if (!std::includes(now.begin(), now.end(), mine.begin(), mine.end())) return 6;
+    }
+    return 0;
+}
+
+TEST(SharedDiary, TwoWritersAtOnceLoseNothing) {
+    platform::SetLockWaitLimitMs(120'000);
+    std::vector<pid_t> writers;
+    for (int writer = 0; writer < 2; ++writer) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) ::_exit(RunWriter(writer));
+        writers.push_back(pid);
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
+    platform::SetLockWaitLimitMs(5000);
+    std::set<std::int32_t> expected;
+    for (int writer = 0; writer < 2; ++writer) {
+        for (int round = 0; round < kWriterRounds; ++round) {
+            if (round % 3 != 0) expected.insert(KeyOf(writer, round, 0));
+            expected.insert(KeyOf(writer, round, 1));
+        }
+    }
+    EXPECT_EQ(ReadAll().size(), expected.size());
+    EXPECT_EQ(KeysInDiary(), expected);
+    EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
+}
+
+// While another process holds the lock a change waits its short while and
+// then says the diary is busy, changing nothing; a holder killed outright
+// leaves the lock free. A change inside a change (a version kept inside a
+// rebuild) takes the lock its own process holds.
+TEST(SharedDiary, TheLockIsHeldPerProcessAndDiesWithIt) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        std::unique_ptr<platform::FileLock> lock;
+        if (!LockDiary(DataDir(), &lock).ok()) ::_exit(1);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    platform::SetLockWaitLimitMs(100);
+    const platform::Status busy = InsertRecordInOrder(DataDir(), Rec(1, "a"));
+    EXPECT_NE(busy.message().find("is busy: another copy of Jotwel is changing it"),
+              std::string::npos)
+        << busy.message();
+    EXPECT_FALSE(DiaryBytes());
+    ASSERT_EQ(::kill(holder, SIGKILL), 0);
+    ASSERT_EQ(::waitpid(holder, nullptr, 0), holder);
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    std::unique_ptr<platform::FileLock> outer;
+    ASSERT_TRUE(LockDiary(DataDir(), &outer).ok());
+    VersionRequest version;
+    EXPECT_TRUE(AppendRecord(DataDir(), Rec(1, "a"), nullptr, &version).ok());
+    EXPECT_TRUE(InsertRecordInOrder(DataDir(), Rec(0, "b"), nullptr, &version).ok());
+    EXPECT_EQ(ReadAll().size(), 2u);
+    platform::SetLockWaitLimitMs(5000);
+}
+
+}  // namespace
+}  // namespace store
