@@ -1,0 +1,74 @@
+// What a save stores and tells after each fault, without a window: only an
+// entry that did not reach the diary keeps its dialog open, and one stored is
+// told as saved, with what went wrong after.
+#include <cerrno>
+#include <cstring>
+
+#include "EntryTest.h"
+#include "entry/EntrySave.h"
+#include "entry/SaveReport.h"
+
+namespace jtest {
+namespace {
+
+using platform::FaultEnv;
+
+TEST_F(EntryTest, EachSaveOutcomeIsTold) {
+    const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
+    const store::TEntryRecord entry{"x  = )", "07/12/14 @ 21:07:09", 1417986429, 5};
+    constexpr unsigned kNone = 0;
+    const struct {
+        bool existing;  // a diary to change, so that a version of it is due
+        unsigned op;
+        int nth;
+        bool stored, lastDate;
+        std::string told;  // the start of the message box shown, if any
+    } cases[] = {
+        {.existing = false, .op = kNone, .nth = 0, .stored = true, .lastDate = true, .told = ""},
+        {.existing = false,
+         .op = FaultEnv::kWrite,
+         .nth = 1,
+         .stored = false,
+         .lastDate = false,
+         .told = "Your entry could not be saved."},
+        {.existing = false,
+         .op = FaultEnv::kRename,
+         .nth = 2,
+         .stored = true,
+         .lastDate = false,
+         .told = "Your entry has been saved.\n\nBut the date of your last entry"},
+        {.existing = false,
+         .op = FaultEnv::kSyncDir,
+         .nth = 1,
+         .stored = true,
+         .lastDate = true,
+         .told = "Your entry has been saved.\n\nBut the disk reported a fault"},
+        {.existing = true,
+         .op = FaultEnv::kWrite,
+         .nth = 1,
+         .stored = true,
+         .lastDate = true,
+         .told = "No version of the diary could be kept"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told);
+        StartUp();
+        if (c.existing) WriteDiary({earlier});
+        FaultEnv env(&clock_);
+        env.FailNth(c.nth, c.op, EIO);
+        platform::ScopedEnv useFaults(&env);
+        const entry::EntrySaveResult result =
+            entry::SaveEntry(entry, entry::Placement::kAtEnd, TestDir(), "071214");
+        EXPECT_EQ(entry::ReportEntrySave(nullptr, result), c.stored);
+        EXPECT_EQ(DiaryRecords().size(), c.existing + c.stored);
+        EXPECT_EQ(SettingsBytes(), c.lastDate ? kLastDateWritten : "");
+        const auto& boxes = framework::testing::MessageBoxesShown();
+        ASSERT_EQ(boxes.size(), c.told.empty() ? 0u : 1u);
+        if (boxes.empty()) continue;
+        EXPECT_EQ(boxes[0].text.rfind(c.told, 0), 0u) << boxes[0].text;
+        EXPECT_NE(boxes[0].text.find(std::strerror(EIO)), std::string::npos) << boxes[0].text;
+    }
+}
+
+}  // namespace
+}  // namespace jtest
