@@ -19,8 +19,6 @@
 #include "framework/SaveMessages.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
-#include "store/Diary.h"
-#include "store/EntryRecord.h"
 #include "store/Versions.h"
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
@@ -34,9 +32,6 @@ inline constexpr std::int64_t kAtOk = kStartup + 120;
 inline constexpr std::int64_t kDay = 86400;
 // A settings file holding only LastDate of the start-up day.
 inline constexpr char kLastDateWritten[] = "[Jotwel]\r\nLastDate=071214\r\n";
-// What both entry dialogs show once their today box has been clicked.
-inline constexpr char kTodayHeading[] = "OK, Enter Events for TODAY!  ( 7 December)";
-inline constexpr char kYesterdayHeading[] = "Enter Events for Yesterday";
 
 using Action = std::function<void(framework::TDialog&)>;
 
@@ -97,9 +92,6 @@ inline int RunApp(const std::function<void(app::MainWindow&)>& act = nullptr) {
     return status;
 }
 
-inline std::string DiaryBytes() {
-    return ReadFileBytes(InTestDir("Jotwel.dat"));
-}
 inline std::string SettingsBytes() {
     return ReadFileBytes(session::SettingsPath());
 }

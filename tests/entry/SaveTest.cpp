@@ -16,39 +16,30 @@ using platform::FaultEnv;
 TEST_F(EntryTest, EachSaveOutcomeIsTold) {
     const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
     const store::TEntryRecord entry{"x  = )", "07/12/14 @ 21:07:09", 1417986429, 5};
-    constexpr unsigned kNone = 0;
     const struct {
-        bool existing;  // a diary to change, so that a version of it is due
         unsigned op;
         int nth;
-        bool stored, lastDate;
         std::string told;  // the start of the message box shown, if any
+        bool stored = true, lastDate = true;
+        bool existing = false;  // a diary to change, so that a version of it is due
     } cases[] = {
-        {.existing = false, .op = kNone, .nth = 0, .stored = true, .lastDate = true, .told = ""},
-        {.existing = false,
-         .op = FaultEnv::kWrite,
+        {.op = FaultEnv::kRename, .nth = 0, .told = ""},
+        {.op = FaultEnv::kWrite,
          .nth = 1,
+         .told = "Your entry could not be saved.",
          .stored = false,
-         .lastDate = false,
-         .told = "Your entry could not be saved."},
-        {.existing = false,
-         .op = FaultEnv::kRename,
+         .lastDate = false},
+        {.op = FaultEnv::kRename,
          .nth = 2,
-         .stored = true,
-         .lastDate = false,
-         .told = "Your entry has been saved.\n\nBut the date of your last entry"},
-        {.existing = false,
-         .op = FaultEnv::kSyncDir,
+         .told = "Your entry has been saved.\n\nBut the date of your last entry",
+         .lastDate = false},
+        {.op = FaultEnv::kSyncDir,
          .nth = 1,
-         .stored = true,
-         .lastDate = true,
          .told = "Your entry has been saved.\n\nBut the disk reported a fault"},
-        {.existing = true,
-         .op = FaultEnv::kWrite,
+        {.op = FaultEnv::kWrite,
          .nth = 1,
-         .stored = true,
-         .lastDate = true,
-         .told = "No version of the diary could be kept"},
+         .told = "No version of the diary could be kept",
+         .existing = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);
