@@ -5,16 +5,44 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
+#include "app/JotwelApplication.h"
+#include "app/MainWindow.h"
 #include "entry/EntryTest.h"
+#include "framework/DialogWidget.h"
 #include "resources/ResourceIds.h"
+#include "resources/ids/EntryPreferenceIds.h"
+#include "resources/ids/HeadingsIds.h"
+#include "resources/ids/NoteTitleIds.h"
 #include "resources/ids/ReportsIds.h"
 #include "session/StartupValues.h"
 
 namespace jtest {
 namespace {
 
-using WindowAction = std::function<void(app::MainWindow&)>;
+// Runs the whole program; act (if any) runs once its loop has started. Then
+// a second posted call closes the main window with kWaited while it is still
+// shown: a program that ends posts its quit before that call (at start-up,
+// or from act), so the loop stops first and the call dies with the window.
+constexpr int kWaited = 99;
+int RunApp(const std::function<void(app::MainWindow&)>& act = nullptr) {
+    int argc = 1;
+    char name[] = "jotwel";
+    char* argv[] = {name, nullptr};
+    app::JotwelApplication application(argc, argv);
+    QTimer::singleShot(0, [&] {
+        auto& window = static_cast<app::MainWindow&>(*application.MainWindow());
+        if (act) act(window);
+        QTimer::singleShot(0, window.Widget(), [&window] {
+            if (window.Widget()->isVisible()) window.CloseWindow(kWaited);
+        });
+    });
+    const int status = application.Run();
+    // A quit posted once the loop had stopped (by a fault) must not stop the next loop.
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    return status;
+}
 
 // "text id" for a command, ">text" for a popup, "-" for a separator.
 std::vector<std::string> Describe(const QList<QAction*>& actions) {
@@ -88,60 +116,99 @@ TEST_F(EntryTest, StartupFillsTheProcessWideValues) {
     }
 }
 
-// The Exit button, the close box, Setup's Exit and Print List end the
-// program. Leaving the event reports otherwise, or asking for button
+// The close box for command 0, the Exit button for its id, else command.
+void Act(app::MainWindow& w, int command) {
+    if (command == 0) {
+        w.Widget()->close();
+    } else if (command == resources::kExitButton) {
+        ExitButton(w)->click();
+    } else {
+        w.Command(command);
+    }
+}
+
+Action Clicks(int id) {
+    return [id](framework::TDialog& d) { Click(d, id); };
+}
+Action Types(int id, const char* text) {
+    return [id, text](framework::TDialog& d) { Type(d, id, text); };
+}
+
+// Each command opens its dialog over the main window, at its template's
+// place in the client area. A setup dialog left with a change made, other
+// than by OK (Cancel, Escape or its close box), changes nothing. The entry
+// dialogs, Print List, the Exit button, the close box and Setup's Exit end
+// the program; every other way out of a dialog, and asking for button
 // entries without a first subject heading (which only says so), leaves the
 // main window waiting.
-TEST_F(EntryTest, OnlyTheWaysOutEndTheProgram) {
-    const auto seeEntries = [](std::vector<int> clicks) {
-        return [clicks](app::MainWindow& w) {
-            framework::testing::OnNextDialog([clicks](framework::TDialog& d) {
-                for (int id : clicks) Click(d, id);
-            });
-            w.Command(resources::kCmSeeEntries);
-        };
-    };
-    using namespace resources::reports_ids;
+TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
+    using namespace resources;
+    const Action escape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
+    const Action closeBox = [](framework::TDialog& d) { d.Widget()->close(); };
     const struct {
-        const char* name;
-        WindowAction act;
-        int status;
-        std::size_t boxes = 0;
+        int command, dialog = 0;
+        std::vector<Action> acts = {};  // in the dialog, in turn
+        int status = kWaited;
+        std::string head0 = "old 1";
         bool printed = false;
     } cases[] = {
-        {.name = "Exit button",
-         .act = [](app::MainWindow& w) { ExitButton(w)->click(); },
-         .status = 0},
-        {.name = "close box", .act = [](app::MainWindow& w) { w.Widget()->close(); }, .status = 0},
-        {.name = "Setup Exit",
-         .act =
-             [](app::MainWindow& w) {
-                 const auto name = QStringLiteral("cmd%1").arg(resources::kCmSetupExit);
-                 w.Widget()->findChild<QAction*>(name)->trigger();
-             },
-         .status = 0},
-        {.name = "reports closed", .act = seeEntries({kCloseButton}), .status = kWaited},
-        {.name = "no headings",
-         .act = [](app::MainWindow& w) { w.Command(resources::kCmEnterByButtons); },
-         .status = kWaited,
-         .boxes = 1},
-        {.name = "Print List",
-         .act = seeEntries({kShowResultsButton, kPrintListButton}),
+        {.command = kCmSetSubjectHeadings,
+         .dialog = kHeadingsDialog,
+         .acts = {Types(headings_ids::HeadingBox(0), "x"), Clicks(headings_ids::kCancelButton)}},
+        {.command = kCmSetEntryPreference,
+         .dialog = kEntryPreferenceDialog,
+         .acts = {Clicks(entry_preference_ids::kButtonEntriesRadio), escape}},
+        {.command = kCmSetTextTitle,
+         .dialog = kTextTitleDialog,
+         .acts = {Types(note_title_ids::kTitleBox, "New"), closeBox}},
+        {.command = kCmGeneralHelp, .dialog = kGeneralHelpDialog, .acts = {escape}},
+        {.command = kCmButtonEntryHelp, .dialog = kButtonEntryHelpDialog, .acts = {escape}},
+        {.command = kCmFurtherButtonEntryHelp, .dialog = kHeadingsHelpDialog, .acts = {escape}},
+        {.command = kCmTextEntryHelp, .dialog = kTextEntryHelpDialog, .acts = {escape}},
+        {.command = kCmAbout, .dialog = kAboutDialog, .acts = {escape}},
+        {.command = kCmSeeEntries,
+         .dialog = kReportsDialog,
+         .acts = {Clicks(reports_ids::kCloseButton)}},
+        {.command = kCmEnterByText, .dialog = kTextEntryDialog, .acts = {escape}, .status = 0},
+        {.command = kCmEnterByButtons, .dialog = kButtonEntryDialog, .acts = {escape}, .status = 0},
+        {.command = kCmEnterByButtons, .head0 = "-/-"},
+        {.command = kCmSetupExit, .status = 0},
+        {.command = kExitButton, .status = 0},
+        {.command = 0, .status = 0},
+        {.command = kCmSeeEntries,
+         .dialog = kReportsDialog,
+         .acts = {Clicks(reports_ids::kShowResultsButton), Clicks(reports_ids::kPrintListButton)},
          .status = 0,
          .printed = true},
     };
     const store::TEntryRecord entry{"Went to the coast  = Saw seals)", "06/12/14 @ 10:00:00",
                                     static_cast<std::int32_t>(kStartup - 40000), 7};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE("command " + std::to_string(c.command));
         StartUp();
         WriteDiary({entry});
+        WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nToDay=ToDay\r\nHead0=" + c.head0 +
+                                                    "\r\nHead1=old 2\r\nTextTit=Old\r\n");
+        const std::string stored = SettingsBytes();
         if (c.printed) {
             framework::testing::AnswerNextPrintDialog(
                 framework::testing::PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
         }
-        EXPECT_EQ(RunApp(c.act), c.status);
-        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.boxes);
+        const int status = RunApp([&c](app::MainWindow& w) {
+            if (!c.dialog) return Act(w, c.command);
+            framework::testing::OnNextDialog([&](framework::TDialog& d) {
+                EXPECT_EQ(d.Parent(), &w);
+                const framework::DialogUnits& units = d.Dialog()->units();
+                const QPoint at(units.X(d.Template().x), units.Y(d.Template().y));
+                EXPECT_EQ(d.Widget()->pos(), w.Client()->mapToGlobal(at));
+                for (const Action& act : c.acts) act(d);
+            });
+            w.Command(c.command);
+        });
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(TemplatesShown(), c.dialog ? std::vector<int>{c.dialog} : std::vector<int>{});
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.head0 == "-/-" ? 1u : 0u);
+        EXPECT_EQ(SettingsBytes(), stored);
         EXPECT_EQ(ReadFileBytes(InTestDir("list.pdf")).rfind("%PDF", 0) == 0, c.printed);
     }
 }

@@ -1,9 +1,6 @@
 // The text and button entry dialogs driven through their controls and keys,
 // and what OK leaves in the diary and the settings file.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
+#include <QAbstractButton>
 #include <QTest>
 
 #include "EntryTest.h"
@@ -83,10 +80,13 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
             TypeSummary(d, c.summary);
             Type(d, text_ids::kNoteBox, c.note);
             if (c.score >= 0) Click(d, text_ids::ScoreButton(c.score));
+            Help(d, text_ids::kHelpButton);  // which keeps the entry
             Click(d, text_ids::kOkButton);
             EXPECT_EQ(d.IsRunning(), !c.told.empty());
             if (d.IsRunning()) Click(d, text_ids::kCancelButton);
         });
+        EXPECT_EQ(TemplatesShown(),
+                  (std::vector<int>{kTextEntryDialog, resources::kTextEntryHelpDialog}));
         EXPECT_EQ(BoxesShown(), c.told.empty() ? std::vector<std::string>{} : std::vector{c.told});
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), c.text.empty() ? 0u : 1u);
@@ -162,37 +162,68 @@ TEST_F(EntryDialogTest, TheButtonEntryDialogWorksByKeyboardAlone) {
                                                      "-1 : Hobby = -1 : Weather = -1"});
 }
 
-// Help shows the dialog's own help screen over it, which keeps the entry.
-// Another copy of the program changing the diary holds its lock (here a
-// descriptor of the lock file held in this process, which the store's own
-// lock conflicts with as another process's would): OK says the diary is
-// busy and keeps the dialog open with everything entered; once the other
-// change is done, OK stores the entry once.
-TEST_F(EntryDialogTest, HelpAndABusyDiaryKeepTheDialogAndItsEntry) {
-    platform::SetLockWaitLimitMs(50);
-    const int other = ::open(InTestDir("Jotwel.lck").c_str(), O_RDWR | O_CREAT, 0600);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    RunDialog<entry::TextEntryDialog>([&](framework::TDialog& d) {
-        TypeSummary(d, {"First line", "Second line"});
-        Type(d, text_ids::kNoteBox, "Note");
-        Click(d, text_ids::ScoreButton(5));
-        Help(d, text_ids::kHelpButton);
-        Click(d, text_ids::kOkButton);
-        EXPECT_TRUE(d.IsRunning());
-        const auto box = LastMessageBox();
-        EXPECT_EQ(box.text.rfind("Your entry could not be saved.", 0), 0u) << box.text;
-        EXPECT_NE(box.text.find("is busy: another copy of Jotwel is changing it"),
-                  std::string::npos)
-            << box.text;
-        ::close(other);  // the other change is done
-        Click(d, text_ids::kOkButton);
-    });
-    platform::SetLockWaitLimitMs(5000);
-    EXPECT_EQ(TemplatesShown(),
-              (std::vector<int>{kTextEntryDialog, resources::kTextEntryHelpDialog}));
-    EXPECT_EQ(DiaryTexts(), std::vector<std::string>{"First line\r\nSecond line  = Note)"});
-    EXPECT_EQ(DiaryRecords().at(0).Score, 5);
-    EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
+// Each fills its dialog with something that must not be stored, then switches.
+void ToButtons(framework::TDialog& d) {
+    Type(d, text_ids::kSummaryBox, "Dropped");
+    Click(d, text_ids::kSwitchButton);
+    EXPECT_FALSE(d.IsRunning());
+}
+void ToText(framework::TDialog& d) {
+    Click(d, ScoreButton(0, 0));
+    Click(d, button_ids::kSwitchButton);
+    EXPECT_FALSE(d.IsRunning());
+}
+void SaveText(framework::TDialog& d) {
+    EXPECT_EQ(TextOf(d, text_ids::kSummaryBox), "") << "nothing is carried over";
+    Type(d, text_ids::kSummaryBox, "Kept");
+    Click(d, text_ids::kOkButton);
+}
+void SaveButtons(framework::TDialog& d) {
+    EXPECT_FALSE(ControlOf<QAbstractButton>(d, ScoreButton(0, 0))->isChecked())
+        << "nothing is carried over";
+    Click(d, ScoreButton(5, 10));
+    Click(d, button_ids::kOkButton);
+}
+void Cancel(framework::TDialog& d) {
+    PressKey(d, Qt::Key_Escape);
+}
+
+// The two entry dialogs hand over to each other: the one left ends without
+// saving and, still inside its handler, runs the other, so modal runs nest
+// and unwind innermost first. Without a first subject heading the text entry
+// dialog closes with a message and opens nothing.
+TEST_F(EntryDialogTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
+    const struct {
+        std::vector<void (*)(framework::TDialog&)> actions;  // the first dialog's first
+        std::vector<std::string> stored = {};                // Text of each record
+        std::string head0 = "Work";
+    } cases[] = {
+        {.actions = {ToButtons, SaveButtons},
+         .stored = {"Work = -1 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 10"}},
+        {.actions = {ToButtons, ToText, ToButtons, ToText, SaveText}, .stored = {"Kept  = )"}},
+        {.actions = {ToText, Cancel}},
+        {.actions = {ToButtons}, .head0 = "-/-"},
+    };
+    for (const auto& c : cases) {
+        StartUp();
+        session::Values().headings[0] = c.head0;
+        const bool buttons = c.actions[0] == ToText;
+        std::vector<int> shown;  // the dialogs alternate
+        for (const auto action : c.actions) {
+            framework::testing::OnNextDialog(action);
+            shown.push_back((shown.size() % 2 == 0) == buttons ? kButtonEntryDialog
+                                                               : kTextEntryDialog);
+        }
+        if (buttons) {
+            entry::ButtonEntryDialog(nullptr).Execute();
+        } else {
+            entry::TextEntryDialog(nullptr).Execute();
+        }
+        EXPECT_EQ(TemplatesShown(), shown);
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.head0 == "-/-" ? 1u : 0u);
+        EXPECT_EQ(DiaryTexts(), c.stored);
+        EXPECT_EQ(SettingsBytes(), c.stored.empty() ? "" : kLastDateWritten);
+    }
 }
 
 }  // namespace

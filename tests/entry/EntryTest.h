@@ -5,15 +5,12 @@
 // StartUp() for each case: no diary, no versions, no settings file, no
 // dialog shown.
 
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/JotwelApplication.h"
-#include "app/MainWindow.h"
 #include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
@@ -67,29 +64,6 @@ template <class Dialog>
 void RunDialog(Action action) {
     framework::testing::OnNextDialog(std::move(action));
     Dialog(nullptr).Execute();
-}
-
-// Runs the whole program; act (if any) runs once its loop has started. Then
-// a second posted call closes the main window with kWaited while it is still
-// shown: a program that ends posts its quit before that call (at start-up,
-// or from act), so the loop stops first and the call dies with the window.
-inline constexpr int kWaited = 99;
-inline int RunApp(const std::function<void(app::MainWindow&)>& act = nullptr) {
-    int argc = 1;
-    char name[] = "jotwel";
-    char* argv[] = {name, nullptr};
-    app::JotwelApplication application(argc, argv);
-    QTimer::singleShot(0, [&] {
-        auto& window = static_cast<app::MainWindow&>(*application.MainWindow());
-        if (act) act(window);
-        QTimer::singleShot(0, window.Widget(), [&window] {
-            if (window.Widget()->isVisible()) window.CloseWindow(kWaited);
-        });
-    });
-    const int status = application.Run();
-    // A quit posted once the loop had stopped (by a fault) must not stop the next loop.
-    QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
-    return status;
 }
 
 inline std::string SettingsBytes() {

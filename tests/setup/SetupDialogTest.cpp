@@ -7,19 +7,13 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <tuple>
 
 #include "entry/EntryTest.h"
-#include "framework/DialogWidget.h"
 #include "resources/ResourceIds.h"
-#include "resources/ids/AboutIds.h"
-#include "resources/ids/ButtonEntryHelpIds.h"
 #include "resources/ids/EntryPreferenceIds.h"
 #include "resources/ids/GeneralHelpIds.h"
-#include "resources/ids/HeadingsHelpIds.h"
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/NoteTitleIds.h"
-#include "resources/ids/TextEntryHelpIds.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
 #include "setup/NoteTitleDialog.h"
@@ -202,78 +196,6 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
         EXPECT_EQ(SettingsBytes(),
                   "[Jotwel]\r\n" + (c.failingWrite ? "" : "TextTit=" + c.stored + "\r\n"));
         EXPECT_EQ(session::Values().noteTitle, c.stored);
-    }
-}
-
-Action Clicks(int id) {
-    return [id](framework::TDialog& d) { Click(d, id); };
-}
-Action Types(int id, const char* text) {
-    return [id, text](framework::TDialog& d) { Type(d, id, text); };
-}
-
-// Each Setup and Help command opens its dialog over the main window, at
-// its template's place in the client area; a setup dialog left with a
-// change made, other than by OK (Cancel, Escape or its close box), changes
-// nothing, and the main window keeps waiting.
-TEST_F(SetupDialogTest, EachMenuCommandOpensItsDialogAndEveryOtherCloseChangesNothing) {
-    const Action escape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
-    const Action closeBox = [](framework::TDialog& d) { d.Widget()->close(); };
-    const struct {
-        int command, dialog;
-        Action close, change = nullptr;
-    } cases[] = {
-        {.command = kCmSetSubjectHeadings,
-         .dialog = kHeadingsDialog,
-         .close = Clicks(headings_ids::kCancelButton),
-         .change = Types(headings_ids::HeadingBox(0), "x")},
-        {.command = kCmSetEntryPreference,
-         .dialog = kEntryPreferenceDialog,
-         .close = escape,
-         .change = Clicks(entry_preference_ids::kButtonEntriesRadio)},
-        {.command = kCmSetTextTitle,
-         .dialog = kTextTitleDialog,
-         .close = closeBox,
-         .change = Types(note_title_ids::kTitleBox, "New")},
-        {.command = kCmGeneralHelp,
-         .dialog = kGeneralHelpDialog,
-         .close = Clicks(general_help_ids::kCloseButton)},
-        {.command = kCmButtonEntryHelp,
-         .dialog = kButtonEntryHelpDialog,
-         .close = Clicks(button_entry_help_ids::kCloseButton)},
-        {.command = kCmFurtherButtonEntryHelp,
-         .dialog = kHeadingsHelpDialog,
-         .close = Clicks(headings_help_ids::kCloseButton)},
-        {.command = kCmTextEntryHelp,
-         .dialog = kTextEntryHelpDialog,
-         .close = Clicks(text_entry_help_ids::kCloseButton)},
-        {.command = kCmAbout, .dialog = kAboutDialog, .close = Clicks(about_ids::kCloseButton)},
-    };
-    Fresh(0, "ToDay=ToDay\r\nHead0=old 1\r\nHead1=old 2\r\nTextTit=Old\r\n");
-    app::MainWindow window{nullptr, "Jotwel"};
-    window.Create();
-    window.Show();
-    const std::string stored = SettingsBytes();
-    const session::AppValues before = session::Values();
-    for (const auto& c : cases) {
-        SCOPED_TRACE("dialog " + std::to_string(c.dialog));
-        framework::testing::ResetSeams();
-        framework::testing::OnNextDialog([&](framework::TDialog& d) {
-            EXPECT_EQ(d.Parent(), &window);
-            const int at = c.dialog == kGeneralHelpDialog ? 1 : 0;  // the template's x and y
-            const framework::DialogUnits& units = d.Dialog()->units();
-            EXPECT_EQ(d.Widget()->pos(),
-                      window.Client()->mapToGlobal(QPoint(units.X(at), units.Y(at))));
-            if (c.change) c.change(d);
-            c.close(d);
-        });
-        window.Command(c.command);
-        EXPECT_EQ(TemplatesShown(), std::vector<int>{c.dialog});
-        EXPECT_TRUE(window.Widget()->isVisible());
-        EXPECT_EQ(SettingsBytes(), stored);
-        const session::AppValues& now = session::Values();
-        EXPECT_EQ(std::tie(now.headings, now.noteTitle, now.todayPreference),
-                  std::tie(before.headings, before.noteTitle, before.todayPreference));
     }
 }
 
