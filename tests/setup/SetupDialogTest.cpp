@@ -24,7 +24,7 @@ namespace {
 using namespace resources;
 using Headings = std::array<std::string, session::kHeadingCount>;
 const Headings kOld = {"old 1", "old 2", "old 3", "old 4", "old 5", "old 6"};
-const std::string kNotSaved = " could not be saved. (disk full)";
+const std::string kNotSaved = "stop: Subject heading 3 could not be saved. (disk full)";
 const std::string kBlank = "There is at least one empty heading\nYou must fill all 6 heading boxes";
 
 // The entry fixture, with the n-th settings write (a rename) failing with
@@ -64,31 +64,17 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     const struct {
         const char* stored;
         QString box3;
-        int failingWrite, written;
-        std::string slot3, message = "";
+        int written, failingWrite = 0;
+        std::string message = "";
     } cases[] = {
-        {.stored = "Head0=\r\nHead1=7\r\n",
-         .box3 = "Family",
-         .failingWrite = 0,
-         .written = 6,
-         .slot3 = "Family"},
-        {.stored = "Head0=\r\nHead1=- -\r\n",
-         .box3 = "-- ?!",
-         .failingWrite = 0,
-         .written = 2,
-         .slot3 = "-- ?!",
-         .message = kBlank},
-        {.stored = "",
-         .box3 = "Family",
-         .failingWrite = 3,
-         .written = 2,
-         .slot3 = "old 3",
-         .message = "stop: Subject heading 3" + kNotSaved},
+        {.stored = "Head0=\r\nHead1=7\r\n", .box3 = "Family", .written = 6},
+        {.stored = "Head0=\r\nHead1=- -\r\n", .box3 = "-- ?!", .written = 2, .message = kBlank},
+        {.stored = "", .box3 = "Family", .written = 2, .failingWrite = 3, .message = kNotSaved},
     };
     // Boxes 1 and 2 as typed: more than 23 bytes, and a letter outside ASCII.
     const QString typed[] = {"fill it till it is full, still", QStringLiteral("Caf\u00e9")};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.slot3);
+        SCOPED_TRACE(c.written);
         Fresh(c.failingWrite, c.stored);
         session::Values().headings = kOld;
         RunDialog<setup::HeadingsDialog>([&](framework::TDialog& d) {
@@ -104,7 +90,8 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
         });
         EXPECT_EQ(TemplatesShown(), std::vector<int>{kHeadingsDialog});
         EXPECT_EQ(MessagesShown(), c.message);
-        Headings memory = {"fill it till it is full", "Caf\xE9", c.slot3, "Mood", "Mood", "Mood"};
+        const std::string slot3 = c.failingWrite ? "old 3" : c.box3.toStdString();
+        Headings memory = {"fill it till it is full", "Caf\xE9", slot3, "Mood", "Mood", "Mood"};
         std::string lines = "[Jotwel]\r\n";
         for (int i = 0; i < c.written; ++i) {
             lines += "Head" + std::to_string(i) + "=" + memory[i] + "\r\n";
@@ -124,23 +111,14 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
     const struct {
         bool today;
         std::vector<int> clicks;
-        int failingWrite;
-        const char* after;
-        std::string message = "";
+        std::string after;
+        int failingWrite = 0;
     } cases[] = {
         {.today = false,
          .clicks = {kButtonEntriesRadio, kTodayBox},
-         .failingWrite = 0,
-         .after = "Default=KEYS\r\nToDay=ToDay\r\n"},
-        {.today = true,
-         .clicks = {kTodayBox},
-         .failingWrite = 0,
-         .after = "Default=TEXT\r\nToDay=No\r\n"},
-        {.today = false,
-         .clicks = {kTodayBox},
-         .failingWrite = 2,
-         .after = "Default=TEXT\r\n",
-         .message = "stop: Your entry preference" + kNotSaved},
+         .after = "KEYS\r\nToDay=ToDay"},
+        {.today = true, .clicks = {kTodayBox}, .after = "TEXT\r\nToDay=No"},
+        {.today = false, .clicks = {kTodayBox}, .after = "TEXT", .failingWrite = 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -159,8 +137,10 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
             if (d.IsRunning()) Click(d, kCancelButton);
         });
         EXPECT_EQ(TemplatesShown(), (std::vector<int>{kEntryPreferenceDialog, kGeneralHelpDialog}));
-        EXPECT_EQ(MessagesShown(), c.message);
-        EXPECT_EQ(SettingsBytes(), std::string("[Jotwel]\r\n") + c.after);
+        EXPECT_EQ(
+            MessagesShown(),
+            c.failingWrite ? "stop: Your entry preference could not be saved. (disk full)" : "");
+        EXPECT_EQ(SettingsBytes(), "[Jotwel]\r\nDefault=" + c.after + "\r\n");
         EXPECT_EQ(session::Values().todayPreference, c.today);
     }
 }
@@ -170,15 +150,12 @@ TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
 TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
     const struct {
         QString typed;
-        int failingWrite;
-        std::string stored, message = "";
+        std::string stored;
+        int failingWrite = 0;
     } cases[] = {
-        {.typed = "", .failingWrite = 0, .stored = ""},
-        {.typed = QString(100, 'a'), .failingWrite = 0, .stored = std::string(79, 'a')},
-        {.typed = "Lost",
-         .failingWrite = 1,
-         .stored = session::kDefaultNoteTitle,
-         .message = "stop: Your title for text entries" + kNotSaved},
+        {.typed = "", .stored = ""},
+        {.typed = QString(100, 'a'), .stored = std::string(79, 'a')},
+        {.typed = "Lost", .stored = session::kDefaultNoteTitle, .failingWrite = 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -192,7 +169,10 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
             if (d.IsRunning()) PressKey(d, Qt::Key_Escape);
         });
         EXPECT_EQ(TemplatesShown(), std::vector<int>{kTextTitleDialog});
-        EXPECT_EQ(MessagesShown(), c.message);
+        EXPECT_EQ(MessagesShown(),
+                  c.failingWrite
+                      ? "stop: Your title for text entries could not be saved. (disk full)"
+                      : "");
         EXPECT_EQ(SettingsBytes(),
                   "[Jotwel]\r\n" + (c.failingWrite ? "" : "TextTit=" + c.stored + "\r\n"));
         EXPECT_EQ(session::Values().noteTitle, c.stored);
