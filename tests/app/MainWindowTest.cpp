@@ -1,11 +1,11 @@
 // The main window: its menu and looks, the values start-up leaves, and
-// which ways end the program and which leave it waiting (a start at log-on
-// included).
+// which ways end the program and which leave it waiting; the command line.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <sstream>
 
 #include "app/JotwelApplication.h"
 #include "app/MainWindow.h"
@@ -14,15 +14,15 @@
 #include "resources/ResourceIds.h"
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/ReportsIds.h"
+#include "session/CommandLine.h"
 #include "session/StartupValues.h"
 
 namespace jtest {
 namespace {
 
-// Runs the whole program; act runs once its loop has started. Then
-// a second posted call closes the main window with kWaited while it is still
-// shown: a program that ends posts its quit before that call (at start-up,
-// or from act), so the loop stops first and the call dies with the window.
+// Runs the whole program and act once its loop has started; then a posted
+// call closes a main window still shown with kWaited: a program that ends
+// posts its quit before it, so the loop stops first.
 constexpr int kWaited = 99;
 int RunApp(const std::function<void(app::MainWindow&)>& act) {
     int argc = 1;
@@ -111,11 +111,9 @@ TEST_F(EntryTest, MainWindowLooksAsItShouldAndStartupFillsTheValues) {
     }
 }
 
-// The close box for command 0, the Exit button for its id, else command.
+// The Exit button for its id, else command.
 void Act(app::MainWindow& w, int command) {
-    if (command == 0) {
-        w.Widget()->close();
-    } else if (command == resources::kExitButton) {
+    if (command == resources::kExitButton) {
         ExitButton(w)->click();
     } else {
         w.Command(command);
@@ -131,7 +129,7 @@ Action Types(int id, const char* text) {
 
 // Each command opens its dialog over the main window, at its template's
 // place in the client area; one left other than by OK changes nothing. The entry
-// dialogs, Print List, the Exit button, the close box and Setup's Exit end
+// dialogs, Print List, the Exit button and Setup's Exit end
 // the program; every other way out of a dialog, and asking for button
 // entries without a first subject heading (which only says so), leaves the
 // main window waiting.
@@ -163,7 +161,6 @@ TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
         {.command = kCmEnterByButtons, .head0 = "-/-"},
         {.command = kCmSetupExit, .status = 0},
         {.command = kExitButton, .status = 0},
-        {.command = 0, .status = 0},
         {.command = kCmSeeEntries,
          .dialog = kReportsDialog,
          .acts = {Clicks(reports_ids::kShowResultsButton), Clicks(reports_ids::kPrintListButton)},
@@ -202,34 +199,52 @@ TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
     }
 }
 
-// "jotwel auto", as started at log-on, ends before any window is made when
-// LastDate already holds today; every other start goes on to the main window.
-TEST_F(EntryTest, AutoStartEndsBeforeAnyWindowOnlyWhenTodayIsAlreadyEntered) {
+// "jotwel --help" and "jotwel --version" answer and end before start-up;
+// every other command line is left to start-up, and "jotwel auto", as
+// started at log-on, ends it before any window is made when LastDate
+// already holds today.
+TEST_F(EntryTest, TheCommandLineIsAnsweredOrLeftToStartUp) {
     const struct {
-        std::vector<const char*> argv;
-        const char* lastDate;  // nullptr: no settings file
-        bool ends = false;
+        std::vector<const char*> args;
+        const char* lastDate = "071214";  // nullptr: no settings file
+        std::optional<int> status = std::nullopt;
+        std::string starts = "";
+        bool bad = false;  // an output that cannot be written
     } cases[] = {
-        {.argv = {"jotwel", "auto"}, .lastDate = "071214", .ends = true},
-        {.argv = {"jotwel"}, .lastDate = "071214"},
-        {.argv = {"jotwel", "AUTO"}, .lastDate = "071214"},
-        {.argv = {"jotwel", "x", "auto"}, .lastDate = "071214"},
-        {.argv = {"jotwel", "auto"}, .lastDate = "061214"},
-        {.argv = {"jotwel", "auto"}, .lastDate = ""},
-        {.argv = {"jotwel", "auto"}, .lastDate = nullptr},
+        {.args = {"auto"}},
+        {.args = {"auto", "--help"}},
+        {.args = {"auto"}, .lastDate = "061214"},
+        {.args = {"auto"}, .lastDate = ""},
+        {.args = {"auto"}, .lastDate = nullptr},
+        {.args = {}},
+        {.args = {"AUTO"}},
+        {.args = {"x", "auto"}},
+        {.args = {"--help"}, .status = 0, .starts = "Usage: jotwel [auto]\n"},
+        {.args = {"--version", "auto"}, .status = 0, .starts = "jotwel "},
+        {.args = {"--version"}, .status = 1, .bad = true},
+        {.args = {"-platform", "offscreen"}},
+        {.args = {"--helpful"}},
+        {.args = {"-h"}},
+        {.args = {"--Version"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.argv.back()) + " " + (c.lastDate ? c.lastDate : "(none)"));
+    for (auto c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args) + (c.lastDate ? c.lastDate : "(none)"));
         StartUp();
         if (c.lastDate) {
             ASSERT_TRUE(session::WriteSetting("LastDate", c.lastDate).ok());
         }
-        session::ResetValues();
-        const bool ends = session::EndsBeforeAnyWindow(static_cast<int>(c.argv.size()),
-                                                       c.argv.data(), session::Values());
-        EXPECT_EQ(ends, c.ends);
-        EXPECT_EQ(session::Values().autoMode,
-                  c.argv.size() == 2 && c.argv[1] == std::string("auto"));
+        c.args.insert(c.args.begin(), "jotwel");
+        const int argc = static_cast<int>(c.args.size());
+        std::ostringstream out;
+        if (c.bad) out.setstate(std::ios::badbit);
+        EXPECT_EQ(session::AnswerInformationRequest(argc, c.args.data(), out), c.status);
+        EXPECT_EQ(out.str().rfind(c.starts, 0), 0u) << out.str();
+        EXPECT_EQ(out.str().empty(), c.starts.empty()) << out.str();
+        const bool autoMode = argc > 1 && c.args[1] == std::string("auto");
+        const bool today = c.lastDate && c.lastDate == std::string("071214");
+        EXPECT_EQ(session::EndsBeforeAnyWindow(argc, c.args.data(), session::Values()),
+                  autoMode && today);
+        EXPECT_EQ(session::Values().autoMode, autoMode);
     }
 }
 

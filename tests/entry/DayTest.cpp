@@ -108,7 +108,7 @@ TEST_F(EntryTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
                 });
                 const std::size_t dates = order.size() - std::ranges::count(order, 'T');
                 EXPECT_EQ(TemplatesShown().size(), 1 + dates);
-                EXPECT_EQ(BoxesShown().size(), dates);
+                EXPECT_EQ(framework::testing::MessageBoxesShown().size(), dates);
                 const auto records = DiaryRecords();
                 ASSERT_EQ(records.size(), 2u);
                 const std::int64_t key = inForce ? kXmas : today ? kAtOk : kAtOk - kDay;

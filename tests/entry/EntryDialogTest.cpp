@@ -88,7 +88,11 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
         });
         EXPECT_EQ(TemplatesShown(),
                   (std::vector<int>{kTextEntryDialog, resources::kTextEntryHelpDialog}));
-        EXPECT_EQ(BoxesShown(), c.told.empty() ? std::vector<std::string>{} : std::vector{c.told});
+        std::string told;  // caption: text of each message box
+        for (const auto& box : framework::testing::MessageBoxesShown()) {
+            told += box.caption + ": " + box.text;
+        }
+        EXPECT_EQ(told, c.told);
         const auto records = DiaryRecords();
         ASSERT_EQ(records.size(), c.text.empty() ? 0u : 1u);
         if (records.empty()) continue;

@@ -92,16 +92,4 @@ inline std::vector<int> TemplatesShown() {
     return ids;
 }
 
-// Each message box shown so far as "caption: text", followed by its flags
-// unless it is a plain OK box.
-inline std::vector<std::string> BoxesShown() {
-    std::vector<std::string> boxes;
-    for (const auto& box : framework::testing::MessageBoxesShown()) {
-        const bool plain = box.flags == framework::kMbOk;
-        boxes.push_back(box.caption + ": " + box.text +
-                        (plain ? "" : " (flags " + std::to_string(box.flags) + ")"));
-    }
-    return boxes;
-}
-
 }  // namespace jtest
