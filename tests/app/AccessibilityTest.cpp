@@ -99,40 +99,31 @@ TEST_F(AccessibilityTest, EveryFocusableControlHasANameAndItsRole) {
 TEST_F(AccessibilityTest, EditBoxesAreNamedAfterTheirLabelsAndTheFirstHasFocus) {
     const struct {
         int dialog, box;
-        std::string name;
         bool first = false;
     } cases[] = {
-        {.dialog = kTextEntryDialog,
-         .box = text_ids::kSummaryBox,
-         .name = "Summary of all Events (Max 500 characters)",
-         .first = true},
-        {.dialog = kTextEntryDialog, .box = text_ids::kNoteBox, .name = "Most Memorable Event"},
-        {.dialog = kHeadingsDialog,
-         .box = headings_ids::HeadingBox(0),
-         .name = "Button 1",
-         .first = true},
-        {.dialog = kTextTitleDialog,
-         .box = note_title_ids::kTitleBox,
-         .name = "You can change this by entering your own title in the box below.",
-         .first = true},
-        {.dialog = kReportsDialog,
-         .box = reports_ids::kStartDateBox,
-         .name = "Start Date (dd/mm/yy)",
-         .first = true},
-        {.dialog = kReportsDialog, .box = reports_ids::kResultsList, .name = "Entries listed"},
-        {.dialog = kOtherDateDialog,
-         .box = other_date_ids::kDateBox,
-         .name = "Enter the date for which you wish to make the entry",
-         .first = true},
+        {.dialog = kTextEntryDialog, .box = text_ids::kSummaryBox, .first = true},
+        {.dialog = kTextEntryDialog, .box = text_ids::kNoteBox},
+        {.dialog = kHeadingsDialog, .box = headings_ids::HeadingBox(0), .first = true},
+        {.dialog = kTextTitleDialog, .box = note_title_ids::kTitleBox, .first = true},
+        {.dialog = kReportsDialog, .box = reports_ids::kStartDateBox, .first = true},
+        {.dialog = kReportsDialog, .box = reports_ids::kResultsList},
+        {.dialog = kOtherDateDialog, .box = other_date_ids::kDateBox, .first = true},
     };
+    std::vector<std::string> names;
     for (const auto& c : cases) {
-        framework::testing::OnNextDialog([&c](framework::TDialog& d) {
-            EXPECT_EQ(NameOf(d.Control(c.box)), c.name) << "dialog " << c.dialog;
+        framework::testing::OnNextDialog([&](framework::TDialog& d) {
+            names.push_back(NameOf(d.Control(c.box)));
             EXPECT_EQ(FocusedName(d) == ControlName(c.box), c.first) << "dialog " << c.dialog;
             d.EndDialog(framework::kIdCancel);
         });
         framework::TDialog(nullptr, c.dialog).Execute();
     }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{
+                  "Summary of all Events (Max 500 characters)", "Most Memorable Event", "Button 1",
+                  "You can change this by entering your own title in the box below.",
+                  "Start Date (dd/mm/yy)", "Entries listed",
+                  "Enter the date for which you wish to make the entry"}));
     // A label the program changes renames its box.
     framework::TDialog entry(nullptr, kTextEntryDialog);
     framework::TStatic(&entry, text_ids::kNoteTitleLabel).SetText("Best moment");

@@ -128,11 +128,10 @@ Action Types(int id, const char* text) {
 }
 
 // Each command opens its dialog over the main window, at its template's
-// place in the client area; one left other than by OK changes nothing. The entry
-// dialogs, Print List, the Exit button and Setup's Exit end
-// the program; every other way out of a dialog, and asking for button
-// entries without a first subject heading (which only says so), leaves the
-// main window waiting.
+// place in the client area; one left other than by OK changes nothing. The
+// entry dialogs, Print List and both Exits end the program; every other way
+// out, and button entries without a first subject heading (which only say
+// so), leave the main window waiting.
 TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
     using namespace resources;
     const Action escape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };

@@ -1,11 +1,9 @@
-// The day an entry is for. Both entry dialogs open on the day of the
+// The day an entry is for: both entry dialogs open on the day of the
 // preference of start-up, and the today box turns it. In the text entry
-// dialog each click on the other-date box runs the special date dialog,
-// which ends only on an accepted date or a cancel; the box is then checked
-// exactly while an accepted date is in force, and the heading names that
-// date whatever the today box says. OK stores the entry for the day the
-// heading names (a special date at the start of that local day), and notes
-// the start-up day under LastDate.
+// dialog the other-date box runs the special date dialog, and is checked
+// exactly while an accepted date is in force, which the heading then names.
+// OK stores the entry for the day the heading names (a special date at the
+// start of that local day), and notes the start-up day under LastDate.
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <algorithm>
@@ -99,11 +97,9 @@ TEST_F(EntryTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
                     EXPECT_EQ(ControlOf<QAbstractButton>(d, todayBox)->isChecked(), today);
                     EXPECT_EQ(TextOf(d, headingId) + "|" + TextOf(d, labelId),
                               heading + "|" + label);
-                    if (!buttons) {
-                        EXPECT_EQ(
-                            ControlOf<QAbstractButton>(d, text_ids::kOtherDateBox)->isChecked(),
-                            inForce);
-                    }
+                    const int otherDateBox = text_ids::kOtherDateBox;
+                    EXPECT_EQ(!buttons && ControlOf<QAbstractButton>(d, otherDateBox)->isChecked(),
+                              inForce);
                     Click(d, framework::kIdOk);
                 });
                 const std::size_t dates = order.size() - std::ranges::count(order, 'T');

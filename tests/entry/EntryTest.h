@@ -1,9 +1,8 @@
 #pragma once
 // The fixture of the dialog and window tests: the values start-up leaves on
 // Sunday 7 December 2014 at 21:05:09 (TZ=UTC), six subject headings, and the
-// clock two minutes later, when OK is pressed. Table-driven tests call
-// StartUp() for each case: no diary, no versions, no settings file, no
-// dialog shown.
+// clock two minutes later, when OK is pressed. StartUp() starts each case
+// afresh: no diary, no versions, no settings file, no dialog shown.
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,6 @@
-// The setup dialogs and help screens driven through their controls: what
-// OK writes to the settings file and keeps in memory, where it stops (the
-// dialog staying open) when a box is blank or a write fails, and that every
-// other way out changes nothing.
+// The setup dialogs driven through their controls: what OK writes to the
+// settings file and keeps in memory, and where it stops (the dialog staying
+// open) when a box is blank or a write fails.
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <array>
@@ -56,10 +55,9 @@ std::string MessagesShown() {
 
 // The boxes open with the headings in memory only when the stored Head1
 // holds a letter or digit. OK cuts each box to 23 bytes and writes it in
-// order; at the first box with no letter or digit, or a failed write, it
-// says so and stops: the boxes before stay written, a blank box's text is in
-// memory only, a heading not written keeps its old text, and Cancel keeps
-// all that.
+// order; at a box with no letter or digit, or a failed write, it says so and
+// stops: the boxes before stay written, a blank box's text is in memory
+// only, a heading not written keeps its old text.
 TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     const struct {
         const char* stored;
