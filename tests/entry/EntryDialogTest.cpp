@@ -1,15 +1,11 @@
 // The text and button entry dialogs driven through their controls and keys,
-// and the bytes OK leaves in the diary and the settings file.
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
+// and what OK leaves in the diary and the settings file.
+#include <QAbstractButton>
 #include <QTest>
-#include <cstring>
 
 #include "EntryTest.h"
 #include "entry/ButtonEntryDialog.h"
+#include "entry/RunButtonEntry.h"
 #include "entry/TextEntryDialog.h"
 #include "resources/ResourceIds.h"
 #include "resources/ids/ButtonEntryIds.h"
@@ -18,14 +14,11 @@
 namespace jtest {
 namespace {
 
-using platform::FaultEnv;
 namespace text_ids = resources::text_entry_ids;
 namespace button_ids = resources::button_entry_ids;
 using button_ids::ScoreButton;
 using resources::kButtonEntryDialog;
-using resources::kButtonEntryHelpDialog;
 using resources::kTextEntryDialog;
-using resources::kTextEntryHelpDialog;
 
 // Types each line into the summary box, pressing Enter between them.
 void TypeSummary(const framework::TDialog& d, const std::vector<QString>& lines) {
@@ -43,144 +36,43 @@ void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<int>& ids
     }
 }
 
-// One of the two entry dialogs: its control ids, and a way to fill it in
-// with the record text that makes (kTextFilled, kButtonsFilled), so a
-// record with that text shows that the dialog kept all of it.
-struct Kind {
-    const char* name;
-    void (*run)(Action);
-    int heading, label, todayBox, helpButton;
-    void (*fill)(framework::TDialog&);
-};
-void FillText(framework::TDialog& d) {
-    TypeSummary(d, {"First line", "Second line"});
-    Type(d, text_ids::kNoteBox, "Note");
-    Click(d, text_ids::ScoreButton(5));
+// Opens the dialog's help with button, over the dialog, and closes it.
+void Help(framework::TDialog& d, int button) {
+    framework::testing::OnNextDialog([&d](framework::TDialog& help) {
+        EXPECT_EQ(help.Parent(), &d);
+        PressKey(help, Qt::Key_Escape);
+    });
+    Click(d, button);
 }
-void FillButtons(framework::TDialog& d) {
-    Click(d, ScoreButton(0, 3));
-    Click(d, ScoreButton(5, 9));
-}
-constexpr char kTextFilled[] = "First line\r\nSecond line  = Note)";
-constexpr char kButtonsFilled[] =
-    "Work = 3 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 9";
-const Kind kText{.name = "text",
-                 .run = RunDialog<entry::TextEntryDialog>,
-                 .heading = text_ids::kDayHeading,
-                 .label = text_ids::kTodayLabel,
-                 .todayBox = text_ids::kTodayBox,
-                 .helpButton = text_ids::kHelpButton,
-                 .fill = FillText};
-const Kind kButtons{.name = "button",
-                    .run = RunDialog<entry::ButtonEntryDialog>,
-                    .heading = button_ids::kDayHeading,
-                    .label = button_ids::kTodayLabel,
-                    .todayBox = button_ids::kTodayBox,
-                    .helpButton = button_ids::kHelpButton,
-                    .fill = FillButtons};
-const store::TEntryRecord kEarlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
 
 class EntryDialogTest : public EntryTest {};
 
-// OK stores for the day the today box says, at the instant of OK (here once
-// after midnight), and notes the start-up day under LastDate.
-TEST_F(EntryDialogTest, TodayBoxChoosesTheDayOkStores) {
-    const struct {
-        const Kind& kind;
-        bool preference;
-        int clicks;
-        std::string heading, label;
-        std::int64_t key, now = kAtOk;
-    } cases[] = {
-        {.kind = kText,
-         .preference = true,
-         .clicks = 0,
-         .heading = "Enter Events for: Sunday 07 December 2014",
-         .label = "I want to enter Yesterday's Events",
-         .key = kStartup + 3 * 3600,
-         .now = kStartup + 3 * 3600},
-        {.kind = kText,
-         .preference = false,
-         .clicks = 0,
-         .heading = "Enter Events for: Saturday 06 December 2014",
-         .label = "I want to enter Today's Events",
-         .key = kAtOk - kDay},
-        {.kind = kText,
-         .preference = false,
-         .clicks = 1,
-         .heading = kTodayHeading,
-         .label = "I want to Enter Yesterdays's Events",
-         .key = kAtOk},
-        {.kind = kButtons,
-         .preference = true,
-         .clicks = 0,
-         .heading = "Enter news for: Sunday 07 December 2014",
-         .label = "I wish to enter Yesterday's news",
-         .key = kAtOk},
-        {.kind = kButtons,
-         .preference = false,
-         .clicks = 0,
-         .heading = "Enter news for: Saturday 06 December 2014",
-         .label = "I wish to enter Today's news",
-         .key = kAtOk - kDay},
-        {.kind = kButtons,
-         .preference = true,
-         .clicks = 1,
-         .heading = kYesterdayHeading,
-         .label = "I want to Enter Todays's Events",
-         .key = kAtOk - kDay},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.kind.name) + ": " + c.label + " " + std::to_string(c.clicks));
-        StartUp();
-        clock_.SetNow(c.now);
-        session::Values().todayPreference = c.preference;
-        c.kind.run([&c](framework::TDialog& d) {
-            for (int i = 0; i < c.clicks; ++i) Click(d, c.kind.todayBox);
-            EXPECT_EQ(TextOf(d, c.kind.heading), c.heading);
-            EXPECT_EQ(TextOf(d, c.kind.label), c.label);
-            Click(d, framework::kIdOk);
-        });
-        const auto records = DiaryRecords();
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].Key, c.key);
-        EXPECT_EQ(records[0].Stamp,
-                  &c.kind == &kText ? dates::FormatStamp(c.key) : dates::FormatShortDate(c.key));
-        EXPECT_EQ(SettingsBytes(), kLastDateWritten);
-    }
-}
-
-// The boxes refuse a character past their limit (narrow ones, so that the
-// width of a box without scrolling does not stop them first); a full summary
-// is stored whole, only the composition's own tail being cut.
+// The boxes take their whole capacity key by key, even in wide letters, and
+// refuse a character past it; what they hold is stored byte for byte in
+// Windows-1252, only the composition's own tail being cut. A summary and
+// note too long together are refused, the dialog staying open.
 TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
     const struct {
         std::vector<QString> summary;
-        QString note;
-        int scoreButton;  // 0: none clicked
-        std::string text;
-        int score;
+        QString note = "";
+        int score = -1;
+        std::string text, told = "";
     } cases[] = {
-        {.summary = {"100% %s %d"},
-         .note = "%n",
-         .scoreButton = text_ids::ScoreButton(10),
-         .text = "100% %s %d  = %n)",
-         .score = 10},
-        {.summary = {QStringLiteral("Caf\u00e9 \u20ac")},
-         .note = "",
-         .scoreButton = 0,
-         .text = "Caf\xE9 \x80  = )",
-         .score = -1},
-        {.summary = {QString(498, '.') + "ab"},
-         .note = "",
-         .scoreButton = 0,
-         .text = std::string(498, '.') + "a ",
-         .score = -1},
+        {.summary = {"100% %s %d"}, .note = "%n", .score = 10, .text = "100% %s %d  = %n)"},
+        {.summary = {QStringLiteral("Caf\u00e9 \u20ac"), QStringLiteral("10\u00a0km")},
+         .note = QStringLiteral("a\u00a0b"),
+         .text = "Caf\xE9 \x80\r\n10\xA0km  = a\xA0"
+                 "b)"},
+        {.summary = {QString(498, 'W') + "ab"}, .text = std::string(498, 'W') + "a "},
         {.summary = {},
-         .note = QString(78, 'i') + "lx",
-         .scoreButton = 0,
-         .text = "  = " + std::string(78, 'i') + "l)",
-         .score = -1},
+         .note = QString(78, 'W') + "lx",
+         .score = 0,
+         .text = "  = " + std::string(78, 'W') + "l)"},
+        {.summary = {QString(493, '.'), "last"},  // 493 + 2 + 4 = 499 bytes
+         .note = "abc",
+         .text = "",
+         .told = "Entry Too Long: The summary and the note are too long to be kept together in one "
+                 "entry.\nPlease remove 6 characters from them (a line break counts as two)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));
@@ -188,36 +80,24 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
         RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
             TypeSummary(d, c.summary);
             Type(d, text_ids::kNoteBox, c.note);
-            if (c.scoreButton) Click(d, c.scoreButton);
+            if (c.score >= 0) Click(d, text_ids::ScoreButton(c.score));
+            Help(d, text_ids::kHelpButton);  // which keeps the entry
             Click(d, text_ids::kOkButton);
+            EXPECT_EQ(d.IsRunning(), !c.told.empty());
+            if (d.IsRunning()) Click(d, text_ids::kCancelButton);
         });
-        const auto records = DiaryRecords();
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].Text, c.text);
-        EXPECT_EQ(records[0].Score, c.score);
-    }
-}
-
-TEST_F(EntryDialogTest, TooLongForOneEntryIsRefusedUntilShortened) {
-    RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
-        TypeSummary(d, {QString(493, '.'), "last"});  // 493 + 2 + 4 = 499 bytes
-        Type(d, text_ids::kNoteBox, "abc");
-        Click(d, text_ids::kOkButton);
-        ASSERT_TRUE(d.IsRunning());
-        EXPECT_EQ(BoxesShown(), std::vector<std::string>{
-                                    "Entry Too Long: The summary and the note are too long to be "
-                                    "kept together in one entry.\nPlease remove 6 characters "
-                                    "from them (a line break counts as two)."});
-        EXPECT_EQ(DiaryBytes() + SettingsBytes(), "");
-        EXPECT_EQ(TextOf(d, text_ids::kNoteBox), "abc");
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(d.Control(text_ids::kSummaryBox), Qt::Key_Backspace);
+        EXPECT_EQ(DiaryRecords().size(), c.text.empty() ? 0u : 1u);
+        EXPECT_EQ(TemplatesShown(),
+                  (std::vector<int>{kTextEntryDialog, resources::kTextEntryHelpDialog}));
+        std::string told;  // caption: text of each message box
+        for (const auto& box : framework::testing::MessageBoxesShown()) {
+            told += box.caption + ": " + box.text;
         }
-        Click(d, text_ids::kOkButton);
-    });
-    EXPECT_EQ(TemplatesShown(), std::vector<int>{kTextEntryDialog});
-    // Six keys took "last", the line break (two bytes) and one dot.
-    EXPECT_EQ(DiaryRecords().at(0).Text, std::string(492, '.') + "  = abc)");
+        EXPECT_EQ(told, c.told);
+        if (c.text.empty()) continue;
+        EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{
+                                      {c.text, "06/12/14 @ 21:07:09", kAtOk - kDay, c.score}}));
+    }
 }
 
 // The stored title is used only when it holds a letter or digit, cut to 80.
@@ -237,7 +117,9 @@ TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) 
 // Each row's score follows its own heading as it is (no format applied), -1
 // for a row with none; the record goes at the end of the diary whatever its
 // key. Screen readers name a score button by its heading, or by its row when
-// the heading holds no letter or digit.
+// the heading holds no letter or digit. Tab visits the controls in template
+// order, a row of score buttons being one stop, entered at its checked
+// button; the arrow keys move the score, round the ends.
 TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
     const store::TEntryRecord today{"today  = )", "07/12/14 @ 21:00:00", 1417986000, 5};
     WriteDiary({today});
@@ -249,38 +131,6 @@ TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
                   "100% %s|Caf\u00e9|");
         EXPECT_EQ(d.Control(ScoreButton(0, 0))->accessibleName(), "100% %s, score 0");
         EXPECT_EQ(d.Control(ScoreButton(4, 10))->accessibleName(), "Subject heading 5, score 10");
-        Click(d, ScoreButton(0, 2));
-        Click(d, ScoreButton(0, 9));  // a row holds one score: the last clicked
-        Click(d, ScoreButton(1, 0));
-        Click(d, ScoreButton(5, 10));
-        Click(d, button_ids::kOkButton);
-    });
-    const store::TEntryRecord expected{
-        "100% %s = 9 : %d%n = 0 :Caf\xE9 = -1  = -1 :   = -1 : x = 10", "06/12/14",
-        static_cast<std::int32_t>(kAtOk - kDay), -1};
-    EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{today, expected}));
-    EXPECT_EQ(SettingsBytes(), kLastDateWritten);
-}
-
-// Tab visits the controls in template order, a group of score buttons being
-// one stop, entered at its checked button; the arrow keys move the score,
-// round the ends; Enter is a new line in the summary and OK elsewhere.
-TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
-    RunDialog<entry::TextEntryDialog>([](framework::TDialog& d) {
-        QTest::keyClicks(d.Widget()->focusWidget(), "Rain");  // the summary has the focus
-        PressKey(d, Qt::Key_Return);
-        QTest::keyClicks(d.Widget()->focusWidget(), "Sun");
-        using namespace text_ids;
-        const auto score = text_ids::ScoreButton;
-        ExpectFocusPath(d, Qt::Key_Tab,
-                        {kNoteBox, kHelpButton, kCancelButton, kOkButton, score(0)});
-        PressKey(d, Qt::Key_Space);
-        ExpectFocusPath(d, Qt::Key_Right, {score(1), score(2)});
-        ExpectFocusPath(d, Qt::Key_Tab, {kTodayBox, kSwitchButton, kOtherDateBox, kSummaryBox});
-        ExpectFocusPath(d, Qt::Key_Backtab, {kOtherDateBox, kSwitchButton, kTodayBox, score(2)});
-        PressKey(d, Qt::Key_Return);
-    });
-    RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         using namespace button_ids;
         ExpectFocusPath(
             d, Qt::Key_Tab,
@@ -291,117 +141,78 @@ TEST_F(EntryDialogTest, BothDialogsWorkByKeyboardAlone) {
         ExpectFocusPath(d, Qt::Key_Left, {ScoreButton(0, 10), ScoreButton(0, 9)});
         ExpectFocusPath(d, Qt::Key_Tab, {ScoreButton(1, 0)});
         ExpectFocusPath(d, Qt::Key_Backtab, {ScoreButton(0, 9)});
-        PressKey(d, Qt::Key_Return);
-    });
-    EXPECT_EQ(TemplatesShown(), (std::vector<int>{kTextEntryDialog, kButtonEntryDialog}));
-    EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"Rain\r\nSun  = )",
-                                                      "Work = 9 : Health = -1 :Money = -1 Family = "
-                                                      "-1 : Hobby = -1 : Weather = -1"}));
-    EXPECT_EQ(DiaryRecords().at(0).Score, 2);
-}
-
-// An entry stored whose day cannot be noted under LastDate is told so,
-// with the reason and without the stop icon of a failure, and the dialog
-// closes. (Every failing write of both saves, an entry not stored among
-// them, is swept in tests/reliability.)
-TEST_F(EntryDialogTest, EntryStoredWithoutItsLastDateIsToldAsSaved) {
-    FaultEnv env(&clock_);
-    // A new diary is made private through the hold file (the first rename);
-    // the settings file's rename is the second.
-    env.FailNth(2, FaultEnv::kRename, EACCES);
-    platform::ScopedEnv useFaults(&env);
-    RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
-        FillButtons(d);
+        Click(d, ScoreButton(1, 0));
+        Click(d, ScoreButton(5, 10));
+        Help(d, kHelpButton);  // which keeps the entry
         Click(d, button_ids::kOkButton);
-        EXPECT_FALSE(d.IsRunning());
     });
-    const auto box = LastMessageBox();
-    EXPECT_EQ(box.text.rfind("Your entry has been saved.\n\n", 0), 0u) << box.text;
-    EXPECT_NE(box.text.find(std::strerror(EACCES)), std::string::npos) << box.text;
-    EXPECT_EQ(box.flags, framework::kMbOk);
-    EXPECT_EQ(DiaryTexts(), std::vector<std::string>{kButtonsFilled});
-    EXPECT_EQ(SettingsBytes(), "");
-}
-
-// Another copy of the program changing the diary holds its lock (here a
-// descriptor of the lock file held in this process, which the store's own
-// lock conflicts with as another process's would). OK waits a short while,
-// then says the diary is busy and keeps the dialog open with everything
-// typed; once the other change is done, OK stores the entry once.
-TEST_F(EntryDialogTest, ABusyDiaryKeepsTheDialogAndItsEntry) {
-    platform::SetLockWaitLimitMs(50);
-    for (const Kind* kind : {&kText, &kButtons}) {
-        SCOPED_TRACE(kind->name);
-        StartUp();
-        const int other = ::open(InTestDir("Jotwel.lck").c_str(), O_RDWR | O_CREAT, 0600);
-        ASSERT_GE(other, 0);
-        ASSERT_EQ(::flock(other, LOCK_EX), 0);
-        kind->run([&](framework::TDialog& d) {
-            kind->fill(d);
-            Click(d, framework::kIdOk);
-            EXPECT_TRUE(d.IsRunning());
-            const auto box = LastMessageBox();
-            EXPECT_EQ(box.text.rfind("Your entry could not be saved.", 0), 0u) << box.text;
-            EXPECT_NE(box.text.find("is busy: another copy of Jotwel is changing it"),
-                      std::string::npos)
-                << box.text;
-            if (kind == &kText) {
-                EXPECT_EQ(TextOf(d, text_ids::kNoteBox), "Note");
-            }
-            ::close(other);  // the other change is done
-            Click(d, framework::kIdOk);
-            EXPECT_FALSE(d.IsRunning());
-        });
-        EXPECT_EQ(DiaryTexts(),
-                  (std::vector<std::string>{kind == &kText ? kTextFilled : kButtonsFilled}));
-        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
-    }
-    platform::SetLockWaitLimitMs(5000);
-}
-
-// Help shows the dialog's own help screen over it, which keeps the entry.
-// The first save of a day keeps a version of the diary as it was; later
-// saves that day keep none. A version that cannot be kept stops no save,
-// and is told once in a run, after the save, before the dialog closes.
-TEST_F(EntryDialogTest, HelpKeepsTheEntryAndTheDaysFirstSaveKeepsAVersion) {
-    WriteDiary({kEarlier});
-    FaultEnv env(&clock_);
-    platform::ScopedEnv useFaults(&env);
-    std::vector<std::string> diaries;  // the diary before each save
-    const Kind* saves[] = {&kText, &kButtons, &kButtons, &kText};
-    for (std::size_t i = 0; i < std::size(saves); ++i) {
-        const Kind& kind = *saves[i];
-        // Making the versions folder fails: no version can be kept.
-        env.FailNth(i < 2 ? 1 : 0, FaultEnv::kCreateDirs, ENOSPC);
-        diaries.push_back(DiaryBytes());
-        kind.run([&](framework::TDialog& d) {
-            kind.fill(d);
-            framework::testing::OnNextDialog([&d](framework::TDialog& help) {
-                EXPECT_EQ(help.Parent(), &d);
-                PressKey(help, Qt::Key_Escape);
-            });
-            Click(d, kind.helpButton);
-            Click(d, framework::kIdOk);
-            EXPECT_FALSE(d.IsRunning());
-            EXPECT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
-        });
-    }
     EXPECT_EQ(TemplatesShown(),
-              (std::vector<int>{kTextEntryDialog, kTextEntryHelpDialog, kButtonEntryDialog,
-                                kButtonEntryHelpDialog, kButtonEntryDialog, kButtonEntryHelpDialog,
-                                kTextEntryDialog, kTextEntryHelpDialog}));
-    EXPECT_EQ(DiaryTexts(), (std::vector<std::string>{"earlier  = )", kTextFilled, kButtonsFilled,
-                                                      kButtonsFilled, kTextFilled}));
-    const auto box = LastMessageBox();
-    EXPECT_EQ(box.caption, "Jotwel");
-    EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconWarning);
-    EXPECT_EQ(box.text.rfind("No version of the diary could be kept in Jotwel.versions", 0), 0u)
-        << box.text;
-    EXPECT_NE(box.text.find(std::strerror(ENOSPC)), std::string::npos) << box.text;
-    std::vector<store::DiaryVersion> versions;
-    ASSERT_TRUE(store::ListVersions(TestDir(), &versions).ok());
-    ASSERT_EQ(versions.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(store::VersionsPath(TestDir()) + "/" + versions[0].name), diaries[2]);
+              (std::vector<int>{kButtonEntryDialog, resources::kButtonEntryHelpDialog}));
+    const store::TEntryRecord expected{
+        "100% %s = 9 : %d%n = 0 :Caf\xE9 = -1  = -1 :   = -1 : x = 10", "06/12/14",
+        static_cast<std::int32_t>(kAtOk - kDay), -1};
+    EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{today, expected}));
+}
+
+// Each fills its dialog with something that must not be stored, then switches.
+void ToButtons(framework::TDialog& d) {
+    Type(d, text_ids::kSummaryBox, "Dropped");
+    Click(d, text_ids::kSwitchButton);
+    EXPECT_FALSE(d.IsRunning());
+}
+void ToText(framework::TDialog& d) {
+    Click(d, ScoreButton(0, 0));
+    Click(d, button_ids::kSwitchButton);
+    EXPECT_FALSE(d.IsRunning());
+}
+void SaveText(framework::TDialog& d) {
+    EXPECT_EQ(TextOf(d, text_ids::kSummaryBox), "") << "nothing is carried over";
+    Type(d, text_ids::kSummaryBox, "Kept");
+    Click(d, text_ids::kOkButton);
+}
+void SaveButtons(framework::TDialog& d) {
+    EXPECT_FALSE(ControlOf<QAbstractButton>(d, ScoreButton(0, 0))->isChecked())
+        << "nothing is carried over";
+    Click(d, ScoreButton(5, 10));
+    Click(d, button_ids::kOkButton);
+}
+
+// The two entry dialogs hand over to each other: the one left ends without
+// saving and, still inside its handler, runs the other, so modal runs nest
+// and unwind innermost first. Without a first subject heading button
+// entries only say so.
+TEST_F(EntryDialogTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
+    const struct {
+        std::vector<void (*)(framework::TDialog&)> actions;  // the first dialog's first
+        std::vector<std::string> stored = {};                // Text of each record
+        std::string head0 = "Work";
+    } cases[] = {
+        {.actions = {ToButtons, SaveButtons},
+         .stored = {"Work = -1 : Health = -1 :Money = -1 Family = -1 : Hobby = -1 : Weather = 10"}},
+        {.actions = {ToButtons, ToText, ToButtons, ToText, SaveText}, .stored = {"Kept  = )"}},
+        {.actions = {ToText, [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); }}},
+        {.actions = {}, .head0 = "-/-"},
+    };
+    for (const auto& c : cases) {
+        StartUp();
+        session::Values().headings[0] = c.head0;
+        const bool buttons = c.actions.empty() || c.actions[0] == ToText;
+        std::vector<int> shown;  // the dialogs alternate
+        for (const auto action : c.actions) {
+            framework::testing::OnNextDialog(action);
+            shown.push_back((shown.size() % 2 == 0) == buttons ? kButtonEntryDialog
+                                                               : kTextEntryDialog);
+        }
+        if (buttons) {
+            EXPECT_EQ(entry::RunButtonEntry(nullptr), c.head0 != "-/-");
+        } else {
+            entry::TextEntryDialog(nullptr).Execute();
+        }
+        EXPECT_EQ(TemplatesShown(), shown);
+        EXPECT_EQ(framework::testing::MessageBoxesShown().size(), c.head0 == "-/-" ? 1u : 0u);
+        EXPECT_EQ(DiaryTexts(), c.stored);
+        EXPECT_EQ(SettingsBytes(), c.stored.empty() ? "" : kLastDateWritten);
+    }
 }
 
 }  // namespace

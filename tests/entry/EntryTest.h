@@ -1,9 +1,8 @@
 #pragma once
-// The fixture of the entry dialog tests: the values start-up leaves on Sunday
-// 7 December 2014 at 21:05:09 (TZ=UTC), six subject headings, and the clock
-// two minutes later, when OK is pressed. Table-driven tests call StartUp()
-// for each case: no diary, no versions, no settings file, no dialog shown,
-// and the warning about versions not yet shown in this run.
+// The fixture of the dialog and window tests: the values start-up leaves on
+// Sunday 7 December 2014 at 21:05:09 (TZ=UTC), six subject headings, and the
+// clock two minutes later, when OK is pressed. StartUp() starts each case
+// afresh: no diary, no versions, no settings file, no dialog shown.
 
 #include <cstdio>
 #include <filesystem>
@@ -16,8 +15,6 @@
 #include "framework/SaveMessages.h"
 #include "session/AppValues.h"
 #include "session/Settings.h"
-#include "store/Diary.h"
-#include "store/EntryRecord.h"
 #include "store/Versions.h"
 #include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
@@ -31,9 +28,6 @@ inline constexpr std::int64_t kAtOk = kStartup + 120;
 inline constexpr std::int64_t kDay = 86400;
 // A settings file holding only LastDate of the start-up day.
 inline constexpr char kLastDateWritten[] = "[Jotwel]\r\nLastDate=071214\r\n";
-// What both entry dialogs show once their today box has been clicked.
-inline constexpr char kTodayHeading[] = "OK, Enter Events for TODAY!  ( 7 December)";
-inline constexpr char kYesterdayHeading[] = "Enter Events for Yesterday";
 
 using Action = std::function<void(framework::TDialog&)>;
 
@@ -71,9 +65,6 @@ void RunDialog(Action action) {
     Dialog(nullptr).Execute();
 }
 
-inline std::string DiaryBytes() {
-    return ReadFileBytes(InTestDir("Jotwel.dat"));
-}
 inline std::string SettingsBytes() {
     return ReadFileBytes(session::SettingsPath());
 }
@@ -98,18 +89,6 @@ inline std::vector<int> TemplatesShown() {
         ids.push_back(shown.templateId);
     }
     return ids;
-}
-
-// Each message box shown so far as "caption: text", followed by its flags
-// unless it is a plain OK box.
-inline std::vector<std::string> BoxesShown() {
-    std::vector<std::string> boxes;
-    for (const auto& box : framework::testing::MessageBoxesShown()) {
-        const bool plain = box.flags == framework::kMbOk;
-        boxes.push_back(box.caption + ": " + box.text +
-                        (plain ? "" : " (flags " + std::to_string(box.flags) + ")"));
-    }
-    return boxes;
 }
 
 }  // namespace jtest
