@@ -1,62 +1,51 @@
-// Control wrappers and the rules of the edit boxes.
+// Control wrappers, the rules of the edit boxes and the list's lines.
+#include <QImage>
 #include <QListView>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTest>
 
-#include "FrameworkFixture.h"
+#include "TestDialogs.h"
 #include "framework/Controls.h"
 #include "framework/ListLinesModel.h"
 #include "framework/TabStopDelegate.h"
-#include "framework/TextCodec.h"
 
 namespace jtest {
 namespace {
 
-TEST_F(FrameworkTest, EditLimitCountsTheTerminatorAndLineBreaksTakeTwo) {
+// The limit counts the terminator, a line break takes two; characters the
+// code page cannot hold are refused (a surrogate pair as one character).
+TEST_F(FrameworkTest, EditBoxesKeepWhatFitsTheLimitAndTheCodePage) {
     Show([](TTestDlg& d) {
         framework::TEdit line(&d, kLine, 5);
         Type(d, kLine, "abcdefg");
         EXPECT_EQ(line.GetText(), "abcd");
-
         framework::TEdit summary(&d, kSummary, 6);
         Type(d, kSummary, "ab");
         PressKey(d, Qt::Key_Return);
         QTest::keyClicks(d.Control(kSummary), "cdef");
-        EXPECT_EQ(summary.GetText(), "ab\r\nc");  // five bytes and the terminator
+        EXPECT_EQ(summary.GetText(), "ab\r\nc");
         EXPECT_EQ(summary.GetText(3), "ab\r");
     });
-}
-
-TEST_F(FrameworkTest, EditBoxesRefuseWhatTheCodePageCannotHold) {
     Show([](TTestDlg& d) {
         Type(d, kLine, QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xC4\x80 \xF0\x9F\x98\x80!"));
         EXPECT_EQ(framework::TEdit(&d, kLine).GetText(), "caf\xE9 \x80  !");
         Type(d, kSummary, QString::fromUtf8("\xC4\x80ok"));
         EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "ok");
-    });
-}
-
-TEST_F(FrameworkTest, ABoxWithoutScrollingStopsTakingTextWhenFull) {
-    Show([](TTestDlg& d) {
+        // A box without scrolling stops taking text when full.
         Type(d, kNarrow, QString(60, QLatin1Char('W')));
-        const std::string kept = framework::TEdit(&d, kNarrow).GetText();
-        EXPECT_GT(kept.size(), 0u);
-        EXPECT_LT(kept.size(), 60u);
+        const std::size_t kept = framework::TEdit(&d, kNarrow).GetText().size();
+        EXPECT_TRUE(kept > 0 && kept < 60) << kept;
         Type(d, kLine, QString(60, QLatin1Char('W')));  // scrolls: takes it all
-        EXPECT_EQ(framework::TEdit(&d, kLine).GetText().size(), 60u);
-    });
-}
-
-TEST_F(FrameworkTest, TextRoundTripsThroughTheCodePage) {
-    Show([](TTestDlg& d) {
+        EXPECT_TRUE(framework::TEdit(&d, kLine).GetText().ends_with(std::string(60, 'W')));
         std::string every;
         for (int b = 0x20; b < 0x100; ++b) every.push_back(static_cast<char>(b));
         framework::TStatic label(&d, kLabel);
         label.SetText(every);
         EXPECT_EQ(label.GetText(), every);
-        framework::TEdit summary(&d, kSummary);
-        summary.SetText("one\r\ntwo \x80");
-        EXPECT_EQ(summary.GetText(), "one\r\ntwo \x80");
+        framework::TEdit(&d, kSummary).SetText("one\r\ntwo \x80");
+        EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "one\r\ntwo \x80");
     });
 }
 
@@ -66,14 +55,11 @@ TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
         Click(d, kRadioA0);
         Click(d, kRadioB0);
         Click(d, kRadioA0 + 1);
-        EXPECT_FALSE(a0.IsChecked());
-        EXPECT_TRUE(a1.IsChecked());
-        EXPECT_TRUE(b0.IsChecked());
         Click(d, kRadioA0 + 1);  // a checked radio stays checked
-        EXPECT_TRUE(a1.IsChecked());
+        EXPECT_FALSE(a0.IsChecked());
+        EXPECT_TRUE(a1.IsChecked() && b0.IsChecked());
         a1.SetCheck(false);  // the program can clear a group
         EXPECT_FALSE(a0.IsChecked() || a1.IsChecked());
-
         framework::TCheckBox toggle(&d, kToggle);  // push-like, without text
         Click(d, kToggle);
         EXPECT_TRUE(toggle.IsChecked());
@@ -89,10 +75,11 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         list.AddString("b\tsecond");
         list.AddStrings({"a\tfirst", "caf\xE9"});
         EXPECT_EQ(list.GetCount(), 3);
-        EXPECT_EQ(list.GetString(0), "b\tsecond");
         EXPECT_EQ(list.GetString(2), "caf\xE9");
         EXPECT_EQ(list.GetString(9), "");
         EXPECT_EQ(list.GetSelIndex(), -1);
+        list.SetSelIndex(0);
+        EXPECT_EQ(list.GetSelIndex(), 0);
         list.SetSelIndex(1);
         EXPECT_EQ(list.GetSelIndex(), 1);
         const QAbstractItemModel* model = ControlOf<QListView>(d, kList)->model();
@@ -100,7 +87,6 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
         list.DeleteStrings(0, 2);
         EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
         list.DeleteStrings(5, 1);           // no such line
-        EXPECT_EQ(list.GetCount(), 1);
         EXPECT_EQ(list.GetString(0), "caf\xE9");
         EXPECT_EQ(model->rowCount(), 1);
         list.ClearList();
@@ -116,31 +102,65 @@ TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
         list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
         auto* view = qobject_cast<QListView*>(d.Control(kList));
         const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
-        // The delegate measures the lines it paints; the list lays them out
-        // again on a later turn of the event loop.
-        const auto scrollsToEnd = [&] {
-            view->viewport()->update();
-            return delegate->LineWidth() > view->viewport()->width() &&
-                   view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
-                       delegate->LineWidth();
-        };
-        EXPECT_TRUE(QTest::qWaitFor(scrollsToEnd, 2000));
+        // The list lays the lines out again on a later turn of the event loop.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                view->viewport()->update();
+                return delegate->LineWidth() > view->viewport()->width() &&
+                       view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
+                           delegate->LineWidth();
+            },
+            2000));
     });
 }
 
-// A sorted list keeps its lines in the order of their texts, however they
-// come; removing lines keeps the rest whole.
+// The rows of a 300 x 20 image in which the delegate inks the line text.
+std::vector<int> InkedRows(const QString& text) {
+    QStandardItemModel model;
+    model.appendRow(new QStandardItem(text));
+    framework::TabStopDelegate delegate(nullptr);
+    delegate.SetTabStops({80, 160});
+    QImage image(300, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.palette.setColor(QPalette::Text, Qt::black);
+    option.state = QStyle::State_Enabled;
+    {
+        QPainter painter(&image);
+        delegate.paint(&painter, option, model.index(0, 0));
+    }
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                rows.push_back(y);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// A list line longer than its row stays one line, cut at the right edge.
+TEST(TabStopDelegate, ALongLineStaysOnOneLine) {
+    const std::vector<int> shortLine = InkedRows("Hdlyg");
+    ASSERT_FALSE(shortLine.empty());
+    EXPECT_EQ(InkedRows("Hdlyg" + QString("\tHdlyg word").repeated(40)), shortLine);
+}
+
 TEST(ListLinesModel, KeepsSortedOrderAndTheLinesAroundARemoval) {
     framework::ListLinesModel sorted(nullptr, true);
+    const auto lines = [&sorted] {
+        std::vector<std::string> all;
+        for (int i = 0; i < sorted.Count(); ++i) all.emplace_back(sorted.Line(i));
+        return all;
+    };
     sorted.Add(std::vector<std::string>{"pear", "apple", "", "zebra", "fig"});
     EXPECT_EQ(sorted.Add("grape"), 3);
-    std::vector<std::string> lines;
-    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
-    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "fig", "grape", "pear", "zebra"}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"", "apple", "fig", "grape", "pear", "zebra"}));
     sorted.Remove(2, 2);
-    lines.clear();
-    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
-    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "pear", "zebra"}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"", "apple", "pear", "zebra"}));
     EXPECT_EQ(sorted.Line(4), "");
 }
 

@@ -1,13 +1,9 @@
-// The dialogs' actions with every write, sync or rename they make failing
-// in turn (see FaultSweep.h), as a user meets it: after a failure the user
-// does the same again, as the message invites. The first message names the
-// failure and says truly what was stored; after the second try the files
-// are as one clean run leaves them, and nothing is left beside them. A
-// version of the diary kept before a change that cannot be kept is told by
-// the warning alone, and the change is made all the same.
+// The dialogs' actions with every write, sync or rename failing in turn, as
+// a user meets it: after a failure the user does the same again. The first
+// message names the failure and says truly what was stored; after the second
+// try the files are as a clean run leaves them. A version that cannot be kept
+// is told by the warning alone, and the change is made all the same.
 #include <QListView>
-#include <algorithm>
-#include <cstring>
 
 #include "FaultSweep.h"
 #include "entry/ButtonEntryDialog.h"
@@ -19,35 +15,30 @@
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/ReportsIds.h"
 #include "resources/ids/TextEntryIds.h"
-#include "session/AppValues.h"
 #include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
-#include "support/TestEnvironment.h"
 
 namespace reliability {
 namespace {
 
 using framework::TDialog;
 using framework::testing::MessageBoxesShown;
-namespace text_ids = resources::text_entry_ids;
-namespace button_ids = resources::button_entry_ids;
-namespace reports_ids = resources::reports_ids;
+namespace ids = resources::reports_ids;
 
 std::string LastText() {
     return MessageBoxesShown().empty() ? std::string() : MessageBoxesShown().back().text;
 }
-// Whether a message box shown names the failure in the system's words.
 bool AMessageNames(int error) {
-    return std::any_of(
-        MessageBoxesShown().begin(), MessageBoxesShown().end(),
-        [&](const auto& box) { return box.text.find(std::strerror(error)) != std::string::npos; });
+    return std::any_of(MessageBoxesShown().begin(), MessageBoxesShown().end(), [&](const auto& b) {
+        return b.text.find(std::strerror(error)) != std::string::npos;
+    });
 }
 bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
     return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
            box.text.starts_with("No version of the diary could be kept in Jotwel.versions");
 }
-// Whether every version in `some` is in `all`, with the same bytes.
+// Whether every version in some is in all, with the same bytes.
 bool VersionsWithin(const Files& some, const Files& all) {
     const Files versions = some.Only(kVersions);
     return std::includes(all.begin(), all.end(), versions.begin(), versions.end());
@@ -65,12 +56,10 @@ void OkAndRetry(TDialog& d) {
     jtest::Click(d, framework::kIdOk);
     if (d.IsRunning()) jtest::Click(d, framework::kIdOk);
 }
-// One message, naming the failure; the dialog closed after the second OK.
 void ExpectOneMessageAndClosed(const FaultRun& run) {
     ASSERT_EQ(MessageBoxesShown().size(), 1u);
     EXPECT_TRUE(AMessageNames(run.error)) << LastText();
-    const auto& dialogs = framework::testing::DialogsShown();
-    EXPECT_FALSE(!dialogs.empty() && dialogs.front().leftOpen);
+    EXPECT_FALSE(framework::testing::DialogsShown().front().leftOpen);
 }
 
 // The day's first save keeps a version of the diary first.
@@ -95,12 +84,14 @@ void CheckEntryRun(const FaultRun& run) {
     }
 }
 
-TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce) {
-    const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
-    jtest::WriteFileBytes(jtest::InTestDir("Jotwel.dat"), DiaryOf({earlier}));
-    jtest::WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nToDay=No\r\nLastDate=061214\r\n");
+TEST_F(DialogFaults, EntryAndSetupOkTellEveryFailureAndASecondOkStoresAll) {
+    jtest::WriteFileBytes(jtest::InTestDir(kDiary),
+                          DiaryOf({{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2}}));
+    jtest::WriteFileBytes(session::SettingsPath(),
+                          "[Jotwel]\r\nToDay=No\r\nDefault=KEYS\r\nLastDate=061214\r\n");
     const Files start = Snapshot();
     Sweep("text entry OK", start, RunDialog<entry::TextEntryDialog>([](TDialog& d) {
+              namespace text_ids = resources::text_entry_ids;
               jtest::Type(d, text_ids::kSummaryBox, "A day by the sea");
               jtest::Type(d, text_ids::kNoteBox, "Seals");
               jtest::Click(d, text_ids::ScoreButton(5));
@@ -108,31 +99,25 @@ TEST_F(DialogFaults, EntryOkTellsEveryFailureTrulyAndASecondOkStoresTheEntryOnce
           }),
           CheckEntryRun);
     Sweep("button entry OK", start, RunDialog<entry::ButtonEntryDialog>([](TDialog& d) {
-              jtest::Click(d, button_ids::ScoreButton(0, 3));
-              jtest::Click(d, button_ids::ScoreButton(5, 9));
+              jtest::Click(d, resources::button_entry_ids::ScoreButton(0, 3));
+              jtest::Click(d, resources::button_entry_ids::ScoreButton(5, 9));
               OkAndRetry(d);
           }),
           CheckEntryRun);
-}
-
-// The setup dialogs that write more than one value say what was not saved
-// and why, and stay open (their words are the setup tests'); a second OK
-// stores every value, and memory then holds what the file holds. The title
-// dialog's one write is the setup tests' and the settings file's own sweep.
-TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
-    jtest::WriteFileBytes(
-        session::SettingsPath(),
-        "[Jotwel]\r\nToDay=No\r\nDefault=KEYS\r\nTextTit=Old title\r\nLastDate=061214\r\n");
-    const Files start = Snapshot();
+    // The setup dialogs that write several values stay open after a failure.
     const auto storedAll = [](const FaultRun& run) {
         ExpectOneMessageAndClosed(run);
         EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
+        EXPECT_EQ(session::Values().headings[5], "Heading 5");
     };
     Sweep("entry preference OK", start, RunDialog<setup::EntryPreferenceDialog>([](TDialog& d) {
               jtest::Click(d, resources::entry_preference_ids::kTodayBox);
               OkAndRetry(d);
           }),
-          storedAll);
+          [](const FaultRun& run) {
+              ExpectOneMessageAndClosed(run);
+              EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
+          });
     Sweep("subject headings OK", start, RunDialog<setup::HeadingsDialog>([](TDialog& d) {
               for (int i = 0; i < 6; ++i) {
                   jtest::Type(d, resources::headings_ids::HeadingBox(i),
@@ -140,46 +125,36 @@ TEST_F(DialogFaults, SetupOkReportsEveryFailureAndASecondOkStoresAll) {
               }
               OkAndRetry(d);
           }),
-          [&](const FaultRun& run) {
-              storedAll(run);
-              for (int i = 0; i < 6; ++i) {
-                  EXPECT_EQ(session::Values().headings[i], "Heading " + std::to_string(i));
-              }
-          });
+          storedAll);
 }
 
-// After a listing that could not be saved, the list is filled all the same
-// and the listing is gone and not counted, so nothing stale can be
-// printed; then Show Results again.
+// A listing that could not be saved leaves the list filled, the listing gone
+// and not counted; then Show Results again.
 void ShowResultsAgainIfNotSaved(TDialog& d) {
     if (!LastText().starts_with("The listing could not be saved")) return;
-    // More than heading and frame:
-    EXPECT_GT(jtest::ControlOf<QListView>(d, reports_ids::kResultsList)->model()->rowCount(), 3);
+    EXPECT_GT(jtest::ControlOf<QListView>(d, ids::kResultsList)->model()->rowCount(), 3);
     EXPECT_EQ(session::Values().listingLineCount, 0);
     EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
-    jtest::Click(d, reports_ids::kShowResultsButton);
+    jtest::Click(d, ids::kShowResultsButton);
 }
 // Deletes the first twin after Yes; returns whether the deletion failed.
 bool DeleteTwin(TDialog& d) {
-    // Rows: heading, blank, quiet day, twin.
-    framework::TListBox(&d, reports_ids::kResultsList).SetSelIndex(3);
+    framework::TListBox(&d, ids::kResultsList).SetSelIndex(3);  // heading, blank, quiet, twin
     framework::testing::AnswerNextMessageBox(framework::kIdYes);
-    jtest::Click(d, reports_ids::kDeleteButton);
+    jtest::Click(d, ids::kDeleteButton);
     return LastText().starts_with("Unable to delete entry");
 }
 
-// Show Results and Delete in the reports dialog. The diary holds two
-// entries listed as the same line, so a deletion done twice shows up as a
-// lost entry.
+// Two entries list as the same line, so a deletion done twice loses one.
 TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult) {
     const store::TEntryRecord twin{"twin", "05/02/14 @ 00:00:00", 1391558400, 5};
     jtest::WriteFileBytes(
-        jtest::InTestDir("Jotwel.dat"),
+        jtest::InTestDir(kDiary),
         DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
     jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
     const Files start = Snapshot();
     Sweep("reports Show Results", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
-              jtest::Click(d, reports_ids::kShowResultsButton);
+              jtest::Click(d, ids::kShowResultsButton);
               ShowResultsAgainIfNotSaved(d);
           }),
           [](const FaultRun& run) {
@@ -188,7 +163,7 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
               EXPECT_EQ(session::Values().listingLineCount, 3);
           });
     Sweep("reports Delete", start, RunDialog<reports::ReportsDialog>([](TDialog& d) {
-              jtest::Click(d, reports_ids::kShowResultsButton);
+              jtest::Click(d, ids::kShowResultsButton);
               ShowResultsAgainIfNotSaved(d);
               if (DeleteTwin(d)) DeleteTwin(d);
               ShowResultsAgainIfNotSaved(d);
@@ -197,9 +172,8 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
               EXPECT_TRUE(AMessageNames(run.error)) << LastText();
               EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
               EXPECT_EQ(session::Values().listingLineCount, 2);
-              // Every version holds the diary as it was; one that failed is
-              // absent (or whole, when only its folder sync failed), and a
-              // deletion tried twice kept two.
+              // Every version kept holds the diary as it was; a deletion
+              // tried twice kept two.
               for (const auto& [path, bytes] : run.now.Only(kVersions)) {
                   EXPECT_EQ(bytes, run.before->at(kDiary));
               }

@@ -1,16 +1,10 @@
 #pragma once
-// Method: a user's action is run once, from fixed starting files, to count
-// the file operations it makes that can fail on a full or broken disk
-// (opening for writing, writing, syncing a file or a folder, closing,
-// renaming, creating or reading a folder); then once more for every N up to
-// that count and for each of ENOSPC, EIO and EACCES, from the same files,
-// with the N-th of those operations failing. Each run is checked against
-// the files as it started and as a run without a fault leaves them.
-//
-// A snapshot holds every file under the test's folder: the diary, the
-// listing file, the settings file (in "config/") and the kept versions of
-// the diary (in "Jotwel.versions/"), so a leftover hold or temporary file
-// shows up too.
+// A user's action is run once from fixed files to count the file operations
+// it makes that can fail on a full or broken disk; then once more for every
+// N up to that count and each of ENOSPC, EIO and EACCES, with the N-th one
+// failing. Each run is checked against the files as it started and as a
+// clean run leaves them. A snapshot holds every file under the test's folder,
+// so a leftover hold or temporary file shows up too.
 
 #include <gtest/gtest.h>
 
@@ -46,22 +40,17 @@ struct Files : std::map<std::string, std::string> {
     // The files whose paths start with prefix; with keep false, the others.
     Files Only(std::string_view prefix, bool keep = true) const {
         Files some = *this;
-        std::erase_if(some,
-                      [&](const auto& file) { return file.first.starts_with(prefix) != keep; });
+        std::erase_if(some, [&](const auto& f) { return f.first.starts_with(prefix) != keep; });
         return some;
     }
     bool operator==(const Files&) const = default;
 };
 
-// How a failing check shows Files: each path and size.
 inline void PrintTo(const Files& files, std::ostream* out) {
-    *out << "{";
-    for (const auto& [path, bytes] : files) *out << " " << path << " " << bytes.size();
-    *out << " }";
+    for (const auto& [path, bytes] : files) *out << path << " " << bytes.size() << "; ";
 }
 
-// Paths of every file under the test's folder, relative to it. The lock
-// files (empty, made once, never changed) are not content.
+// Paths of every file under the test's folder but the (never changed) locks.
 inline std::vector<std::string> Paths() {
     std::vector<std::string> paths;
     for (const auto& entry : fs::recursive_directory_iterator(jtest::TestDir())) {
@@ -74,15 +63,15 @@ inline std::vector<std::string> Paths() {
 
 inline Files Snapshot() {
     Files files;
-    for (const std::string& path : Paths())
+    for (const std::string& path : Paths()) {
         files[path] = jtest::ReadFileBytes(jtest::InTestDir(path));
+    }
     return files;
 }
 
-// Puts back exactly these files, with the settings folder.
 inline void Restore(const Files& files) {
-    const std::vector<fs::path> old(fs::directory_iterator(jtest::TestDir()), {});
-    for (const fs::path& path : old) fs::remove_all(path);
+    for (const fs::path& path : std::vector<fs::path>(fs::directory_iterator(jtest::TestDir()), {}))
+        fs::remove_all(path);
     fs::create_directory(jtest::ConfigDir());
     for (const auto& [path, bytes] : files) {
         fs::create_directories(fs::path(jtest::InTestDir(path)).parent_path());
@@ -90,8 +79,7 @@ inline void Restore(const Files& files) {
     }
 }
 
-// Files that the program does not keep in the test's folder (a hold file, a
-// temporary file), if any.
+// Files the program does not keep in the test's folder (hold, temporary).
 inline std::vector<std::string> Leftovers() {
     std::vector<store::DiaryVersion> kept;
     platform::ScopedEnv unfailing(platform::PosixEnv());
@@ -105,7 +93,6 @@ inline std::vector<std::string> Leftovers() {
     return left;
 }
 
-// The diary's bytes holding these records.
 inline std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
     std::string bytes;
     for (const store::TEntryRecord& record : records) {
@@ -123,9 +110,7 @@ struct FaultRun {
 };
 
 // The program as start-up leaves it on Sunday 07/12/14 21:05:09 (TZ=UTC),
-// with six subject headings, the data directory in the test's folder and
-// the warning about versions not yet shown; the clock two minutes later,
-// under a FaultEnv installed as the file layer.
+// the clock two minutes later, under a FaultEnv.
 class DialogFaults : public jtest::GuiTest {
 protected:
     static constexpr std::int64_t kStartup = 1417986309;
@@ -150,9 +135,8 @@ protected:
         values.headings = {"Work", "Health", "Money", "Family", "Hobby", "Weather"};
     }
 
-    // Sweeps `run` (which drives a dialog and returns once it is closed) from
-    // `start`, with start-up's values for every run, and hands every run in
-    // which the fault happened to `check`. Records the count under name.
+    // Sweeps run (which drives a dialog until it closes) from start, handing
+    // every run in which the fault happened to check.
     void Sweep(const char* name, const Files& start, const std::function<void()>& run,
                const std::function<void(const FaultRun&)>& check) {
         using platform::FaultEnv;
@@ -173,8 +157,7 @@ protected:
         EXPECT_GT(count, 0) << "the action wrote nothing";
         for (int n = 1; n <= count; ++n) {
             for (int error : {ENOSPC, EIO, EACCES}) {
-                SCOPED_TRACE("operation " + std::to_string(n) + " failing with " +
-                             std::strerror(error));
+                SCOPED_TRACE("operation " + std::to_string(n) + ": " + std::strerror(error));
                 runFrom(n, error);
                 EXPECT_TRUE(faults_.fired());
                 check(FaultRun{error, &start, &clean, Snapshot()});
@@ -182,7 +165,6 @@ protected:
             }
         }
         faults_.FailNth(0, 0, 0);
-        RecordProperty(name, count);
     }
 
     platform::ClockEnv clock_{platform::PosixEnv(), kStartup + 120};
