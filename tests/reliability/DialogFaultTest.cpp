@@ -1,23 +1,14 @@
-// The dialogs' actions with every write, sync or rename failing in turn, as
-// a user meets it: after a failure the user does the same again. The first
-// message names the failure and says truly what was stored; after the second
-// try the files are as a clean run leaves them. A version that cannot be kept
-// is told by the warning alone, and the change is made all the same.
+// The reports dialog's actions with every write, sync or rename failing in
+// turn, as a user meets it: after a failure the user does the same again.
+// A message names the failure; after the second try the files are as a clean
+// run leaves them. A version that cannot be kept is told by the warning
+// alone, and the deletion is made all the same.
 #include <QListView>
 
 #include "FaultSweep.h"
-#include "entry/ButtonEntryDialog.h"
-#include "entry/TextEntryDialog.h"
 #include "framework/MessageBox.h"
 #include "reports/ReportsDialog.h"
-#include "resources/ids/ButtonEntryIds.h"
-#include "resources/ids/EntryPreferenceIds.h"
-#include "resources/ids/HeadingsIds.h"
 #include "resources/ids/ReportsIds.h"
-#include "resources/ids/TextEntryIds.h"
-#include "session/Settings.h"
-#include "setup/EntryPreferenceDialog.h"
-#include "setup/HeadingsDialog.h"
 
 namespace reliability {
 namespace {
@@ -51,83 +42,6 @@ std::function<void()> RunDialog(std::function<void(TDialog&)> action) {
         Dialog(nullptr).Execute();
     };
 }
-// Presses OK, and once more if the dialog is still open.
-void OkAndRetry(TDialog& d) {
-    jtest::Click(d, framework::kIdOk);
-    if (d.IsRunning()) jtest::Click(d, framework::kIdOk);
-}
-void ExpectOneMessageAndClosed(const FaultRun& run) {
-    ASSERT_EQ(MessageBoxesShown().size(), 1u);
-    EXPECT_TRUE(AMessageNames(run.error)) << LastText();
-    EXPECT_FALSE(framework::testing::DialogsShown().front().leftOpen);
-}
-
-// The day's first save keeps a version of the diary first.
-void CheckEntryRun(const FaultRun& run) {
-    ExpectOneMessageAndClosed(run);
-    const auto& box = MessageBoxesShown().front();
-    EXPECT_EQ(run.now.Only(kDiary), run.clean->Only(kDiary));  // the entry exactly once
-    const Files settings = run.now.Only(kSettings);
-    if (IsVersionWarning(box)) {
-        EXPECT_EQ(settings, run.clean->Only(kSettings));
-        EXPECT_TRUE(VersionsWithin(run.now, *run.clean));  // whole or absent
-        return;
-    }
-    EXPECT_EQ(run.now.Only(kVersions), run.clean->Only(kVersions));
-    if (box.text.starts_with("Your entry could not be saved.\n\n")) {
-        EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconStop);
-        EXPECT_EQ(settings, run.clean->Only(kSettings));
-    } else {
-        EXPECT_TRUE(box.text.starts_with("Your entry has been saved.")) << box.text;
-        EXPECT_TRUE(settings == run.before->Only(kSettings) ||
-                    settings == run.clean->Only(kSettings));
-    }
-}
-
-TEST_F(DialogFaults, EntryAndSetupOkTellEveryFailureAndASecondOkStoresAll) {
-    jtest::WriteFileBytes(jtest::InTestDir(kDiary),
-                          DiaryOf({{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2}}));
-    jtest::WriteFileBytes(session::SettingsPath(),
-                          "[Jotwel]\r\nToDay=No\r\nDefault=KEYS\r\nLastDate=061214\r\n");
-    const Files start = Snapshot();
-    Sweep("text entry OK", start, RunDialog<entry::TextEntryDialog>([](TDialog& d) {
-              namespace text_ids = resources::text_entry_ids;
-              jtest::Type(d, text_ids::kSummaryBox, "A day by the sea");
-              jtest::Type(d, text_ids::kNoteBox, "Seals");
-              jtest::Click(d, text_ids::ScoreButton(5));
-              OkAndRetry(d);
-          }),
-          CheckEntryRun);
-    Sweep("button entry OK", start, RunDialog<entry::ButtonEntryDialog>([](TDialog& d) {
-              jtest::Click(d, resources::button_entry_ids::ScoreButton(0, 3));
-              jtest::Click(d, resources::button_entry_ids::ScoreButton(5, 9));
-              OkAndRetry(d);
-          }),
-          CheckEntryRun);
-    // The setup dialogs that write several values stay open after a failure.
-    const auto storedAll = [](const FaultRun& run) {
-        ExpectOneMessageAndClosed(run);
-        EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
-        EXPECT_EQ(session::Values().headings[5], "Heading 5");
-    };
-    Sweep("entry preference OK", start, RunDialog<setup::EntryPreferenceDialog>([](TDialog& d) {
-              jtest::Click(d, resources::entry_preference_ids::kTodayBox);
-              OkAndRetry(d);
-          }),
-          [](const FaultRun& run) {
-              ExpectOneMessageAndClosed(run);
-              EXPECT_EQ(run.now.Only(kSettings), run.clean->Only(kSettings));
-          });
-    Sweep("subject headings OK", start, RunDialog<setup::HeadingsDialog>([](TDialog& d) {
-              for (int i = 0; i < 6; ++i) {
-                  jtest::Type(d, resources::headings_ids::HeadingBox(i),
-                              QString("Heading %1").arg(i));
-              }
-              OkAndRetry(d);
-          }),
-          storedAll);
-}
-
 // A listing that could not be saved leaves the list filled, the listing gone
 // and not counted; then Show Results again.
 void ShowResultsAgainIfNotSaved(TDialog& d) {
