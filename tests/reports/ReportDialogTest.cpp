@@ -77,56 +77,37 @@ std::string Ask(const store::TEntryRecord& record) {
            "  Do you want really to delete this record";
 }
 
-// Print List appears with the first results and ends the dialog with its id.
-// Enter in a field shows results again for what is typed, and the list,
-// the listing and its count then hold only that run.
+// Print List appears with the first results and ends the dialog with its
+// id. A date that is not a date is refused and the list stays; Enter in a
+// field shows results for what is typed (four-digit years too), and the
+// list, the listing and its count then hold only that run.
 TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(Run([](TDialog& d) {
                   EXPECT_FALSE(PrintListShown(d));
                   Click(d, kShowResultsButton);
-                  EXPECT_EQ(ListLines(d), ListOf(kListed));
                   EXPECT_EQ(ListingBytes(), ListingOf(kListed));
                   EXPECT_EQ(session::Values().listingLineCount, 4);
                   EXPECT_TRUE(PrintListShown(d));
-                  Type(d, kStartDateBox, "02/02/14");
+                  Type(d, kEndDateBox, "31/02/14");
+                  Click(d, kShowResultsButton);
+                  EXPECT_EQ(ListLines(d), ListOf(kListed));
+                  ControlOf<QLineEdit>(d, kEndDateBox)->clear();
+                  Type(d, kStartDateBox, "02/02/2014");
                   Type(d, kSearchBox, "AGAIN");
                   PressKey(d, Qt::Key_Return);
                   EXPECT_EQ(ListLines(d), ListOf({kListed[3]}, "AGAIN"));
                   Click(d, kPrintListButton);
               }),
               reports::ReportsDialog::kPrintListResult);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
+                                                "not a date: February 2014 has only 28 days."});
     EXPECT_EQ(ListingBytes(), ListingOf({kListed[3]}));
     EXPECT_EQ(session::Values().listingLineCount, 1);
 }
 
-// The date fields take four-digit years. A date that is not a date is
-// refused with what is wrong, and the list, the listing and its count stay
-// as the last Show Results left them.
-TEST_F(ReportDialogTest, ADateThatIsNotADateIsRefusedAndTheListStays) {
-    const std::vector<std::string> listed(kListed.begin(), kListed.begin() + 3);
-    Run([&listed](TDialog& d) {
-        Type(d, kStartDateBox, "01/02/2014");
-        Type(d, kEndDateBox, "02/02/2014");
-        EXPECT_EQ(ControlOf<QLineEdit>(d, kEndDateBox)->text(), "02/02/2014");
-        Click(d, kShowResultsButton);
-        EXPECT_EQ(ListLines(d), ListOf(listed));
-        ControlOf<QLineEdit>(d, kEndDateBox)->clear();
-        Type(d, kEndDateBox, "31/02/14");
-        Click(d, kShowResultsButton);
-        EXPECT_EQ(ListLines(d), ListOf(listed));
-        Click(d, kCloseButton);
-    });
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
-                                                "not a date: February 2014 has only 28 days."});
-    EXPECT_EQ(ListingBytes(), ListingOf(listed));
-    EXPECT_EQ(session::Values().listingLineCount, 3);
-}
-
-// Delete deletes nothing, and the list stays, when no line is selected, the
-// user says No or the diary cannot be read (nothing is asked). Which lines
-// show no entry is the store's FindKeyForLine; one of them (a folded
-// entry's second piece) stands for all here. A deletion that fails is the
-// reliability sweep's.
+// Delete deletes nothing, and the list stays, when no line or one that
+// shows no entry (a folded entry's second piece) is selected, the user says
+// No or the diary cannot be read (nothing is asked).
 TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     const std::string select =
         "Delete: Select the first line of the entry you want to delete (the line that begins "
@@ -134,17 +115,14 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     // Rows of the list of a search for "beach": 0 the heading, 1 the blank
     // line, 2 the search line, 3 and 4 a folded entry, 5 an entry, 6 dashes.
     const struct {
-        int row, answer;
-        bool readFails;
-        std::vector<std::string> boxes;
+        int row, answer = 0;
+        bool readFails = false;
+        std::string box;
     } cases[] = {
-        {.row = 5, .answer = framework::kIdNo, .readFails = false, .boxes = {Ask(kDiary[2])}},
-        {.row = 5,
-         .answer = 0,
-         .readFails = true,
-         .boxes = {"Deletion Error: Unable to delete entry"}},
-        {.row = -1, .answer = 0, .readFails = false, .boxes = {select}},
-        {.row = 4, .answer = 0, .readFails = false, .boxes = {select}},
+        {.row = 5, .answer = framework::kIdNo, .box = Ask(kDiary[2])},
+        {.row = 5, .readFails = true, .box = "Deletion Error: Unable to delete entry"},
+        {.row = -1, .box = select},
+        {.row = 4, .box = select},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
@@ -158,10 +136,8 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
             Click(d, kDeleteButton);
             EXPECT_EQ(ListLines(d), ListOf({kListed[1], kListed[2], kListed[3]}, "beach"));
         });
-        EXPECT_EQ(Boxes(), c.boxes);
-        if (c.readFails) {
-            EXPECT_NE(LastMessageBox().text.find(std::strerror(EIO)), std::string::npos);
-        }
+        EXPECT_EQ(Boxes(), std::vector<std::string>{c.box});
+        EXPECT_EQ(LastMessageBox().text.find(std::strerror(EIO)) != std::string::npos, c.readFails);
         EXPECT_EQ(DiaryRecords(), kDiary);
     }
 }
@@ -218,39 +194,29 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
 // changed since or another copy of the program changed the diary.
 TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
     const struct {
-        const char* name;
         int row;
-        std::function<void(TDialog&)> meanwhile;
-        std::size_t entriesLeft;
-    } cases[] = {
-        {.name = "one line", .row = 2, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "folded", .row = 3, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "last", .row = 5, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "search typed since",
-         .row = 2,
-         .meanwhile = [](TDialog& d) { Type(d, kSearchBox, "beach"); },
-         .entriesLeft = 2},
-        {.name = "another copy added an entry",
-         .row = 3,
-         .meanwhile =
-             [](TDialog&) {
-                 ASSERT_TRUE(
-                     store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added", 2)).ok());
-             },
-         .entriesLeft = 3},
-    };
+        std::string typed = "";
+        bool added = false;
+    } cases[] = {{.row = 2},
+                 {.row = 3},
+                 {.row = 5},
+                 {.row = 2, .typed = "beach"},
+                 {.row = 3, .added = true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.row);
         PutDiary(kDiary);
         Run([&](TDialog& d) {
             Click(d, kShowResultsButton);
             SelectLine(d, c.row);
-            c.meanwhile(d);
+            if (!c.typed.empty()) Type(d, kSearchBox, QString::fromStdString(c.typed));
+            if (c.added) {
+                ASSERT_TRUE(
+                    store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added")).ok());
+            }
             framework::testing::AnswerNextMessageBox(framework::kIdYes);
             Click(d, kDeleteButton);
-            EXPECT_EQ(DiaryRecords().size(), c.entriesLeft);
-            EXPECT_EQ(framework::TListBox(&d, kResultsList).GetSelIndex(),
-                      -1);  // nothing chosen unseen
+            EXPECT_EQ(DiaryRecords().size(), c.added ? 3u : 2u);
+            EXPECT_EQ(framework::TListBox(&d, kResultsList).GetSelIndex(), -1);
             const std::vector<std::string> lines = ListLines(d);
             const std::string listing = ListingBytes();
             const int count = session::Values().listingLineCount;

@@ -1,6 +1,5 @@
 // The report as Show Results forms it from a diary: which entries, in which
-// lines, and what the listing file holds. How a record becomes a line and
-// where a long line folds are the store's; here, which pieces are listed.
+// lines, and what the listing file holds.
 #include "ReportsTest.h"
 #include "listing/Report.h"
 
@@ -72,41 +71,30 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
     }
 }
 
-// A typed date is read as it is written, four-digit years as those years;
-// blanks stand for the default days; anything else is refused, the start
-// date looked at first, with what is wrong.
+// A typed date is read as written, four-digit years as those years; blanks
+// stand for the default days; anything else is refused, the start first.
 TEST(Report, RefusesATypedDateThatIsNotADate) {
     const std::string form = ".\nPlease type it as dd/mm/yy, day first, for example 25/12/10.";
     const struct {
-        const char* start;
-        const char* end;
-        std::string message;  // empty: both can be used
+        const char *start, *end;
+        std::string message = "";  // empty: both can be used
         bool inStart = true;
     } cases[] = {
-        {.start = "", .end = " / ", .message = "", .inStart = true},
-        {.start = "7/3/9", .end = "01/01/2026", .message = "", .inStart = true},
+        {.start = "", .end = " / "},
+        {.start = "7/3/9", .end = "01/01/2026"},
         {.start = "25.12.10",
          .end = "31/04/12",
-         .message =
-             "The start date \"25.12.10\" is not a date: the day, the month and the year must be "
-             "separated by /" +
-             form,
-         .inStart = true},
+         .message = "The start date \"25.12.10\" is not a date: the day, the month and the year "
+                    "must be separated by /" +
+                    form},
         {.start = "01/01/05",
          .end = "31/04/12",
          .message = "The end date \"31/04/12\" is not a date: April 2012 has only 30 days" + form,
          .inStart = false},
-        {.start = "01/01/200",
-         .end = "",
-         .message =
-             "The start date \"01/01/200\" is not a date: the year must have two digits or four" +
-             form,
-         .inStart = true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.start) + "|" + c.end);
         const auto refusal = listing::CheckTypedDates({c.start, c.end, "", "15/06/20"});
-        ASSERT_EQ(refusal.has_value(), !c.message.empty());
+        ASSERT_EQ(refusal.has_value(), !c.message.empty()) << c.start;
         if (!refusal) continue;
         EXPECT_EQ(refusal->message, c.message);
         EXPECT_EQ(refusal->inStartDate, c.inStart);
