@@ -8,6 +8,7 @@
 
 #include "TestDialogs.h"
 #include "framework/Controls.h"
+#include "framework/EditWidgets.h"
 #include "framework/ListLinesModel.h"
 #include "framework/TabStopDelegate.h"
 
@@ -49,6 +50,51 @@ TEST_F(FrameworkTest, EditBoxesKeepWhatFitsTheLimitAndTheCodePage) {
     });
 }
 
+// What a pasted text keeps (the start that fits five characters) and the
+// notice that names what was left out, a surrogate pair as one character.
+TEST(FilterInsert, KeepsWhatFitsAndTheCodePageHoldsAndSaysWhatWasLeftOut) {
+    const QString cannot =
+        " cannot be stored: the diary keeps only Western European (Windows-1252) "
+        "characters, so ";
+    const struct {
+        const char *inserted, *kept;
+        int maxBytes;
+        QString notice;
+    } cases[] = {
+        {.inserted = "abc", .kept = "abc", .maxBytes = 0, .notice = ""},
+        {.inserted = "a\u0100\U0001F600b\u0100",
+         .kept = "ab",
+         .maxBytes = 0,
+         .notice =
+             QString::fromUtf8("\"\u0100\" and \"\U0001F600\"") + cannot + "they were left out."},
+        {.inserted = "\U0001F600x",
+         .kept = "x",
+         .maxBytes = 0,
+         .notice = QString::fromUtf8("\"\U0001F600\"") + cannot + "it was left out."},
+        {.inserted = "\u0100\u0101\u0102\u0103\u0104\u0105",
+         .kept = "",
+         .maxBytes = 0,
+         .notice = QString::fromUtf8("\"\u0100\", \"\u0101\", \"\u0102\", \"\u0103\", "
+                                     "\"\u0104\" and ...") +
+                   cannot + "they were left out."},
+        {.inserted = "abcdefg",
+         .kept = "abcd",
+         .maxBytes = 5,
+         .notice = "The box holds at most 5 characters: 3 characters were left out."},
+        {.inserted = "abcde",
+         .kept = "abcd",
+         .maxBytes = 0,
+         .notice = "The box is full: 1 character was left out."},
+    };
+    for (const auto& c : cases) {
+        const framework::InsertFilter filter =
+            framework::FilterInsert("<", QString::fromUtf8(c.inserted), ">",
+                                    [](const QString& t) { return t.size() <= 6; });
+        EXPECT_EQ(filter.kept, QString::fromUtf8(c.kept)) << c.inserted;
+        EXPECT_EQ(framework::InsertNotice(filter, c.maxBytes), c.notice) << c.inserted;
+    }
+}
+
 TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
     Show([](TTestDlg& d) {
         framework::TRadioButton a0(&d, kRadioA0), a1(&d, kRadioA0 + 1), b0(&d, kRadioB0);
@@ -68,39 +114,13 @@ TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
     });
 }
 
-TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
-    Show([](TTestDlg& d) {
-        framework::TListBox list(&d, kList);
-        list.SetTabStops({40, 90});
-        list.AddString("b\tsecond");
-        list.AddStrings({"a\tfirst", "caf\xE9"});
-        EXPECT_EQ(list.GetCount(), 3);
-        EXPECT_EQ(list.GetString(2), "caf\xE9");
-        EXPECT_EQ(list.GetString(9), "");
-        EXPECT_EQ(list.GetSelIndex(), -1);
-        list.SetSelIndex(0);
-        EXPECT_EQ(list.GetSelIndex(), 0);
-        list.SetSelIndex(1);
-        EXPECT_EQ(list.GetSelIndex(), 1);
-        const QAbstractItemModel* model = ControlOf<QListView>(d, kList)->model();
-        EXPECT_EQ(model->index(2, 0).data().toString(), QString::fromUtf8("caf\u00e9"));
-        list.DeleteStrings(0, 2);
-        EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
-        list.DeleteStrings(5, 1);           // no such line
-        EXPECT_EQ(list.GetString(0), "caf\xE9");
-        EXPECT_EQ(model->rowCount(), 1);
-        list.ClearList();
-        EXPECT_EQ(list.GetCount(), 0);
-    });
-}
-
 // A line wider than the list is never cut: the list scrolls to its end.
-TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
+TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytesAndScrollsToTheWidestLine) {
     Show([](TTestDlg& d) {
         framework::TListBox list(&d, kList);
         list.SetTabStops({40, 90});
         list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
-        auto* view = qobject_cast<QListView*>(d.Control(kList));
+        auto* view = ControlOf<QListView>(d, kList);
         const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
         // The list lays the lines out again on a later turn of the event loop.
         EXPECT_TRUE(QTest::qWaitFor(
@@ -111,6 +131,26 @@ TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
                            delegate->LineWidth();
             },
             2000));
+        list.ClearList();
+        list.AddString("b\tsecond");
+        list.AddStrings({"a\tfirst", "caf\xE9"});
+        EXPECT_EQ(list.GetCount(), 3);
+        EXPECT_EQ(list.GetString(2), "caf\xE9");
+        EXPECT_EQ(list.GetString(9), "");
+        EXPECT_EQ(list.GetSelIndex(), -1);
+        list.SetSelIndex(0);
+        EXPECT_EQ(list.GetSelIndex(), 0);
+        list.SetSelIndex(1);
+        EXPECT_EQ(list.GetSelIndex(), 1);
+        const QAbstractItemModel* model = view->model();
+        EXPECT_EQ(model->index(2, 0).data().toString(), QString::fromUtf8("caf\u00e9"));
+        list.DeleteStrings(0, 2);
+        EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
+        list.DeleteStrings(5, 1);           // no such line
+        EXPECT_EQ(list.GetString(0), "caf\xE9");
+        EXPECT_EQ(model->rowCount(), 1);
+        list.ClearList();
+        EXPECT_EQ(list.GetCount(), 0);
     });
 }
 

@@ -1,5 +1,6 @@
 // Dialogs: built from their templates, modal runs, the keyboard, message boxes.
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -29,6 +30,8 @@ TEST_F(FrameworkTest, ADialogIsBuiltFromItsTemplateAndSetUpOnce) {
         EXPECT_EQ(d.Control(kToggle)->objectName(), "ctl103");
         EXPECT_EQ(d.Control(kToggle)->accessibleName(), "Toggle");
         EXPECT_EQ(d.Control(999), nullptr);
+        EXPECT_EQ(ControlOf<QLabel>(d, kLabel)->buddy(), d.Control(kNarrow));
+        EXPECT_GT(d.Control(kWideLabel)->width(), units.X(20) * 2);
     });
     const framework::DialogUnits units(6, 13);
     EXPECT_EQ(units.ToPixels(240, 120, 50, 14), QRect(360, 195, 75, 23));

@@ -43,31 +43,23 @@ TEST(Report, ListsTheRangeOfWholeDaysInFileOrder) {
 // day its stamp shows, also an old special-date entry keyed at midnight UTC.
 TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
     const struct {
-        const char* zone;
+        const char *zone, *stamp;
         dates::Instant key;
-        const char* line;
     } entries[] = {
-        {.zone = "Australia/Sydney",
-         .key = 1394402400,
-         .line = "10/03/14 @ 09:00:00 Score = 5   morning"},
-        {.zone = "America/New_York",
-         .key = 1418000400,
-         .line = "07/12/14 @ 20:00:00 Score = 5   evening"},
-        {.zone = "Etc/GMT+1",
-         .key = 1275696000,
-         .line = "04/06/10 @ 23:00:00 Score = 5   old special date"},
+        {.zone = "Australia/Sydney", .stamp = "10/03/14 @ 09:00:00", .key = 1394402400},
+        {.zone = "America/New_York", .stamp = "07/12/14 @ 20:00:00", .key = 1418000400},
+        {.zone = "Etc/GMT+1", .stamp = "04/06/10 @ 23:00:00", .key = 1275696000},
     };
     for (const auto& entry : entries) {
-        SCOPED_TRACE(entry.zone);
         SetTimeZone(entry.zone);
-        const std::string line = entry.line;
-        PutDiary({TextEntry(entry.key, line.substr(line.find("   ") + 3))});
-        const std::string day = line.substr(0, 8);
-        ExpectReport(day, day, "", {line});
-        const std::string next = dates::FormatShortDate(entry.key + dates::SecondsPerDay);
-        const std::string before = dates::FormatShortDate(entry.key - dates::SecondsPerDay);
-        ExpectReport(next, next, "", {});
-        ExpectReport(before, before, "", {});
+        PutDiary({TextEntry(entry.key, "x")});
+        const std::string day = std::string(entry.stamp).substr(0, 8);
+        ExpectReport(day, day, "", {entry.stamp + std::string(" Score = 5   x")});
+        for (const dates::Instant other :
+             {entry.key - dates::SecondsPerDay, entry.key + dates::SecondsPerDay}) {
+            const std::string otherDay = dates::FormatShortDate(other);
+            ExpectReport(otherDay, otherDay, "", {});
+        }
     }
 }
 
