@@ -32,6 +32,8 @@ TEST_F(FrameworkTest, ADialogIsBuiltFromItsTemplateAndSetUpOnce) {
         EXPECT_EQ(d.Control(999), nullptr);
         EXPECT_EQ(ControlOf<QLabel>(d, kLabel)->buddy(), d.Control(kNarrow));
         EXPECT_GT(d.Control(kWideLabel)->width(), units.X(20) * 2);
+        d.Control(kLabel)->grab();  // drawn whole, so without a tooltip
+        EXPECT_EQ(d.Control(kLabel)->toolTip(), "");
     });
     const framework::DialogUnits units(6, 13);
     EXPECT_EQ(units.ToPixels(240, 120, 50, 14), QRect(360, 195, 75, 23));
