@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "ReportsTest.h"
-#include "framework/TWindow.h"
 #include "framework/print/TPrinter.h"
 #include "listing/PrintLineReader.h"
 #include "reports/PrintListing.h"
@@ -81,15 +80,6 @@ Pages JobPages(int job) {
     return pages;
 }
 
-class TestWindow : public framework::TWindow {
-public:
-    TestWindow() : TWindow(nullptr) {}
-    QWidget* Widget() const override { return const_cast<QWidget*>(&widget_); }
-
-private:
-    QWidget widget_;
-};
-
 class PrintListingTest : public ReportsTest {
 protected:
     // Sets the count of the listing's lines after its heading and writes its
@@ -105,11 +95,10 @@ protected:
             framework::testing::AnswerNextPrintDialog(n ? PrintDialogAnswer::PdfFile(JobPdf(job), n)
                                                         : PrintDialogAnswer::Cancel());
         }
-        reports::PrintListing(printer_, &window_);
+        reports::PrintListing(printer_, nullptr);
     }
 
     framework::TPrinter printer_;
-    TestWindow window_;
 };
 
 // Each job prints at most 60 lines (the heading counts) on one page, after a
