@@ -1,11 +1,7 @@
-// Files as no run of the program leaves them: each is read without a crash,
-// a hang or memory that grows with the file, and a change keeps every whole
-// record. And the reports dialog with every file operation that can fail on
-// a full or broken disk failing in turn, as a user meets it: run once to
-// count them, then once for every N up to that count and each of ENOSPC, EIO
-// and EACCES with the N-th failing; the user does the same again after a
-// failure. A message names it, and the files end as a clean run leaves them,
-// with nothing left beside them.
+// Hostile files are read without a crash, a hang or growing memory, and a
+// change keeps every whole record. The reports dialog is swept with each
+// file operation failing in turn: a message names the failure, and after
+// the user tries again the files are as a clean run leaves them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -391,8 +387,6 @@ TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult)
               EXPECT_TRUE(AMessageNames(run.error)) << LastText();
               EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
               EXPECT_EQ(session::Values().listingLineCount, 2);
-              // Every version kept holds the diary as it was; a deletion
-              // tried twice kept two.
               for (const auto& [path, bytes] : run.now.Only(kVersions)) {
                   EXPECT_EQ(bytes, run.before->at(kDiary));
               }

@@ -66,10 +66,8 @@ TEST(PrintLayout, ListingLinesStackHalfAnInchIn) {
     EXPECT_EQ(dc.looks, std::vector<std::string>(3, "85 Times New Roman 0,0,0"));
 }
 
-// Each case draws "first" at the top by its own format, then "abc" (21 dots
-// wide) by the format under test: after a step, right end at the margin,
-// centred on 4 inches with no step, and 8.5 inches down; other letters keep
-// the alignment; step -1 is the top of the line before.
+// Each case draws "first" by its own format, then "abc" (21 dots wide) by
+// the format under test.
 TEST(PrintLayout, AlignmentLettersAndStepsPlaceTheLine) {
     const char* kL = "5, 2, 0, 1, n, 000, L";
     const char* kR = "5, 2, 0, 1, n, 000, R";
@@ -115,10 +113,8 @@ TEST(PrintLayout, StepMinusOneCarriesAcrossJobs) {
     listing::PreviousLineTop() = 0;
 }
 
-// Height: dots per inch over the size's divisor, indices outside the table
-// clamped; colour digits times 28.3; "b" right after the size is bold; a
-// "u" in fields 3 to 6 underlines; the face index is clamped too. A format
-// that cannot be read draws its line as a listing line.
+// Size, boldness, underline, face and colour; indices outside the tables
+// are clamped, and an unreadable format draws a listing line.
 TEST(PrintLayout, FormatsMakeTheFontAndColour) {
     const std::pair<const char*, const char*> cases[] = {
         {"0, 2, 0, 1, n, 000, A", "300 Times New Roman 0,0,0"},

@@ -82,9 +82,8 @@ Pages JobPages(int job) {
 
 class PrintListingTest : public ReportsTest {
 protected:
-    // Sets the count of the listing's lines after its heading and writes its
-    // bytes (no file when none); answers the next print dialogs with job1.pdf,
-    // job2.pdf, ..., each with its number of copies (0: Cancel); prints.
+    // Prints a listing of count lines (no file without bytes), the print
+    // dialogs answered with job1.pdf, ... in as many copies (0: Cancel).
     void Print(int count, const std::optional<std::string>& bytes, const std::vector<int>& copies) {
         session::Values().listingLineCount = count;
         std::remove(InTestDir("listd.tmp").c_str());
@@ -136,10 +135,8 @@ TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
     EXPECT_EQ(pages[0][4], "listed line 3");
 }
 
-// A listing that is missing, cannot be read, ends before its count or holds
-// a line longer than any Show Results writes: the run stops before the chunk
-// a failed read belongs to, and says so. So does a printer gone after its
-// dialog.
+// A listing that cannot be read (or a printer gone) stops the run before
+// the chunk the failure belongs to, and says so.
 TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
     const std::string none = "The listing could not be read, so it was not printed.\n\n";
     const std::string listing64 = ListingOf(NumberedLines(64));

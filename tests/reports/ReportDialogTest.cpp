@@ -1,7 +1,5 @@
-// The event reports dialog driven through its controls: Show Results (by
-// click and by Enter), Print List, and Delete with its question and its
-// failures. What a report lists is ReportTest's; here, that the dialog
-// shows it, counts it and acts on the line selected.
+// The reports dialog driven through its controls: that it shows the report,
+// counts it and acts on the line selected.
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -77,10 +75,8 @@ std::string Ask(const store::TEntryRecord& record) {
            "  Do you want really to delete this record";
 }
 
-// Print List appears with the first results and ends the dialog with its
-// id. A date that is not a date is refused and the list stays; Enter in a
-// field shows results for what is typed (four-digit years too), and the
-// list, the listing and its count then hold only that run.
+// Print List appears with results; a date that is not one is refused and
+// the list stays; Enter shows results for what is typed, and only those.
 TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(Run([](TDialog& d) {
                   EXPECT_FALSE(PrintListShown(d));
@@ -142,11 +138,8 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     }
 }
 
-// Yes removes the one entry whose line is selected, even when another
-// shares its key and stamp, and lists the entries again. Every deletion
-// keeps a version of the diary as it stood, on any day; one that cannot be
-// kept stops no deletion and is told once in a run, after the deletion's
-// own message (the warning's words are the entry dialogs').
+// Yes removes the entry selected, not its twin of the same key and stamp;
+// each deletion keeps a version, and one that cannot be kept is told once.
 TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) {
     const auto first = TextEntry(At("05/02/14", 0), "first twin");
     const auto second = TextEntry(At("05/02/14", 0), "second" + std::string(300, 'x'));
@@ -188,10 +181,8 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
     }
 }
 
-// After a deletion the list, the listing and its count are what Show
-// Results forms for the diary as it is then: the entry's lines (all its
-// pieces) taken out, or the whole list formed again when the fields were
-// changed since or another copy of the program changed the diary.
+// After a deletion the list, listing and count are what Show Results would
+// form, also when the fields or (another copy) the diary changed since.
 TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
     const struct {
         int row;
@@ -229,9 +220,7 @@ TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
     }
 }
 
-// A diary that cannot be read still shows the list, empty here, and says
-// why; the listing then holds the heading alone. A listing that cannot be
-// saved is the reliability sweep's.
+// An unreadable diary is told, and nothing stale stays listed.
 TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
     WriteFileBytes(InTestDir("listd.tmp"), "stale\r\n");
     session::Values().listingLineCount = 99;
