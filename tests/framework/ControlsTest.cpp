@@ -1,63 +1,98 @@
-// Control wrappers and the rules of the edit boxes.
+// Control wrappers, the rules of the edit boxes and the list's lines.
+#include <QImage>
 #include <QListView>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTest>
 
-#include "FrameworkFixture.h"
+#include "TestDialogs.h"
 #include "framework/Controls.h"
+#include "framework/EditWidgets.h"
 #include "framework/ListLinesModel.h"
 #include "framework/TabStopDelegate.h"
-#include "framework/TextCodec.h"
 
 namespace jtest {
 namespace {
 
-TEST_F(FrameworkTest, EditLimitCountsTheTerminatorAndLineBreaksTakeTwo) {
+// The limit counts the terminator, a line break takes two; characters the
+// code page cannot hold are refused (a surrogate pair as one character).
+TEST_F(FrameworkTest, EditBoxesKeepWhatFitsTheLimitAndTheCodePage) {
     Show([](TTestDlg& d) {
+        // A box without scrolling stops taking text when full.
+        Type(d, kNarrow, QString(60, QLatin1Char('W')));
+        const std::size_t kept = framework::TEdit(&d, kNarrow).GetText().size();
+        EXPECT_TRUE(kept > 0 && kept < 60) << kept;
         framework::TEdit line(&d, kLine, 5);
         Type(d, kLine, "abcdefg");
         EXPECT_EQ(line.GetText(), "abcd");
-
         framework::TEdit summary(&d, kSummary, 6);
         Type(d, kSummary, "ab");
         PressKey(d, Qt::Key_Return);
         QTest::keyClicks(d.Control(kSummary), "cdef");
-        EXPECT_EQ(summary.GetText(), "ab\r\nc");  // five bytes and the terminator
+        EXPECT_EQ(summary.GetText(), "ab\r\nc");
         EXPECT_EQ(summary.GetText(3), "ab\r");
     });
-}
-
-TEST_F(FrameworkTest, EditBoxesRefuseWhatTheCodePageCannotHold) {
     Show([](TTestDlg& d) {
         Type(d, kLine, QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xC4\x80 \xF0\x9F\x98\x80!"));
         EXPECT_EQ(framework::TEdit(&d, kLine).GetText(), "caf\xE9 \x80  !");
         Type(d, kSummary, QString::fromUtf8("\xC4\x80ok"));
         EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "ok");
-    });
-}
-
-TEST_F(FrameworkTest, ABoxWithoutScrollingStopsTakingTextWhenFull) {
-    Show([](TTestDlg& d) {
-        Type(d, kNarrow, QString(60, QLatin1Char('W')));
-        const std::string kept = framework::TEdit(&d, kNarrow).GetText();
-        EXPECT_GT(kept.size(), 0u);
-        EXPECT_LT(kept.size(), 60u);
         Type(d, kLine, QString(60, QLatin1Char('W')));  // scrolls: takes it all
-        EXPECT_EQ(framework::TEdit(&d, kLine).GetText().size(), 60u);
-    });
-}
-
-TEST_F(FrameworkTest, TextRoundTripsThroughTheCodePage) {
-    Show([](TTestDlg& d) {
+        EXPECT_TRUE(framework::TEdit(&d, kLine).GetText().ends_with(std::string(60, 'W')));
         std::string every;
         for (int b = 0x20; b < 0x100; ++b) every.push_back(static_cast<char>(b));
         framework::TStatic label(&d, kLabel);
         label.SetText(every);
         EXPECT_EQ(label.GetText(), every);
-        framework::TEdit summary(&d, kSummary);
-        summary.SetText("one\r\ntwo \x80");
-        EXPECT_EQ(summary.GetText(), "one\r\ntwo \x80");
+        framework::TEdit(&d, kSummary).SetText("one\r\ntwo \x80");
+        EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "one\r\ntwo \x80");
     });
+}
+
+// What a pasted text keeps (the start that fits five characters) and the
+// notice that names what was left out, a surrogate pair as one character.
+TEST(FilterInsert, KeepsWhatFitsAndTheCodePageHoldsAndSaysWhatWasLeftOut) {
+    const QString cannot =
+        " cannot be stored: the diary keeps only Western European (Windows-1252) "
+        "characters, so ";
+    const struct {
+        const char *inserted, *kept;
+        int maxBytes;
+        QString notice;
+    } cases[] = {
+        {.inserted = "abc", .kept = "abc", .maxBytes = 0, .notice = ""},
+        {.inserted = "a\u0100\U0001F600b\u0100",
+         .kept = "ab",
+         .maxBytes = 0,
+         .notice =
+             QString::fromUtf8("\"\u0100\" and \"\U0001F600\"") + cannot + "they were left out."},
+        {.inserted = "\U0001F600x",
+         .kept = "x",
+         .maxBytes = 0,
+         .notice = QString::fromUtf8("\"\U0001F600\"") + cannot + "it was left out."},
+        {.inserted = "\u0100\u0101\u0102\u0103\u0104\u0105",
+         .kept = "",
+         .maxBytes = 0,
+         .notice = QString::fromUtf8("\"\u0100\", \"\u0101\", \"\u0102\", \"\u0103\", "
+                                     "\"\u0104\" and ...") +
+                   cannot + "they were left out."},
+        {.inserted = "abcdefg",
+         .kept = "abcd",
+         .maxBytes = 5,
+         .notice = "The box holds at most 5 characters: 3 characters were left out."},
+        {.inserted = "abcde",
+         .kept = "abcd",
+         .maxBytes = 0,
+         .notice = "The box is full: 1 character was left out."},
+    };
+    for (const auto& c : cases) {
+        const framework::InsertFilter filter =
+            framework::FilterInsert("<", QString::fromUtf8(c.inserted), ">",
+                                    [](const QString& t) { return t.size() <= 6; });
+        EXPECT_EQ(filter.kept, QString::fromUtf8(c.kept)) << c.inserted;
+        EXPECT_EQ(framework::InsertNotice(filter, c.maxBytes), c.notice) << c.inserted;
+    }
 }
 
 TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
@@ -66,14 +101,11 @@ TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
         Click(d, kRadioA0);
         Click(d, kRadioB0);
         Click(d, kRadioA0 + 1);
-        EXPECT_FALSE(a0.IsChecked());
-        EXPECT_TRUE(a1.IsChecked());
-        EXPECT_TRUE(b0.IsChecked());
         Click(d, kRadioA0 + 1);  // a checked radio stays checked
-        EXPECT_TRUE(a1.IsChecked());
+        EXPECT_FALSE(a0.IsChecked());
+        EXPECT_TRUE(a1.IsChecked() && b0.IsChecked());
         a1.SetCheck(false);  // the program can clear a group
         EXPECT_FALSE(a0.IsChecked() || a1.IsChecked());
-
         framework::TCheckBox toggle(&d, kToggle);  // push-like, without text
         Click(d, kToggle);
         EXPECT_TRUE(toggle.IsChecked());
@@ -82,25 +114,39 @@ TEST_F(FrameworkTest, RadioGroupsExcludeWithinThemselvesAndCheckBoxesToggle) {
     });
 }
 
-TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
+// A line wider than the list is never cut: the list scrolls to its end.
+TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytesAndScrollsToTheWidestLine) {
     Show([](TTestDlg& d) {
         framework::TListBox list(&d, kList);
         list.SetTabStops({40, 90});
+        list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
+        auto* view = ControlOf<QListView>(d, kList);
+        const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
+        // The list lays the lines out again on a later turn of the event loop.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                view->viewport()->update();
+                return delegate->LineWidth() > view->viewport()->width() &&
+                       view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
+                           delegate->LineWidth();
+            },
+            2000));
+        list.ClearList();
         list.AddString("b\tsecond");
         list.AddStrings({"a\tfirst", "caf\xE9"});
         EXPECT_EQ(list.GetCount(), 3);
-        EXPECT_EQ(list.GetString(0), "b\tsecond");
         EXPECT_EQ(list.GetString(2), "caf\xE9");
         EXPECT_EQ(list.GetString(9), "");
         EXPECT_EQ(list.GetSelIndex(), -1);
+        list.SetSelIndex(0);
+        EXPECT_EQ(list.GetSelIndex(), 0);
         list.SetSelIndex(1);
         EXPECT_EQ(list.GetSelIndex(), 1);
-        const QAbstractItemModel* model = ControlOf<QListView>(d, kList)->model();
+        const QAbstractItemModel* model = view->model();
         EXPECT_EQ(model->index(2, 0).data().toString(), QString::fromUtf8("caf\u00e9"));
         list.DeleteStrings(0, 2);
         EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
         list.DeleteStrings(5, 1);           // no such line
-        EXPECT_EQ(list.GetCount(), 1);
         EXPECT_EQ(list.GetString(0), "caf\xE9");
         EXPECT_EQ(model->rowCount(), 1);
         list.ClearList();
@@ -108,39 +154,53 @@ TEST_F(FrameworkTest, ListBoxKeepsOrderSelectionAndBytes) {
     });
 }
 
-// A line wider than the list is never cut: the list scrolls to its end.
-TEST_F(FrameworkTest, AListLineWiderThanTheListScrollsToItsEnd) {
-    Show([](TTestDlg& d) {
-        framework::TListBox list(&d, kList);
-        list.SetTabStops({40, 90});
-        list.AddStrings({"short", "01/02/03\t" + std::string(110, '8'), "short"});
-        auto* view = qobject_cast<QListView*>(d.Control(kList));
-        const auto* delegate = static_cast<framework::TabStopDelegate*>(view->itemDelegate());
-        // The delegate measures the lines it paints; the list lays them out
-        // again on a later turn of the event loop.
-        const auto scrollsToEnd = [&] {
-            view->viewport()->update();
-            return delegate->LineWidth() > view->viewport()->width() &&
-                   view->horizontalScrollBar()->maximum() + view->viewport()->width() >=
-                       delegate->LineWidth();
-        };
-        EXPECT_TRUE(QTest::qWaitFor(scrollsToEnd, 2000));
-    });
+// The rows of a 300 x 20 image in which the delegate inks the line text.
+std::vector<int> InkedRows(const QString& text) {
+    QStandardItemModel model;
+    model.appendRow(new QStandardItem(text));
+    framework::TabStopDelegate delegate(nullptr);
+    delegate.SetTabStops({80, 160});
+    QImage image(300, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.palette.setColor(QPalette::Text, Qt::black);
+    option.state = QStyle::State_Enabled;
+    {
+        QPainter painter(&image);
+        delegate.paint(&painter, option, model.index(0, 0));
+    }
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                rows.push_back(y);
+                break;
+            }
+        }
+    }
+    return rows;
 }
 
-// A sorted list keeps its lines in the order of their texts, however they
-// come; removing lines keeps the rest whole.
+// A list line longer than its row stays one line, cut at the right edge.
+TEST(TabStopDelegate, ALongLineStaysOnOneLine) {
+    const std::vector<int> shortLine = InkedRows("Hdlyg");
+    ASSERT_FALSE(shortLine.empty());
+    EXPECT_EQ(InkedRows("Hdlyg" + QString("\tHdlyg word").repeated(40)), shortLine);
+}
+
 TEST(ListLinesModel, KeepsSortedOrderAndTheLinesAroundARemoval) {
     framework::ListLinesModel sorted(nullptr, true);
+    const auto lines = [&sorted] {
+        std::vector<std::string> all;
+        for (int i = 0; i < sorted.Count(); ++i) all.emplace_back(sorted.Line(i));
+        return all;
+    };
     sorted.Add(std::vector<std::string>{"pear", "apple", "", "zebra", "fig"});
     EXPECT_EQ(sorted.Add("grape"), 3);
-    std::vector<std::string> lines;
-    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
-    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "fig", "grape", "pear", "zebra"}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"", "apple", "fig", "grape", "pear", "zebra"}));
     sorted.Remove(2, 2);
-    lines.clear();
-    for (int i = 0; i < sorted.Count(); ++i) lines.emplace_back(sorted.Line(i));
-    EXPECT_EQ(lines, (std::vector<std::string>{"", "apple", "pear", "zebra"}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"", "apple", "pear", "zebra"}));
     EXPECT_EQ(sorted.Line(4), "");
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // A small resource module and dialog class that exercise every kind of
-// control the windowing layer builds.
+// control the windowing layer builds, and the fixture that runs them.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "GuiTest.h"
+#include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
 #include "framework/TDialog.h"
 
@@ -24,7 +26,8 @@ enum TestIds {
     kDo = 110,       // bound by TTestDlg
     kUnbound = 111,  // bound nowhere
     kHiddenButton = 112,
-    kLabel = 120,
+    kLabel = 120,      // names kNarrow below it
+    kWideLabel = 121,  // one line, wider than its room
     kList = 130,
     kNarrow = 140,  // single-line edit that stops when full
 };
@@ -60,6 +63,34 @@ private:
     void Do();
     void Ok();
     std::vector<std::string>* log_;
+};
+
+// GuiTest with the test dialogs installed instead of the program's.
+class FrameworkTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        framework::SetResourceModule(&resources_);
+    }
+    // Runs a test dialog modally with action as the user's part; returns its result.
+    int Run(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
+        framework::testing::OnNextDialog(
+            [action](framework::TDialog& d) { action(static_cast<TTestDlg&>(d)); });
+        TTestDlg dialog(nullptr, &log, templateId);
+        return dialog.Execute();
+    }
+    // As Run, then cancels the dialog.
+    void Show(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
+        Run(
+            [action](TTestDlg& d) {
+                action(d);
+                d.EndDialog(framework::kIdCancel);
+            },
+            templateId);
+    }
+
+    TestResources resources_;
+    std::vector<std::string> log;
 };
 
 }  // namespace jtest

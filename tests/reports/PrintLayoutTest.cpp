@@ -14,8 +14,8 @@ namespace {
 
 using platform::TTextAlign;
 
-// Records each text drawn as "x,y L|R text" (the end its position names),
-// and its font and colour as "height [bold] [underlined] face r,g,b".
+// Records each text drawn as "x,y L|R text" and its look as "height [bold]
+// [underlined] face r,g,b".
 class RecordingDC : public platform::TDC {
 public:
     int DpiX() const override { return 600; }
@@ -46,8 +46,7 @@ public:
 
 constexpr char kListing[] = "5, 2, 0, 1, n, 000, A";
 
-// Draws the lines (text, format) as one page, the line before them at
-// previousTop.
+// Draws the lines (text, format) as one page after a line at previousTop.
 RecordingDC Draw(const std::vector<listing::PrintLine>& lines, std::int32_t previousTop = 0) {
     listing::PrintLineTable table;
     for (const auto& line : lines) table.entries[table.PrintLineCount++] = line;
@@ -67,36 +66,24 @@ TEST(PrintLayout, ListingLinesStackHalfAnInchIn) {
     EXPECT_EQ(dc.looks, std::vector<std::string>(3, "85 Times New Roman 0,0,0"));
 }
 
-// Each case draws "first" at the top by its own format, then "abc" (21 dots
-// wide, half of it 10) by the format under test.
+// Each case draws "first" by its own format, then "abc" (21 dots wide) by
+// the format under test.
 TEST(PrintLayout, AlignmentLettersAndStepsPlaceTheLine) {
     const char* kL = "5, 2, 0, 1, n, 000, L";
     const char* kR = "5, 2, 0, 1, n, 000, R";
     const struct {
         const char *first, *format, *placed;
     } cases[] = {
-        {.first = kL,
-         .format = "5, 3, 40, 1, n, 000, L",
-         .placed = "450,125 L abc"},  // after the step
-        {.first = kL,
-         .format = "5, 30, 0, 1, n, 000, R",
-         .placed = "4500,85 R abc"},  // right end at the margin
-        {.first = kL,
-         .format = "5, 2, 40, 1, n, 000, C",
-         .placed = "2390,85 L abc"},  // on 4 inches, no step
-        {.first = kL,
-         .format = "5, 2, 40, 1, n, 000, X",
-         .placed = "2390,5100 L abc"},  // and 8.5 inches down
+        {.first = kL, .format = "5, 3, 40, 1, n, 000, L", .placed = "450,125 L abc"},
+        {.first = kL, .format = "5, 30, 0, 1, n, 000, R", .placed = "4500,85 R abc"},
+        {.first = kL, .format = "5, 2, 40, 1, n, 000, C", .placed = "2390,85 L abc"},
+        {.first = kL, .format = "5, 2, 40, 1, n, 000, X", .placed = "2390,5100 L abc"},
         {.first = "5, 2, 6000, 1, n, 000, L",
          .format = "5, 2, 0, 1, n, 000, X",
          .placed = "2390,6085 L abc"},
-        {.first = kR,
-         .format = "5, 1, 0, 1, n, 000, Q",
-         .placed = "150,85 R abc"},  // other letters keep it
+        {.first = kR, .format = "5, 1, 0, 1, n, 000, Q", .placed = "150,85 R abc"},
         {.first = kR, .format = "5, 1, 0, 1, n, 000, C", .placed = "2390,85 R abc"},
-        {.first = kL,
-         .format = "5, 20, -1, 1, n, 000, A",
-         .placed = "3000,0 L abc"},  // the top of the line before
+        {.first = kL, .format = "5, 20, -1, 1, n, 000, A", .placed = "3000,0 L abc"},
         {.first = kL, .format = "5, 2, -5, 1, n, 000, A", .placed = "300,80 L abc"},
         {.first = kL, .format = "5, -1, 0, 1, n, 000, L", .placed = "-150,85 L abc"},
     };
@@ -126,10 +113,8 @@ TEST(PrintLayout, StepMinusOneCarriesAcrossJobs) {
     listing::PreviousLineTop() = 0;
 }
 
-// Height: dots per inch over the size's divisor, indices outside the table
-// clamped; colour digits times 28.3; "b" right after the size is bold; a
-// "u" in fields 3 to 6 underlines; the face index is clamped too. A format
-// that cannot be read draws its line as a listing line.
+// Size, boldness, underline, face and colour; indices outside the tables
+// are clamped, and an unreadable format draws a listing line.
 TEST(PrintLayout, FormatsMakeTheFontAndColour) {
     const std::pair<const char*, const char*> cases[] = {
         {"0, 2, 0, 1, n, 000, A", "300 Times New Roman 0,0,0"},

@@ -1,22 +1,13 @@
-// The print run from the listing file to paper. The listing is read back as
-// print lines: a line and its end fit in 255 characters (CR LF counting as
-// one), a longer line continues in the next print line, and reading past
-// the end is an error. The real print job
-// follows: each job's print dialog is answered through the test seam with a
-// PDF file of its own, whose text is read back with poppler's pdftotext.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
+// The print run from the listing file to paper. Each job's print dialog is
+// answered through the test seam with a PDF file of its own, whose text is
+// read back with poppler's pdftotext.
 #include <QProcess>
-#include <QTimer>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <utility>
 
 #include "ReportsTest.h"
-#include "framework/TWindow.h"
-#include "framework/print/PrintProgressIds.h"
 #include "framework/print/TPrinter.h"
 #include "listing/PrintLineReader.h"
 #include "reports/PrintListing.h"
@@ -25,30 +16,12 @@ namespace jtest {
 namespace {
 
 using framework::testing::PrintDialogAnswer;
-using platform::FaultEnv;
-using Read = std::pair<std::string, bool>;  // text, whether it ends a line of the file
+using Pages = std::vector<std::vector<std::string>>;
 
-// Listing lines 1 to count, and the lines first..last that a job prints
-// of them, 0 being the heading, whose tabs print as spaces.
-std::vector<std::string> NumberedLines(int count) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= count; ++i) lines.push_back("listed line " + std::to_string(i));
-    return lines;
-}
-std::vector<std::string> PrintedLines(int first, int last) {
-    std::vector<std::string> lines = NumberedLines(last);
-    lines.insert(lines.begin(), "Date Events Score Date/time entered");
-    return {lines.begin() + first, lines.end()};
-}
-// Sets the count of the listing's lines after its heading, and writes its
-// bytes (no file when none).
-void PutListing(int count, const std::optional<std::string>& bytes) {
-    session::Values().listingLineCount = count;
-    std::remove(InTestDir("listd.tmp").c_str());
-    if (bytes) WriteFileBytes(InTestDir("listd.tmp"), *bytes);
-}
-
+// A line and its end fit in 255 characters (CR LF counting as one); a
+// longer line continues in the next print line; reading past the end fails.
 TEST(PrintLineReader, SplitsTheFileIntoPrintLines) {
+    using Read = std::pair<std::string, bool>;  // text, whether it ends a line of the file
     const std::string a254(254, 'a'), b255(255, 'b');
     const std::pair<std::string, std::vector<Read>> cases[] = {
         {"one\r\ntwo\n\r\nlast",
@@ -73,12 +46,22 @@ TEST(PrintLineReader, SplitsTheFileIntoPrintLines) {
     }
 }
 
-using Pages = std::vector<std::vector<std::string>>;
+// Listing lines 1 to count; and the lines first..last of them a job prints,
+// 0 being the heading, whose tabs print as spaces.
+std::vector<std::string> NumberedLines(int count) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= count; ++i) lines.push_back("listed line " + std::to_string(i));
+    return lines;
+}
+std::vector<std::string> PrintedLines(int first, int last) {
+    std::vector<std::string> lines = NumberedLines(last);
+    lines.insert(lines.begin(), "Date Events Score Date/time entered");
+    return {lines.begin() + first, lines.end()};
+}
 std::string JobPdf(int job) {
     return InTestDir("job" + std::to_string(job) + ".pdf");
 }
-// The non-empty text lines of each page of the PDF file of a job (none when
-// there is no file); fails the test when the file cannot be read.
+// The non-empty text lines of each page of a job's PDF file (none without).
 Pages JobPages(int job) {
     if (!std::filesystem::exists(JobPdf(job))) return {};
     QProcess process;
@@ -97,37 +80,29 @@ Pages JobPages(int job) {
     return pages;
 }
 
-// A plain window to be the parent of the print dialogs.
-class TestWindow : public framework::TWindow {
-public:
-    TestWindow() : TWindow(nullptr) {}
-    QWidget* Widget() const override { return const_cast<QWidget*>(&widget_); }
-
-private:
-    QWidget widget_;
-};
-
 class PrintListingTest : public ReportsTest {
 protected:
-    // Answers the next print dialogs with job1.pdf, job2.pdf, ..., each
-    // with its number of copies (0: Cancel), after removing those of before.
-    static void PrintJobsToPdf(const std::vector<int>& copies) {
+    // Prints a listing of count lines (no file without bytes), the print
+    // dialogs answered with job1.pdf, ... in as many copies (0: Cancel).
+    void Print(int count, const std::optional<std::string>& bytes, const std::vector<int>& copies) {
+        session::Values().listingLineCount = count;
+        std::remove(InTestDir("listd.tmp").c_str());
+        if (bytes) WriteFileBytes(InTestDir("listd.tmp"), *bytes);
         for (int job = 1; job <= 3; ++job) std::remove(JobPdf(job).c_str());
         for (int job = 1; job <= static_cast<int>(copies.size()); ++job) {
             const int n = copies[job - 1];
             framework::testing::AnswerNextPrintDialog(n ? PrintDialogAnswer::PdfFile(JobPdf(job), n)
                                                         : PrintDialogAnswer::Cancel());
         }
+        reports::PrintListing(printer_, nullptr);
     }
-    void Run() { reports::PrintListing(printer_, &window_); }
 
     framework::TPrinter printer_;
-    TestWindow window_;
 };
 
-// Each job prints at most 60 lines (the heading counts) on one page, after
-// a print dialog that offers no page range and no selection. A cancelled
-// print dialog skips its job only; the next prints its copies.
+// Each job prints at most 60 lines (the heading counts) on one page, after a
+// print dialog that offers no page range and no selection. A cancelled print
+// dialog skips its job only. A line too long for one print line continues.
 TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
     const struct {
         int lines;
@@ -143,9 +118,7 @@ TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
         framework::testing::ResetSeams();
-        PutListing(c.lines, ListingOf(NumberedLines(c.lines)));
-        PrintJobsToPdf(c.copies);
-        Run();
+        Print(c.lines, ListingOf(NumberedLines(c.lines)), c.copies);
         const auto& dialogs = framework::testing::PrintDialogsShown();
         ASSERT_EQ(dialogs.size(), c.jobs.size());
         for (int job = 0; job < static_cast<int>(c.jobs.size()); ++job) {
@@ -155,163 +128,56 @@ TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
         }
         EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
     }
+    Print(3, ListingOf({"listed line 1", "long " + std::string(300, 'x'), "listed line 3"}), {1});
+    const Pages pages = JobPages(1);  // the first 255 characters run off the paper
+    ASSERT_TRUE(pages.size() == 1 && pages[0].size() == 5);
+    EXPECT_EQ(pages[0][3], std::string(50, 'x'));
+    EXPECT_EQ(pages[0][4], "listed line 3");
 }
 
-// The "Printing" dialog names the job, where it goes and its one page while
-// the main window is disabled; its Cancel stops that job, which is reported
-// and prints nothing, and the next chunk prints as usual.
-TEST_F(PrintListingTest, CancelInTheProgressDialogStopsOnlyThatJob) {
-    PutListing(61, ListingOf(NumberedLines(61)));
-    PrintJobsToPdf({1, 1});
-    // At each abort check while the "Printing" dialog is up, until the page
-    // is under way: then read its texts and press its Cancel.
-    bool windowEnabled = true;
-    QTimer clicking;
-    QObject::connect(&clicking, &QTimer::timeout, [&] {
-        QWidget* dialog = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() ==
-                    "dlg" + QString::number(framework::kPrintProgressTemplate) &&
-                widget->isVisible()) {
-                dialog = widget;
-            }
-        }
-        using namespace framework::print_progress_ids;
-        const auto label = [&dialog](int id) {
-            return dialog->findChild<QLabel*>(QString::fromStdString(ControlName(id)));
-        };
-        if (!dialog || !label(kLastPageLabel)->isVisible()) return;
-        std::string texts;
-        for (int id : {kTitleLabel, kDeviceLabel, kPageLabel, kLastPageLabel}) {
-            texts += label(id)->text().toStdString() + "|";
-        }
-        EXPECT_EQ(texts, "'List' on the|PDF file on job1.pdf|Now printing Page 1|to 1 of|");
-        windowEnabled = window_.Widget()->isEnabled();
-        dialog->findChild<QAbstractButton*>(QString::fromStdString(ControlName(kCancelButton)))
-            ->click();
-        clicking.stop();
-    });
-    clicking.start(0);
-    Run();
-    EXPECT_FALSE(windowEnabled);
-    EXPECT_TRUE(window_.Widget()->isEnabled());
-    ASSERT_EQ(framework::testing::MessageBoxesShown().size(), 1u);
-    const auto box = LastMessageBox();
-    EXPECT_EQ(box.caption + ": " + box.text, "Print Error: 'List' not printed. Printing canceled.");
-    EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconStop);
-    EXPECT_EQ(JobPages(1), Pages{});
-    EXPECT_EQ(JobPages(2), Pages{PrintedLines(60, 61)});
-}
-
-// A listing that is missing, cannot be read, ends before its count or was
-// replaced since Show Results by one with a line longer than any the
-// program writes: the run stops before the chunk a failed read belongs to,
-// and says so. A printer gone after its dialog prints nothing and says so.
+// A listing that cannot be read (or a printer gone) stops the run before
+// the chunk the failure belongs to, and says so.
 TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
     const std::string none = "The listing could not be read, so it was not printed.\n\n";
     const std::string listing64 = ListingOf(NumberedLines(64));
     const struct {
         std::optional<std::string> listing;
-        int count, failingRead;
-        bool deviceFails;
-        std::size_t jobs;
-        std::string says, why;
+        int count, failingRead = 0;
+        bool deviceFails = false;
+        std::size_t jobs = 0;
+        std::string says, why = "";
     } cases[] = {
-        {.listing = std::nullopt,
-         .count = 5,
-         .failingRead = 0,
-         .deviceFails = false,
-         .jobs = 0,
-         .says = none,
-         .why = "listd.tmp"},
+        {.listing = std::nullopt, .count = 5, .says = none, .why = "listd.tmp"},
         {.listing = listing64,
          .count = 5,
          .failingRead = 1,
-         .deviceFails = false,
-         .jobs = 0,
          .says = none,
          .why = "Input/output error"},
         {.listing = listing64,
          .count = 70,
-         .failingRead = 0,
-         .deviceFails = false,
          .jobs = 1,
-         .says =
-             "The listing could not be read after its first 60 lines, so the rest was not printed.",
-         .why = ""},
-        {.listing = std::string(1 << 20, 'x'),
-         .count = 3,
-         .failingRead = 0,
-         .deviceFails = false,
-         .jobs = 0,
-         .says = none,
-         .why = ""},
+         .says = "The listing could not be read after its first 60 lines, so the rest was not "
+                 "printed."},
+        {.listing = std::string(1 << 20, 'x'), .count = 3, .says = none},
         {.listing = listing64,
          .count = 3,
-         .failingRead = 0,
          .deviceFails = true,
          .jobs = 1,
-         .says = "'List' not printed. Error encountered during print.",
-         .why = ""},
+         .says = "'List' not printed. Error encountered during print."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases));
         framework::testing::ResetSeams();
-        PutListing(c.count, c.listing);
-        PrintJobsToPdf(std::vector<int>(c.jobs, 1));
-        faults_.FailNth(c.failingRead, FaultEnv::kRead, EIO);
+        faults_.FailNth(c.failingRead, platform::FaultEnv::kRead, EIO);
         if (c.deviceFails) framework::testing::FailNextPrintDevice();
-        Run();
+        Print(c.count, c.listing, std::vector<int>(c.jobs, 1));
         EXPECT_EQ(framework::testing::PrintDialogsShown().size(), c.jobs);
         EXPECT_EQ(JobPages(1), c.jobs && !c.deviceFails ? Pages{PrintedLines(0, 59)} : Pages{});
         const auto box = LastMessageBox();
-        EXPECT_EQ(box.text.rfind(c.says, 0), 0u) << box.text;
+        EXPECT_TRUE(box.text.starts_with(c.says)) << box.text;
         EXPECT_NE(box.text.find(c.why), std::string::npos) << box.text;
         EXPECT_EQ(box.caption, "Print Error");
         EXPECT_EQ(box.flags, framework::kMbOk | framework::kMbIconStop);
-    }
-}
-
-// Jobs to files: each later job's dialog proposes the next free name beside
-// the last file, so pressing Print in each keeps every page; a file already
-// there is never proposed.
-TEST_F(PrintListingTest, JobsToFilesProposeTheNextFreeNameAndKeepEveryLine) {
-    const struct {
-        std::vector<std::string> already;  // files there before
-        std::vector<std::string> printed;  // where the three jobs go
-    } cases[] = {
-        {.already = {}, .printed = {"list.pdf", "list-2.pdf", "list-3.pdf"}},
-        {.already = {"list-2.pdf", "list-4.pdf"},
-         .printed = {"list.pdf", "list-3.pdf", "list-5.pdf"}},
-    };
-    for (const auto& c : cases) {
-        framework::testing::ResetSeams();
-        for (const char* name :
-             {"list.pdf", "list-2.pdf", "list-3.pdf", "list-4.pdf", "list-5.pdf"})
-            std::remove(InTestDir(name).c_str());
-        for (const std::string& name : c.already) WriteFileBytes(InTestDir(name), "mine");
-        PutListing(130, ListingOf(NumberedLines(130)));
-        framework::testing::AnswerNextPrintDialog(
-            PrintDialogAnswer::PdfFile(InTestDir("list.pdf")));
-        framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::ProposedFile());
-        framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::ProposedFile());
-        Run();
-        const auto& dialogs = framework::testing::PrintDialogsShown();
-        ASSERT_EQ(dialogs.size(), 3u);
-        std::vector<std::string> lines;
-        for (int job = 0; job < 3; ++job) {
-            EXPECT_FALSE(dialogs[job].pageRangeOffered || dialogs[job].selectionOffered);
-            if (job > 0) {
-                EXPECT_EQ(dialogs[job].proposedPath, InTestDir(c.printed[job]));
-            }
-            std::filesystem::rename(InTestDir(c.printed[job]), JobPdf(1));
-            const Pages pages = JobPages(1);
-            ASSERT_EQ(pages.size(), 1u) << c.printed[job];
-            lines.insert(lines.end(), pages[0].begin(), pages[0].end());
-        }
-        EXPECT_EQ(lines, PrintedLines(0, 130));
-        for (const std::string& name : c.already) EXPECT_EQ(ReadFileBytes(InTestDir(name)), "mine");
-        EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
     }
 }
 
@@ -323,59 +189,34 @@ TEST_F(PrintListingTest, PrintingOntoTheProgramsOwnFilesIsRefused) {
     fs::create_directories(dir + "/Jotwel.versions");
     fs::create_directories(dir + "/sub");
     WriteFileBytes(dir + "/Jotwel.dat", "diary");
-    WriteFileBytes(dir + "/settings.ini", "[Jotwel]");
-    fs::remove(dir + "/alias.pdf");
     fs::create_symlink(dir + "/Jotwel.dat", dir + "/alias.pdf");
     const struct {
         std::string path;
         bool refused;
     } cases[] = {
-        {.path = dir + "/Jotwel.dat", .refused = true},
-        {.path = dir + "/sub/../Jotwel.dat", .refused = true},
-        {.path = dir + "/alias.pdf", .refused = true},
-        {.path = dir + "/Jotwel.hld", .refused = true},
-        {.path = dir + "/listd.tmp", .refused = true},
-        {.path = dir + "/settings.ini", .refused = true},
-        {.path = dir + "/Jotwel.versions", .refused = true},
-        {.path = dir + "/Jotwel.versions/Jotwel-2020-06-15-120000.dat", .refused = true},
-        {.path = dir + "/Jotwel.versions/new.pdf", .refused = true},
-        {.path = dir + "/Jotwel.dat.pdf", .refused = false},
-        {.path = dir + "/sub/Jotwel.dat", .refused = false},
-        {.path = dir + "/list.pdf", .refused = false},
+        {.path = "/Jotwel.dat", .refused = true},
+        {.path = "/sub/../Jotwel.dat", .refused = true},
+        {.path = "/alias.pdf", .refused = true},
+        {.path = "/Jotwel.hld", .refused = true},
+        {.path = "/listd.tmp", .refused = true},
+        {.path = "/settings.ini", .refused = true},
+        {.path = "/Jotwel.versions", .refused = true},
+        {.path = "/Jotwel.versions/new.pdf", .refused = true},
+        {.path = "/Jotwel.dat.pdf", .refused = false},
+        {.path = "/sub/Jotwel.dat", .refused = false},
     };
     for (const auto& c : cases) {
-        const std::string says = reports::OwnFileRefusal(c.path, dir, dir + "/settings.ini");
+        const std::string says = reports::OwnFileRefusal(dir + c.path, dir, dir + "/settings.ini");
         EXPECT_EQ(!says.empty(), c.refused) << c.path << ": " << says;
     }
-
-    PutListing(3, ListingOf(NumberedLines(3)));
     framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(dir + "/Jotwel.dat"));
-    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::PdfFile(JobPdf(1)));
-    std::remove(JobPdf(1).c_str());
-    Run();
+    Print(3, ListingOf(NumberedLines(3)), {1});
     EXPECT_EQ(framework::testing::PrintDialogsShown().size(), 2u);
     EXPECT_EQ(ReadFileBytes(dir + "/Jotwel.dat"), "diary");
     EXPECT_EQ(JobPages(1), Pages{PrintedLines(0, 3)});
-    const auto box = LastMessageBox();
-    EXPECT_EQ(box.text,
+    EXPECT_EQ(LastMessageBox().text,
               "\"Jotwel.dat\" is one of Jotwel's own files; printing to it would replace it. "
               "Choose another file for the printout.");
-    EXPECT_EQ(box.caption, "Print Error");
-}
-
-// A line too long for one print line continues on the next, and every line
-// of the listing is still printed.
-TEST_F(PrintListingTest, LongLinesContinueAndNoLineIsLost) {
-    const std::vector<std::string> lines = NumberedLines(3);
-    PutListing(3, ListingOf({lines[0], "long " + std::string(300, 'x'), lines[2]}));
-    PrintJobsToPdf({1});
-    Run();
-    // The first 255 characters run off the edge of the paper.
-    const Pages pages = JobPages(1);
-    ASSERT_EQ(pages.size(), 1u);
-    ASSERT_EQ(pages[0].size(), 5u);
-    EXPECT_EQ(pages[0][3], std::string(50, 'x'));
-    EXPECT_EQ(pages[0][4], PrintedLines(3, 3)[0]);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The event reports dialog driven through its controls: Show Results (by
-// click and by Enter), Print List, and Delete with its question and its
-// failures. What a report lists is ReportTest's; here, that the dialog
-// shows it, counts it and acts on the line selected.
+// The reports dialog driven through its controls: that it shows the report,
+// counts it and acts on the line selected.
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -77,56 +75,35 @@ std::string Ask(const store::TEntryRecord& record) {
            "  Do you want really to delete this record";
 }
 
-// Print List appears with the first results and ends the dialog with its id.
-// Enter in a field shows results again for what is typed, and the list,
-// the listing and its count then hold only that run.
+// Print List appears with results; a date that is not one is refused and
+// the list stays; Enter shows results for what is typed, and only those.
 TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(Run([](TDialog& d) {
                   EXPECT_FALSE(PrintListShown(d));
                   Click(d, kShowResultsButton);
-                  EXPECT_EQ(ListLines(d), ListOf(kListed));
                   EXPECT_EQ(ListingBytes(), ListingOf(kListed));
                   EXPECT_EQ(session::Values().listingLineCount, 4);
                   EXPECT_TRUE(PrintListShown(d));
-                  Type(d, kStartDateBox, "02/02/14");
+                  Type(d, kEndDateBox, "31/02/14");
+                  Click(d, kShowResultsButton);
+                  EXPECT_EQ(ListLines(d), ListOf(kListed));
+                  ControlOf<QLineEdit>(d, kEndDateBox)->clear();
+                  Type(d, kStartDateBox, "02/02/2014");
                   Type(d, kSearchBox, "AGAIN");
                   PressKey(d, Qt::Key_Return);
                   EXPECT_EQ(ListLines(d), ListOf({kListed[3]}, "AGAIN"));
                   Click(d, kPrintListButton);
               }),
               reports::ReportsDialog::kPrintListResult);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
+                                                "not a date: February 2014 has only 28 days."});
     EXPECT_EQ(ListingBytes(), ListingOf({kListed[3]}));
     EXPECT_EQ(session::Values().listingLineCount, 1);
 }
 
-// The date fields take four-digit years. A date that is not a date is
-// refused with what is wrong, and the list, the listing and its count stay
-// as the last Show Results left them.
-TEST_F(ReportDialogTest, ADateThatIsNotADateIsRefusedAndTheListStays) {
-    const std::vector<std::string> listed(kListed.begin(), kListed.begin() + 3);
-    Run([&listed](TDialog& d) {
-        Type(d, kStartDateBox, "01/02/2014");
-        Type(d, kEndDateBox, "02/02/2014");
-        EXPECT_EQ(ControlOf<QLineEdit>(d, kEndDateBox)->text(), "02/02/2014");
-        Click(d, kShowResultsButton);
-        EXPECT_EQ(ListLines(d), ListOf(listed));
-        ControlOf<QLineEdit>(d, kEndDateBox)->clear();
-        Type(d, kEndDateBox, "31/02/14");
-        Click(d, kShowResultsButton);
-        EXPECT_EQ(ListLines(d), ListOf(listed));
-        Click(d, kCloseButton);
-    });
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Date Not Allowed: The end date \"31/02/14\" is "
-                                                "not a date: February 2014 has only 28 days."});
-    EXPECT_EQ(ListingBytes(), ListingOf(listed));
-    EXPECT_EQ(session::Values().listingLineCount, 3);
-}
-
-// Delete deletes nothing, and the list stays, when no line is selected, the
-// user says No or the diary cannot be read (nothing is asked). Which lines
-// show no entry is the store's FindKeyForLine; one of them (a folded
-// entry's second piece) stands for all here. A deletion that fails is the
-// reliability sweep's.
+// Delete deletes nothing, and the list stays, when no line or one that
+// shows no entry (a folded entry's second piece) is selected, the user says
+// No or the diary cannot be read (nothing is asked).
 TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     const std::string select =
         "Delete: Select the first line of the entry you want to delete (the line that begins "
@@ -134,17 +111,14 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
     // Rows of the list of a search for "beach": 0 the heading, 1 the blank
     // line, 2 the search line, 3 and 4 a folded entry, 5 an entry, 6 dashes.
     const struct {
-        int row, answer;
-        bool readFails;
-        std::vector<std::string> boxes;
+        int row, answer = 0;
+        bool readFails = false;
+        std::string box;
     } cases[] = {
-        {.row = 5, .answer = framework::kIdNo, .readFails = false, .boxes = {Ask(kDiary[2])}},
-        {.row = 5,
-         .answer = 0,
-         .readFails = true,
-         .boxes = {"Deletion Error: Unable to delete entry"}},
-        {.row = -1, .answer = 0, .readFails = false, .boxes = {select}},
-        {.row = 4, .answer = 0, .readFails = false, .boxes = {select}},
+        {.row = 5, .answer = framework::kIdNo, .box = Ask(kDiary[2])},
+        {.row = 5, .readFails = true, .box = "Deletion Error: Unable to delete entry"},
+        {.row = -1, .box = select},
+        {.row = 4, .box = select},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
@@ -158,19 +132,14 @@ TEST_F(ReportDialogTest, DeleteThatDeletesNothingSaysWhy) {
             Click(d, kDeleteButton);
             EXPECT_EQ(ListLines(d), ListOf({kListed[1], kListed[2], kListed[3]}, "beach"));
         });
-        EXPECT_EQ(Boxes(), c.boxes);
-        if (c.readFails) {
-            EXPECT_NE(LastMessageBox().text.find(std::strerror(EIO)), std::string::npos);
-        }
+        EXPECT_EQ(Boxes(), std::vector<std::string>{c.box});
+        EXPECT_EQ(LastMessageBox().text.find(std::strerror(EIO)) != std::string::npos, c.readFails);
         EXPECT_EQ(DiaryRecords(), kDiary);
     }
 }
 
-// Yes removes the one entry whose line is selected, even when another
-// shares its key and stamp, and lists the entries again. Every deletion
-// keeps a version of the diary as it stood, on any day; one that cannot be
-// kept stops no deletion and is told once in a run, after the deletion's
-// own message (the warning's words are the entry dialogs').
+// Yes removes the entry selected, not its twin of the same key and stamp;
+// each deletion keeps a version, and one that cannot be kept is told once.
 TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) {
     const auto first = TextEntry(At("05/02/14", 0), "first twin");
     const auto second = TextEntry(At("05/02/14", 0), "second" + std::string(300, 'x'));
@@ -212,45 +181,33 @@ TEST_F(ReportDialogTest, DeleteRemovesTheSelectedEntryAfterYesAndKeepsAVersion) 
     }
 }
 
-// After a deletion the list, the listing and its count are what Show
-// Results forms for the diary as it is then: the entry's lines (all its
-// pieces) taken out, or the whole list formed again when the fields were
-// changed since or another copy of the program changed the diary.
+// After a deletion the list, listing and count are what Show Results would
+// form, also when the fields or (another copy) the diary changed since.
 TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
     const struct {
-        const char* name;
         int row;
-        std::function<void(TDialog&)> meanwhile;
-        std::size_t entriesLeft;
-    } cases[] = {
-        {.name = "one line", .row = 2, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "folded", .row = 3, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "last", .row = 5, .meanwhile = [](TDialog&) {}, .entriesLeft = 2},
-        {.name = "search typed since",
-         .row = 2,
-         .meanwhile = [](TDialog& d) { Type(d, kSearchBox, "beach"); },
-         .entriesLeft = 2},
-        {.name = "another copy added an entry",
-         .row = 3,
-         .meanwhile =
-             [](TDialog&) {
-                 ASSERT_TRUE(
-                     store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added", 2)).ok());
-             },
-         .entriesLeft = 3},
-    };
+        std::string typed = "";
+        bool added = false;
+    } cases[] = {{.row = 2},
+                 {.row = 3},
+                 {.row = 5},
+                 {.row = 2, .typed = "beach"},
+                 {.row = 3, .added = true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.row);
         PutDiary(kDiary);
         Run([&](TDialog& d) {
             Click(d, kShowResultsButton);
             SelectLine(d, c.row);
-            c.meanwhile(d);
+            if (!c.typed.empty()) Type(d, kSearchBox, QString::fromStdString(c.typed));
+            if (c.added) {
+                ASSERT_TRUE(
+                    store::AppendRecord(TestDir(), TextEntry(At("04/02/14"), "added")).ok());
+            }
             framework::testing::AnswerNextMessageBox(framework::kIdYes);
             Click(d, kDeleteButton);
-            EXPECT_EQ(DiaryRecords().size(), c.entriesLeft);
-            EXPECT_EQ(framework::TListBox(&d, kResultsList).GetSelIndex(),
-                      -1);  // nothing chosen unseen
+            EXPECT_EQ(DiaryRecords().size(), c.added ? 3u : 2u);
+            EXPECT_EQ(framework::TListBox(&d, kResultsList).GetSelIndex(), -1);
             const std::vector<std::string> lines = ListLines(d);
             const std::string listing = ListingBytes();
             const int count = session::Values().listingLineCount;
@@ -263,9 +220,7 @@ TEST_F(ReportDialogTest, AfterADeletionTheListIsWhatShowResultsWouldShow) {
     }
 }
 
-// A diary that cannot be read still shows the list, empty here, and says
-// why; the listing then holds the heading alone. A listing that cannot be
-// saved is the reliability sweep's.
+// An unreadable diary is told, and nothing stale stays listed.
 TEST_F(ReportDialogTest, UnreadableDiaryIsToldAndListsNothingStale) {
     WriteFileBytes(InTestDir("listd.tmp"), "stale\r\n");
     session::Values().listingLineCount = 99;

@@ -1,12 +1,6 @@
 #pragma once
-// The fixture of the reports tests: today is 15/06/20 (TZ=UTC), the data
-// directory is the test's own folder, and a file layer a test may arm to
-// fail one operation. Helpers make diaries and read back what a report left
-// in the list, the diary and the listing file.
-
-#include <cstdio>
-#include <string>
-#include <vector>
+// The reports tests: today is 15/06/20 (TZ=UTC), the data directory is the
+// test's own folder, under a file layer a test may arm to fail.
 
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
@@ -41,7 +35,6 @@ protected:
 inline dates::Instant At(const char* date, int hour = 12) {
     return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600;
 }
-// A text entry (Stamp with the time) and a button entry (date only, no score).
 inline store::TEntryRecord TextEntry(dates::Instant key, std::string text, int score = 5) {
     return {std::move(text), dates::FormatStamp(key), static_cast<std::int32_t>(key), score};
 }
@@ -49,7 +42,6 @@ inline store::TEntryRecord ButtonEntry(dates::Instant key, std::string text) {
     return {std::move(text), dates::FormatShortDate(key), static_cast<std::int32_t>(key), -1};
 }
 
-// Replaces the diary with these records.
 inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
     std::remove(store::DiaryPath(TestDir()).c_str());
     for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
@@ -57,14 +49,12 @@ inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
 inline std::string ListingBytes() {
     return ReadFileBytes(InTestDir("listd.tmp"));
 }
-// The bytes of a listing file holding these lines after its heading.
 inline std::string ListingOf(const std::vector<std::string>& lines) {
     std::string bytes = "Date\tEvents\tScore\tDate/time entered\r\n";
     for (const std::string& line : lines) bytes += line + "\r\n";
     return bytes;
 }
-// The lines of the list around these listed lines; search is the search
-// line's word, "" when not searching.
+// The list around these listed lines, with the search line's word if any.
 inline std::vector<std::string> ListOf(const std::vector<std::string>& lines,
                                        const std::string& search = "") {
     std::vector<std::string> list = {"Date\tNews\tScore\tDate/time entered", " "};

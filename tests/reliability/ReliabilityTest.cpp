@@ -1,0 +1,404 @@
+// Hostile files are read without a crash, a hang or growing memory, and a
+// change keeps every whole record. The reports dialog is swept with each
+// file operation failing in turn: a message names the failure, and after
+// the user tries again the files are as a clean run leaves them.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QListView>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dates/DiaryDates.h"
+#include "framework/MessageBox.h"
+#include "framework/SaveMessages.h"
+#include "listing/Report.h"
+#include "reports/ReportsDialog.h"
+#include "resources/ids/ReportsIds.h"
+#include "session/AppValues.h"
+#include "session/Settings.h"
+#include "store/Diary.h"
+#include "store/ListingLine.h"
+#include "store/Versions.h"
+#include "support/GuiTest.h"
+#include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
+
+namespace reliability {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kDiary[] = "Jotwel.dat", kVersions[] = "Jotwel.versions/";
+
+// Bytes of each file, by its path in the test's folder.
+struct Files : std::map<std::string, std::string> {
+    // The files whose paths start with prefix; with keep false, the others.
+    Files Only(std::string_view prefix, bool keep = true) const {
+        Files some = *this;
+        std::erase_if(some, [&](const auto& f) { return f.first.starts_with(prefix) != keep; });
+        return some;
+    }
+    bool operator==(const Files&) const = default;
+};
+
+// Paths of every file under the test's folder but the (never changed) locks.
+std::vector<std::string> Paths() {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(jtest::TestDir())) {
+        if (entry.is_regular_file() && entry.path().extension() != ".lck") {
+            paths.push_back(fs::relative(entry.path(), jtest::TestDir()).generic_string());
+        }
+    }
+    return paths;
+}
+
+Files Snapshot() {
+    Files files;
+    for (const std::string& path : Paths()) {
+        files[path] = jtest::ReadFileBytes(jtest::InTestDir(path));
+    }
+    return files;
+}
+
+void Restore(const Files& files) {
+    for (const fs::path& path : std::vector<fs::path>(fs::directory_iterator(jtest::TestDir()), {}))
+        fs::remove_all(path);
+    fs::create_directory(jtest::ConfigDir());
+    for (const auto& [path, bytes] : files) {
+        fs::create_directories(fs::path(jtest::InTestDir(path)).parent_path());
+        jtest::WriteFileBytes(jtest::InTestDir(path), bytes);
+    }
+}
+
+// Files the program does not keep in the test's folder (hold, temporary).
+std::vector<std::string> Leftovers() {
+    std::vector<store::DiaryVersion> kept;
+    platform::ScopedEnv unfailing(platform::PosixEnv());
+    EXPECT_TRUE(store::ListVersions(jtest::TestDir(), &kept).ok());
+    std::vector<std::string> left = Paths();
+    std::erase_if(left, [&](const std::string& path) {
+        return path == kDiary || path == "listd.tmp" || path == "config/ZORVANT.INI" ||
+               std::any_of(kept.begin(), kept.end(),
+                           [&](const auto& version) { return path == kVersions + version.name; });
+    });
+    return left;
+}
+
+std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
+    std::string bytes;
+    for (const store::TEntryRecord& record : records) {
+        const store::RecordBytes encoded = store::EncodeRecord(record);
+        bytes.append(encoded.data(), encoded.size());
+    }
+    return bytes;
+}
+
+struct FaultRun {
+    int error = 0;                  // errno of the failed operation
+    const Files* before = nullptr;  // as the run started
+    const Files* clean = nullptr;   // as a run without a fault leaves them
+    Files now;                      // as this run left them
+};
+
+// Today is Sunday 07/12/14 21:05:09 (TZ=UTC), the clock two minutes later,
+// under a FaultEnv.
+class DialogFaults : public jtest::GuiTest {
+protected:
+    static constexpr std::int64_t kStartup = 1417986309;
+
+    void SetUp() override {
+        GuiTest::SetUp();
+        StartUp();
+    }
+    void TearDown() override {
+        session::ResetValues();
+        GuiTest::TearDown();
+    }
+    static void StartUp() {
+        session::ResetValues();
+        framework::ResetVersionWarning();
+        session::Values().dataDirectory = jtest::TestDir();
+        session::Values().todayShortDate = dates::FormatShortDate(kStartup);
+    }
+
+    // Sweeps run (which drives a dialog until it closes) from start.
+    void Sweep(const char* name, const Files& start, const std::function<void()>& run,
+               const std::function<void(const FaultRun&)>& check) {
+        using platform::FaultEnv;
+        constexpr unsigned kSweptOps = FaultEnv::kOpenWrite | FaultEnv::kWrite | FaultEnv::kSync |
+                                       FaultEnv::kClose | FaultEnv::kRename | FaultEnv::kSyncDir |
+                                       FaultEnv::kCreateDirs | FaultEnv::kGetChildren;
+        SCOPED_TRACE(name);
+        const auto runFrom = [&](int n, int error) {  // the n-th operation fails
+            Restore(start);
+            framework::testing::ResetSeams();
+            StartUp();
+            faults_.FailNth(n, kSweptOps, error);
+            run();
+        };
+        runFrom(0, 0);
+        const int count = faults_.count();
+        const Files clean = Snapshot();
+        EXPECT_GT(count, 0) << "the action wrote nothing";
+        for (int n = 1; n <= count; ++n) {
+            for (int error : {ENOSPC, EIO, EACCES}) {
+                SCOPED_TRACE("operation " + std::to_string(n) + ": " + std::strerror(error));
+                runFrom(n, error);
+                EXPECT_TRUE(faults_.fired());
+                check(FaultRun{error, &start, &clean, Snapshot()});
+                EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+            }
+        }
+        faults_.FailNth(0, 0, 0);
+    }
+
+    platform::ClockEnv clock_{platform::PosixEnv(), kStartup + 120};
+    platform::FaultEnv faults_{&clock_};
+    platform::ScopedEnv useFaults_{&faults_};
+};
+
+using store::RecordSize;
+using store::TEntryRecord;
+
+// Counts the largest single read asked for and the bytes read in all.
+class ReadCountingEnv : public platform::EnvWrapper {
+public:
+    using EnvWrapper::EnvWrapper;
+    platform::Status NewSequentialFile(const std::string& path,
+                                       std::unique_ptr<platform::SequentialFile>* result) override {
+        struct Counting : platform::SequentialFile {
+            ReadCountingEnv* env;
+            std::unique_ptr<platform::SequentialFile> file;
+            platform::Status Read(std::size_t n, char* buffer, std::size_t* got) override {
+                env->largestRead = std::max(env->largestRead, n);
+                const platform::Status status = file->Read(n, buffer, got);
+                env->bytesRead += *got;
+                return status;
+            }
+        };
+        auto counting = std::make_unique<Counting>();
+        counting->env = this;
+        const platform::Status status = target()->NewSequentialFile(path, &counting->file);
+        if (status.ok()) *result = std::move(counting);
+        return status;
+    }
+    std::size_t largestRead = 0, bytesRead = 0;
+};
+
+// A file of size bytes that holds no data (all zeros) and takes no space.
+void MakeSparse(const std::string& path, off_t size) {
+    const int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0) << "no sparse files here";
+    ::close(fd);
+}
+
+std::string DiaryFile() {
+    return store::DiaryPath(jtest::TestDir());
+}
+
+// 8,100,000 empty records: over 4 GiB, beyond any 32-bit size or offset.
+constexpr off_t kHugeDiary = static_cast<off_t>(RecordSize) * 8'100'000;
+
+TEST(HostileFiles, AHugeDiaryIsReadAChunkAtATimeAndAppendedToInPlace) {
+    MakeSparse(DiaryFile(), kHugeDiary);
+    ReadCountingEnv counting(platform::Env::Default());
+    {
+        platform::ScopedEnv scoped(&counting);
+        std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(jtest::TestDir());
+        TEntryRecord record;
+        for (int i = 0; i < 1000; ++i) ASSERT_TRUE(store::ReadNextRecord(*reader, &record));
+        EXPECT_EQ(record, (TEntryRecord{"", "", 0, 0}));
+    }
+    EXPECT_LE(counting.largestRead, std::size_t{1} << 20);
+    EXPECT_LE(counting.bytesRead, std::size_t{2} << 20);
+
+    const TEntryRecord added{"after four gigabytes", "07/12/14", INT32_MAX, -1};
+    ASSERT_TRUE(store::AppendRecord(jtest::TestDir(), added).ok());
+    EXPECT_EQ(std::filesystem::file_size(DiaryFile()), kHugeDiary + RecordSize);
+    std::ifstream in(DiaryFile(), std::ios::binary);
+    std::string tail(RecordSize, '\0');
+    in.seekg(kHugeDiary).read(tail.data(), RecordSize);
+    EXPECT_EQ(tail, DiaryOf({added}));
+    EXPECT_FALSE(std::filesystem::exists(store::HoldPath(jtest::TestDir())));
+}
+
+// Fields that fill their room with no terminator, keys at both ends of 32
+// bits and a fragment: read, listed, found, deleted and inserted among
+// without reading one field into the next; the fragment goes with a change.
+TEST(HostileFiles, UnterminatedFieldsLimitKeysAndAFragmentAreReadListedAndChanged) {
+    std::string full(RecordSize, '\0');
+    std::fill_n(full.begin(), store::TextFieldSize, 'T');
+    std::fill_n(full.begin() + store::TextFieldSize, store::StampFieldSize, 'S');
+    const TEntryRecord lowest{"lowest", "13/12/01", INT32_MIN, -1};
+    const TEntryRecord highest{"highest", "19/01/38 @ 03:14:07", INT32_MAX, 10};
+    jtest::WriteFileBytes(DiaryFile(), DiaryOf({lowest}) + full + DiaryOf({highest}) + "frag");
+    const TEntryRecord fullRecord{std::string(store::TextFieldSize, 'T'),
+                                  std::string(store::StampFieldSize, 'S'), 0, 0};
+    const std::string fullLine = store::FirstListedPiece(fullRecord);
+    ASSERT_FALSE(fullLine.empty());
+    // From 13/12/1901 (years below 50 are 20yy, so -99 is 1901) to 2049.
+    const listing::ReportResult report =
+        listing::MakeReport(jtest::TestDir(), {"13/12/-99", "31/12/49", "", "07/12/14"});
+    EXPECT_TRUE(report.diaryStatus.ok());
+    EXPECT_EQ(std::count(report.listLines.begin(), report.listLines.end(), fullLine), 1);
+
+    const auto found = store::FindKeyForLine(jtest::TestDir(), fullLine);
+    ASSERT_TRUE(found && found->index == 1);
+    ASSERT_TRUE(store::DeleteRecordAt(jtest::TestDir(), *found).ok());
+    EXPECT_EQ(jtest::ReadFileBytes(DiaryFile()), DiaryOf({lowest, highest}));
+    // Keys compare as signed 32-bit values, with no overflow at the ends.
+    for (std::int32_t key : {0, INT32_MAX, INT32_MIN, -1}) {
+        ASSERT_TRUE(store::InsertRecordInOrder(jtest::TestDir(), {"", "", key, -1}).ok());
+    }
+    std::vector<std::int32_t> keys;
+    const std::string bytes = jtest::ReadFileBytes(DiaryFile());
+    for (std::size_t at = 0; at < bytes.size(); at += RecordSize) {
+        keys.push_back(store::DecodeKey(bytes.data() + at));
+    }
+    EXPECT_EQ(keys, (std::vector<std::int32_t>{INT32_MIN, INT32_MIN, -1, 0, INT32_MAX, INT32_MAX}));
+}
+
+// Random bytes, but no Ctrl-Z: that ends a settings file's text.
+std::string Junk(std::size_t size) {
+    std::mt19937 random(8);
+    std::string junk(size, '\0');
+    for (char& c : junk) c = static_cast<char>(random() % 256);
+    std::replace(junk.begin(), junk.end(), '\x1A', '\x1B');
+    return junk;
+}
+
+// Every odd settings file reads what it holds (capacity 501) and takes a new
+// value without losing another; one of gigabytes reads as empty, is not
+// rewritten and the failure says why.
+TEST(HostileFiles, OddSettingsFilesReadAndTakeNewValuesKeepingTheRest) {
+    const struct {
+        std::string bytes;
+        const char* key;
+        std::string value;
+    } cases[] = {
+        {.bytes = "[Jotwel]\r\nTextTit=" + std::string(4 << 20, 'a') + "\r\nHead0=Work",
+         .key = "TextTit",
+         .value = std::string(500, 'a')},
+        {.bytes = "[Jotwel]\r\nHead0=Work\r", .key = "Head0", .value = "Work"},
+        {.bytes = "\r", .key = "Head0", .value = ""},
+        {.bytes = Junk(64 << 10) + "\n[Jotwel]\nHead0=Work\n" + Junk(1 << 10),
+         .key = "Head0",
+         .value = "Work"},
+    };
+    const std::string path = session::SettingsPath();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.substr(0, 20));
+        jtest::WriteFileBytes(path, c.bytes);
+        EXPECT_EQ(session::ReadSetting(c.key, 501), c.value);
+        ASSERT_TRUE(session::WriteSetting("LastDate", "071214").ok());
+        EXPECT_EQ(session::ReadSetting("LastDate", 25), "071214");
+        EXPECT_EQ(session::ReadSetting(c.key, 501), c.value);
+        EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+    }
+    MakeSparse(path, off_t{5} << 30);
+    EXPECT_EQ(session::ReadSetting("Today", 25), "");
+    EXPECT_EQ(session::WriteSetting("LastDate", "071214").code(), EFBIG);
+    EXPECT_EQ(std::filesystem::file_size(path), std::uintmax_t{5} << 30);
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+}
+
+using framework::TDialog;
+using framework::testing::MessageBoxesShown;
+namespace ids = resources::reports_ids;
+
+std::string LastText() {
+    return MessageBoxesShown().empty() ? std::string() : MessageBoxesShown().back().text;
+}
+bool AMessageNames(int error) {
+    return std::any_of(MessageBoxesShown().begin(), MessageBoxesShown().end(), [&](const auto& b) {
+        return b.text.find(std::strerror(error)) != std::string::npos;
+    });
+}
+bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
+    return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
+           box.text.starts_with("No version of the diary could be kept in Jotwel.versions");
+}
+// Whether every version in some is in all, with the same bytes.
+bool VersionsWithin(const Files& some, const Files& all) {
+    const Files versions = some.Only(kVersions);
+    return std::includes(all.begin(), all.end(), versions.begin(), versions.end());
+}
+
+std::function<void()> RunReports(std::function<void(TDialog&)> action) {
+    return [action] {
+        framework::testing::OnNextDialog(action);
+        reports::ReportsDialog(nullptr).Execute();
+    };
+}
+// A listing that could not be saved leaves the list filled, the listing gone
+// and not counted; then Show Results again.
+void ShowResultsAgainIfNotSaved(TDialog& d) {
+    if (!LastText().starts_with("The listing could not be saved")) return;
+    EXPECT_GT(jtest::ControlOf<QListView>(d, ids::kResultsList)->model()->rowCount(), 3);
+    EXPECT_EQ(session::Values().listingLineCount, 0);
+    EXPECT_FALSE(fs::exists(jtest::InTestDir("listd.tmp")));
+    jtest::Click(d, ids::kShowResultsButton);
+}
+// Deletes the first twin after Yes; returns whether the deletion failed.
+bool DeleteTwin(TDialog& d) {
+    framework::TListBox(&d, ids::kResultsList).SetSelIndex(3);  // heading, blank, quiet, twin
+    framework::testing::AnswerNextMessageBox(framework::kIdYes);
+    jtest::Click(d, ids::kDeleteButton);
+    return LastText().starts_with("Unable to delete entry");
+}
+
+// Two entries list as the same line, so a deletion done twice loses one.
+TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult) {
+    const store::TEntryRecord twin{"twin", "05/02/14 @ 00:00:00", 1391558400, 5};
+    jtest::WriteFileBytes(
+        jtest::InTestDir(kDiary),
+        DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
+    jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
+    const Files start = Snapshot();
+    Sweep("reports Show Results", start, RunReports([](TDialog& d) {
+              jtest::Click(d, ids::kShowResultsButton);
+              ShowResultsAgainIfNotSaved(d);
+          }),
+          [](const FaultRun& run) {
+              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
+              EXPECT_EQ(run.now, *run.clean);
+              EXPECT_EQ(session::Values().listingLineCount, 3);
+          });
+    Sweep("reports Delete", start, RunReports([](TDialog& d) {
+              jtest::Click(d, ids::kShowResultsButton);
+              ShowResultsAgainIfNotSaved(d);
+              if (DeleteTwin(d)) DeleteTwin(d);
+              ShowResultsAgainIfNotSaved(d);
+          }),
+          [](const FaultRun& run) {
+              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
+              EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
+              EXPECT_EQ(session::Values().listingLineCount, 2);
+              for (const auto& [path, bytes] : run.now.Only(kVersions)) {
+                  EXPECT_EQ(bytes, run.before->at(kDiary));
+              }
+              const auto& shown = MessageBoxesShown();
+              if (std::any_of(shown.begin(), shown.end(), IsVersionWarning)) {
+                  EXPECT_TRUE(VersionsWithin(run.now, *run.clean));
+              } else {
+                  EXPECT_TRUE(VersionsWithin(*run.clean, run.now));
+                  EXPECT_LE(run.now.Only(kVersions).size(), 2u);
+              }
+          });
+}
+
+}  // namespace
+}  // namespace reliability
