@@ -17,12 +17,23 @@
 
 namespace framework {
 
+namespace {
+QString WithPlainBreaks(QString text);
+
+QString OnOneLine(const QString& text) {
+    return WithPlainBreaks(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+}  // namespace
+
 // Refuses, whole, a change that leaves text the box may not hold, and
 // remembers it: the box then keeps what of it can stand.
 class SingleLineValidator : public QValidator {
 public:
     explicit SingleLineValidator(SingleLineEdit* edit) : QValidator(edit), edit_(edit) {}
     State validate(QString& input, int&) const override {
+        // A line break pasted into a one-line box would be stored as part of
+        // the line: each one becomes a space.
+        input = OnOneLine(input);
         if (edit_->Accepts(input)) return Acceptable;
         edit_->attempted_ = input;
         return Invalid;

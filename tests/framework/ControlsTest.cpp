@@ -1,5 +1,6 @@
 // Control wrappers, the rules of the edit boxes and the list's lines.
 #include <QImage>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
@@ -45,6 +46,10 @@ TEST_F(FrameworkTest, EditBoxesKeepWhatFitsTheLimitAndTheCodePage) {
         framework::TStatic label(&d, kLabel);
         label.SetText(every);
         EXPECT_EQ(label.GetText(), every);
+        // A line break pasted into a one-line box, in any convention, is a space.
+        ControlOf<QLineEdit>(d, kLine)->clear();
+        ControlOf<QLineEdit>(d, kLine)->insert(QStringLiteral("a\r\nb\rc\nd\u2029e"));
+        EXPECT_EQ(framework::TEdit(&d, kLine).GetText(), "a b c d e");
         framework::TEdit(&d, kSummary).SetText("one\r\ntwo \x80");
         EXPECT_EQ(framework::TEdit(&d, kSummary).GetText(), "one\r\ntwo \x80");
     });
