@@ -1,6 +1,9 @@
 // The setup dialogs driven through their controls: what OK writes to the
 // settings file and keeps in memory, and where it stops (the dialog staying
 // open) when a box is blank or a write fails.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <array>
@@ -13,6 +16,7 @@
 #include "resources/ids/GeneralHelpIds.h"
 #include "resources/ids/HeadingsIds.h"
 #include "resources/ids/NoteTitleIds.h"
+#include "session/Settings.h"
 #include "setup/EntryPreferenceDialog.h"
 #include "setup/HeadingsDialog.h"
 #include "setup/NoteTitleDialog.h"
@@ -175,6 +179,34 @@ TEST_F(SetupDialogTest, TitleIsStoredAsTyped) {
                   "[Jotwel]\r\n" + (c.failingWrite ? "" : "TextTit=" + c.stored + "\r\n"));
         EXPECT_EQ(session::Values().noteTitle, c.stored);
     }
+}
+
+// The settings file's place: an absolute XDG_CONFIG_HOME, else ~/.config,
+// where ~ is an absolute HOME or else the account's home folder; never the
+// folder the program started in.
+TEST(SettingsPlace, FollowsTheConfigRulesAndNeverTheStartingFolder) {
+    const std::string config = std::getenv("XDG_CONFIG_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string home = oldHome ? oldHome : "";
+    const std::string account = ::getpwuid(::getuid())->pw_dir;
+    const struct {
+        const char* xdg;   // nullptr: unset
+        const char* home;  // nullptr: unset
+        std::string expected;
+    } cases[] = {
+        {.xdg = "/abs/conf", .home = "/h", .expected = "/abs/conf/ZORVANT.INI"},
+        {.xdg = "rel/conf", .home = "/h", .expected = "/h/.config/ZORVANT.INI"},
+        {.xdg = "", .home = "/h", .expected = "/h/.config/ZORVANT.INI"},
+        {.xdg = nullptr, .home = nullptr, .expected = account + "/.config/ZORVANT.INI"},
+        {.xdg = nullptr, .home = "relative", .expected = account + "/.config/ZORVANT.INI"},
+    };
+    for (const auto& c : cases) {
+        c.xdg ? ::setenv("XDG_CONFIG_HOME", c.xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");
+        c.home ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(session::SettingsPath(), c.expected) << (c.xdg ? c.xdg : "(unset)");
+    }
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    oldHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
 }
 
 }  // namespace
