@@ -134,7 +134,9 @@ protected:
     // Runs edit with args and the editor a script of body ("$1" is the form).
     ToolRun Run(const std::vector<std::string>& args, const std::string& body,
                 const std::string& input = "") {
-        const std::string path = InTestDir("editor.sh");
+        // A script of its own each time, never rewritten: should the test
+        // process itself become the editor, it ends with that script's status.
+        const std::string path = InTestDir("editor" + std::to_string(++editors_) + ".sh");
         WriteFileBytes(path, "#!/bin/sh\n" + body + "\n");
         chmod(path.c_str(), 0700);
         setenv("VISUAL", path.c_str(), 1);
@@ -144,6 +146,7 @@ protected:
     }
 
     const std::string before_ = Bytes({kOther, kText, kButtons});
+    int editors_ = 0;
 };
 
 TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
