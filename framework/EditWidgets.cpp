@@ -18,32 +18,6 @@
 namespace framework {
 
 namespace {
-QString WithPlainBreaks(QString text);
-
-QString OnOneLine(const QString& text) {
-    return WithPlainBreaks(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
-}  // namespace
-
-// Refuses, whole, a change that leaves text the box may not hold, and
-// remembers it: the box then keeps what of it can stand.
-class SingleLineValidator : public QValidator {
-public:
-    explicit SingleLineValidator(SingleLineEdit* edit) : QValidator(edit), edit_(edit) {}
-    State validate(QString& input, int&) const override {
-        // A line break pasted into a one-line box would be stored as part of
-        // the line: each one becomes a space.
-        input = OnOneLine(input);
-        if (edit_->Accepts(input)) return Acceptable;
-        edit_->attempted_ = input;
-        return Invalid;
-    }
-
-private:
-    SingleLineEdit* edit_;
-};
-
-namespace {
 
 // Inner margin QLineEdit keeps on each side of its text.
 constexpr int kLineEditTextMargin = 2;
@@ -57,6 +31,11 @@ QString WithPlainBreaks(QString text) {
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
+}
+
+// A line break in text for a one-line box, whatever its convention, as a space.
+QString OnOneLine(const QString& text) {
+    return WithPlainBreaks(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 // Shows notice at box as a tooltip below it.
@@ -84,6 +63,24 @@ QString NamedCharacters(const QString& characters) {
 }
 
 }  // namespace
+
+// Refuses, whole, a change that leaves text the box may not hold, and
+// remembers it: the box then keeps what of it can stand.
+class SingleLineValidator : public QValidator {
+public:
+    explicit SingleLineValidator(SingleLineEdit* edit) : QValidator(edit), edit_(edit) {}
+    State validate(QString& input, int&) const override {
+        // A line break pasted into a one-line box would be stored as part of
+        // the line: each one becomes a space.
+        input = OnOneLine(input);
+        if (edit_->Accepts(input)) return Acceptable;
+        edit_->attempted_ = input;
+        return Invalid;
+    }
+
+private:
+    SingleLineEdit* edit_;
+};
 
 int StoredLength(const QString& text) {
     return static_cast<int>(text.size() + text.count(QLatin1Char('\n')));
