@@ -13,14 +13,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "dates/DiaryDates.h"
 #include "framework/MessageBox.h"
 #include "framework/SaveMessages.h"
 #include "listing/Report.h"
@@ -66,9 +64,7 @@ std::vector<std::string> Paths() {
 
 Files Snapshot() {
     Files files;
-    for (const std::string& path : Paths()) {
-        files[path] = jtest::ReadFileBytes(jtest::InTestDir(path));
-    }
+    for (const std::string& path : Paths()) files[path] = jtest::ReadFileBytes(path);
     return files;
 }
 
@@ -87,12 +83,14 @@ std::vector<std::string> Leftovers() {
     std::vector<store::DiaryVersion> kept;
     platform::ScopedEnv unfailing(platform::PosixEnv());
     EXPECT_TRUE(store::ListVersions(jtest::TestDir(), &kept).ok());
-    std::vector<std::string> left = Paths();
-    std::erase_if(left, [&](const std::string& path) {
-        return path == kDiary || path == "listd.tmp" || path == "config/ZORVANT.INI" ||
-               std::any_of(kept.begin(), kept.end(),
-                           [&](const auto& version) { return path == kVersions + version.name; });
-    });
+    std::vector<std::string> left;
+    for (const std::string& path : Paths()) {
+        if (path != kDiary && path != "listd.tmp" && path != "config/ZORVANT.INI" &&
+            std::none_of(kept.begin(), kept.end(),
+                         [&](const auto& version) { return path == kVersions + version.name; })) {
+            left.push_back(path);
+        }
+    }
     return left;
 }
 
@@ -104,70 +102,6 @@ std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
     }
     return bytes;
 }
-
-struct FaultRun {
-    int error = 0;                  // errno of the failed operation
-    const Files* before = nullptr;  // as the run started
-    const Files* clean = nullptr;   // as a run without a fault leaves them
-    Files now;                      // as this run left them
-};
-
-// Today is Sunday 07/12/14 21:05:09 (TZ=UTC), the clock two minutes later,
-// under a FaultEnv.
-class DialogFaults : public jtest::GuiTest {
-protected:
-    static constexpr std::int64_t kStartup = 1417986309;
-
-    void SetUp() override {
-        GuiTest::SetUp();
-        StartUp();
-    }
-    void TearDown() override {
-        session::ResetValues();
-        GuiTest::TearDown();
-    }
-    static void StartUp() {
-        session::ResetValues();
-        framework::ResetVersionWarning();
-        session::Values().dataDirectory = jtest::TestDir();
-        session::Values().todayShortDate = dates::FormatShortDate(kStartup);
-    }
-
-    // Sweeps run (which drives a dialog until it closes) from start.
-    void Sweep(const char* name, const Files& start, const std::function<void()>& run,
-               const std::function<void(const FaultRun&)>& check) {
-        using platform::FaultEnv;
-        constexpr unsigned kSweptOps = FaultEnv::kOpenWrite | FaultEnv::kWrite | FaultEnv::kSync |
-                                       FaultEnv::kClose | FaultEnv::kRename | FaultEnv::kSyncDir |
-                                       FaultEnv::kCreateDirs | FaultEnv::kGetChildren;
-        SCOPED_TRACE(name);
-        const auto runFrom = [&](int n, int error) {  // the n-th operation fails
-            Restore(start);
-            framework::testing::ResetSeams();
-            StartUp();
-            faults_.FailNth(n, kSweptOps, error);
-            run();
-        };
-        runFrom(0, 0);
-        const int count = faults_.count();
-        const Files clean = Snapshot();
-        EXPECT_GT(count, 0) << "the action wrote nothing";
-        for (int n = 1; n <= count; ++n) {
-            for (int error : {ENOSPC, EIO, EACCES}) {
-                SCOPED_TRACE("operation " + std::to_string(n) + ": " + std::strerror(error));
-                runFrom(n, error);
-                EXPECT_TRUE(faults_.fired());
-                check(FaultRun{error, &start, &clean, Snapshot()});
-                EXPECT_EQ(Leftovers(), std::vector<std::string>{});
-            }
-        }
-        faults_.FailNth(0, 0, 0);
-    }
-
-    platform::ClockEnv clock_{platform::PosixEnv(), kStartup + 120};
-    platform::FaultEnv faults_{&clock_};
-    platform::ScopedEnv useFaults_{&faults_};
-};
 
 using store::RecordSize;
 using store::TEntryRecord;
@@ -322,27 +256,6 @@ namespace ids = resources::reports_ids;
 std::string LastText() {
     return MessageBoxesShown().empty() ? std::string() : MessageBoxesShown().back().text;
 }
-bool AMessageNames(int error) {
-    return std::any_of(MessageBoxesShown().begin(), MessageBoxesShown().end(), [&](const auto& b) {
-        return b.text.find(std::strerror(error)) != std::string::npos;
-    });
-}
-bool IsVersionWarning(const framework::testing::ShownMessageBox& box) {
-    return box.caption == "Jotwel" && box.flags == (framework::kMbOk | framework::kMbIconWarning) &&
-           box.text.starts_with("No version of the diary could be kept in Jotwel.versions");
-}
-// Whether every version in some is in all, with the same bytes.
-bool VersionsWithin(const Files& some, const Files& all) {
-    const Files versions = some.Only(kVersions);
-    return std::includes(all.begin(), all.end(), versions.begin(), versions.end());
-}
-
-std::function<void()> RunReports(std::function<void(TDialog&)> action) {
-    return [action] {
-        framework::testing::OnNextDialog(action);
-        reports::ReportsDialog(nullptr).Execute();
-    };
-}
 // A listing that could not be saved leaves the list filled, the listing gone
 // and not counted; then Show Results again.
 void ShowResultsAgainIfNotSaved(TDialog& d) {
@@ -360,44 +273,88 @@ bool DeleteTwin(TDialog& d) {
     return LastText().starts_with("Unable to delete entry");
 }
 
-// Two entries list as the same line, so a deletion done twice loses one.
-TEST_F(DialogFaults, ReportsReportEveryFailureAndTryingAgainGivesTheRightResult) {
+// Today is Sunday 07/12/14 21:05:09 (TZ=UTC), the clock two minutes later,
+// under a FaultEnv.
+class DialogFaults : public jtest::GuiTest {
+protected:
+    void TearDown() override {
+        session::ResetValues();
+        GuiTest::TearDown();
+    }
+    // Shows results in the reports dialog and deletes one of two twins (two
+    // entries that list as the same line, so a deletion done twice loses
+    // one), trying again after each failure, from the files start with the
+    // n-th file operation failing.
+    void Run(const Files& start, int n, int error) {
+        using platform::FaultEnv;
+        Restore(start);
+        framework::testing::ResetSeams();
+        session::ResetValues();
+        framework::ResetVersionWarning();
+        session::Values().dataDirectory = jtest::TestDir();
+        session::Values().todayShortDate = "07/12/14";
+        faults_.FailNth(n,
+                        FaultEnv::kOpenWrite | FaultEnv::kWrite | FaultEnv::kSync |
+                            FaultEnv::kClose | FaultEnv::kRename | FaultEnv::kSyncDir |
+                            FaultEnv::kCreateDirs | FaultEnv::kGetChildren,
+                        error);
+        framework::testing::OnNextDialog([](TDialog& d) {
+            jtest::Click(d, ids::kShowResultsButton);
+            ShowResultsAgainIfNotSaved(d);
+            if (DeleteTwin(d)) DeleteTwin(d);
+            ShowResultsAgainIfNotSaved(d);
+        });
+        reports::ReportsDialog(nullptr).Execute();
+    }
+
+    platform::ClockEnv clock_{platform::PosixEnv(), 1417986309 + 120};
+    platform::FaultEnv faults_{&clock_};
+    platform::ScopedEnv useFaults_{&faults_};
+};
+
+// Each file operation of the run fails in turn: a message names the
+// failure; after the user tries again the files are as a clean run leaves
+// them, but for versions, which hold the old diary whole.
+TEST_F(DialogFaults, ReportsEveryFailureAndTryingAgainGivesTheRightResult) {
     const store::TEntryRecord twin{"twin", "05/02/14 @ 00:00:00", 1391558400, 5};
     jtest::WriteFileBytes(
         jtest::InTestDir(kDiary),
         DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
     jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
     const Files start = Snapshot();
-    Sweep("reports Show Results", start, RunReports([](TDialog& d) {
-              jtest::Click(d, ids::kShowResultsButton);
-              ShowResultsAgainIfNotSaved(d);
-          }),
-          [](const FaultRun& run) {
-              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
-              EXPECT_EQ(run.now, *run.clean);
-              EXPECT_EQ(session::Values().listingLineCount, 3);
-          });
-    Sweep("reports Delete", start, RunReports([](TDialog& d) {
-              jtest::Click(d, ids::kShowResultsButton);
-              ShowResultsAgainIfNotSaved(d);
-              if (DeleteTwin(d)) DeleteTwin(d);
-              ShowResultsAgainIfNotSaved(d);
-          }),
-          [](const FaultRun& run) {
-              EXPECT_TRUE(AMessageNames(run.error)) << LastText();
-              EXPECT_EQ(run.now.Only(kVersions, false), run.clean->Only(kVersions, false));
-              EXPECT_EQ(session::Values().listingLineCount, 2);
-              for (const auto& [path, bytes] : run.now.Only(kVersions)) {
-                  EXPECT_EQ(bytes, run.before->at(kDiary));
-              }
-              const auto& shown = MessageBoxesShown();
-              if (std::any_of(shown.begin(), shown.end(), IsVersionWarning)) {
-                  EXPECT_TRUE(VersionsWithin(run.now, *run.clean));
-              } else {
-                  EXPECT_TRUE(VersionsWithin(*run.clean, run.now));
-                  EXPECT_LE(run.now.Only(kVersions).size(), 2u);
-              }
-          });
+    Run(start, 0, 0);
+    const int count = faults_.count();
+    const Files clean = Snapshot();
+    ASSERT_GT(count, 0) << "the action wrote nothing";
+    for (int n = 1; n <= count; ++n) {
+        for (int error : {ENOSPC, EIO, EACCES}) {
+            SCOPED_TRACE("operation " + std::to_string(n) + ": " + std::strerror(error));
+            Run(start, n, error);
+            EXPECT_TRUE(faults_.fired());
+            const Files now = Snapshot();
+            const auto& shown = MessageBoxesShown();
+            EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const auto& box) {
+                return box.text.find(std::strerror(error)) != std::string::npos;
+            })) << LastText();
+            EXPECT_EQ(now.Only(kVersions, false), clean.Only(kVersions, false));
+            EXPECT_EQ(session::Values().listingLineCount, 2);
+            const Files versions = now.Only(kVersions);
+            for (const auto& [path, bytes] : versions) EXPECT_EQ(bytes, start.at(kDiary));
+            // Without a version, the warning says so; else none is lost.
+            const Files cleanVersions = clean.Only(kVersions);
+            if (std::any_of(shown.begin(), shown.end(), [](const auto& box) {
+                    return box.text.starts_with("No version of the diary could be kept");
+                })) {
+                EXPECT_TRUE(
+                    std::includes(clean.begin(), clean.end(), versions.begin(), versions.end()));
+            } else {
+                EXPECT_TRUE(std::includes(now.begin(), now.end(), cleanVersions.begin(),
+                                          cleanVersions.end()));
+                EXPECT_LE(versions.size(), 2u);
+            }
+            EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+        }
+    }
 }
 
 }  // namespace
