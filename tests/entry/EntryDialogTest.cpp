@@ -56,13 +56,14 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
         std::vector<QString> summary;
         QString note = "";
         int score = -1;
-        std::string text, told = "";
+        std::string text, told = "", title = " ?! ";
     } cases[] = {
         {.summary = {"100% %s %d"}, .note = "%n", .score = 10, .text = "100% %s %d  = %n)"},
         {.summary = {QStringLiteral("Caf\u00e9 \u20ac"), QStringLiteral("10\u00a0km")},
          .note = QStringLiteral("a\u00a0b"),
          .text = "Caf\xE9 \x80\r\n10\xA0km  = a\xA0"
-                 "b)"},
+                 "b)",
+         .title = "Best " + std::string(90, 'o')},
         {.summary = {QString(498, 'W') + "ab"}, .text = std::string(498, 'W') + "a "},
         {.summary = {},
          .note = QString(78, 'W') + "lx",
@@ -77,7 +78,11 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 20));
         StartUp();
-        RunDialog<entry::TextEntryDialog>([&c](framework::TDialog& d) {
+        ASSERT_TRUE(session::WriteSetting("TextTit", c.title).ok());
+        const std::string title =
+            c.title == " ?! " ? "Most Memorable Event" : c.title.substr(0, 80);
+        RunDialog<entry::TextEntryDialog>([&](framework::TDialog& d) {
+            EXPECT_EQ(TextOf(d, text_ids::kNoteTitleLabel), title);
             TypeSummary(d, c.summary);
             Type(d, text_ids::kNoteBox, c.note);
             if (c.score >= 0) Click(d, text_ids::ScoreButton(c.score));
@@ -94,23 +99,10 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
             told += box.caption + ": " + box.text;
         }
         EXPECT_EQ(told, c.told);
+        EXPECT_EQ(session::Values().noteTitle, title);
         if (c.text.empty()) continue;
         EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{
                                       {c.text, "06/12/14 @ 21:07:09", kAtOk - kDay, c.score}}));
-    }
-}
-
-// The stored title is used only when it holds a letter or digit, cut to 80.
-TEST_F(EntryDialogTest, NoteTitleComesFromTheSettingsWhenItHoldsALetterOrDigit) {
-    const std::string title = "Best " + std::string(90, 'o');
-    for (const auto& [stored, shown] :
-         {std::pair<std::string, std::string>{" ?! ", "Most Memorable Event"},
-          {title, title.substr(0, 80)}}) {
-        StartUp();
-        ASSERT_TRUE(session::WriteSetting("TextTit", stored).ok());
-        RunDialog<entry::TextEntryDialog>(
-            [&](framework::TDialog& d) { EXPECT_EQ(TextOf(d, text_ids::kNoteTitleLabel), shown); });
-        EXPECT_EQ(session::Values().noteTitle, shown);
     }
 }
 
