@@ -3,16 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "StoreFixture.h"
 #include "store/Diary.h"
 #include "store/ListingLine.h"
-#include "store/RecordFile.h"
 #include "support/TestEnvironment.h"
-#include "support/env/FaultEnv.h"
 
 namespace store {
 namespace {
@@ -64,21 +61,6 @@ TEST(MakeButtonEntryRecord, ComposesHeadingsAndScoresWithUnevenSeparators) {
                             "08/12/14", 1418000000, -1}));
 }
 
-// A failed open leaves no reader behind, even in a pointer that held one, so
-// a caller that reads on cannot read an earlier file's records.
-TEST(OpenRecordReader, AFailedOpenLeavesTheReaderNull) {
-    const std::string path = jtest::InTestDir("Jotwel.dat");
-    jtest::WriteFileBytes(path, Raw(EncodeRecord({"a", "01/01/05", 1104537600, 5})));
-    std::unique_ptr<RecordReader> reader;
-    ASSERT_TRUE(OpenRecordReader(path, &reader).ok());
-    ASSERT_NE(reader, nullptr);
-    platform::FaultEnv faults(platform::PosixEnv());
-    platform::ScopedEnv scoped(&faults);
-    faults.FailNth(1, platform::FaultEnv::kOpenRead, EIO);
-    EXPECT_EQ(OpenRecordReader(path, &reader).code(), EIO);
-    EXPECT_EQ(reader, nullptr);
-}
-
 TEST(FormatListingLine, ShowsScoreOnlyWhenThereIsOneAndBlanksLineBreaks) {
     const struct {
         TEntryRecord record;
@@ -104,7 +86,6 @@ TEST(FoldListingLine, CutsRightAfterTheSpaceThatPassesOneHundred) {
         {.length = 180, .spaces = {30}, .ends = {180}},
         {.length = 230, .spaces = {101, 216}, .ends = {101, 216, 230}},
         {.length = 150, .spaces = {50, 100, 120}, .ends = {120, 150}},
-        {.length = 101, .spaces = {101}, .ends = {101}},
         {.length = 700,
          .spaces = {101, 202, 303, 404, 505, 606},
          .ends = {101, 202, 303, 404, 505}},

