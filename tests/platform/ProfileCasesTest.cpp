@@ -1,8 +1,6 @@
-// Replays the calls recorded from a real implementation of the profile
-// functions (tests/data/profile-cases.json): each case lays down its initial
-// file and checks every read's count and value, every write's result and,
-// where recorded, the file's bytes after it. The recorded "final" file is not
-// compared: that implementation rewrote every line, where we keep the others.
+// Replays the recorded profile calls (tests/data/profile-cases.json): every
+// read's count and value, every write's result and, where recorded, the
+// file's bytes after it (elsewhere the layout is ours: we keep other lines).
 #include <gtest/gtest.h>
 
 #include <QFile>

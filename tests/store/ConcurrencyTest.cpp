@@ -1,20 +1,10 @@
 // Killing the program at any moment, and two copies of it changing one diary
 // at once, leave the diary whole.
-//
-// Method (kill): a forked child applies a fixed sequence of insertions,
-// appends and deletions, writing a byte to a pipe after each; the parent
-// kills it after a random delay, works out in memory the content after the d
-// changes done and after d + 1, and the diary must be one of the two, byte
-// for byte. The next round starts from what is left, hold file included.
-//
-// Method (two writers): two forked writers insert, append and delete their
-// own entries while a file layer pauses inside every write and rename, so
-// that without the lock one rebuild would write back the diary without the
-// other's change. Each writer checks its entries after every change; at the
-// end the diary holds exactly the entries both kept.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,21 +46,16 @@ platform::Status Step(int round, int step, Records* state, bool onDisk) {
     return onDisk ? DeleteRecordAt(DataDir(), location) : platform::Status::Ok();
 }
 
-[[noreturn]] void RunChild(int round, Records state, int progress) {
-    for (int step = 0;; ++step) {
-        if (!Step(round, step, &state, true).ok()) _exit(3);
-        if (write(progress, "x", 1) != 1) _exit(4);
-    }
-}
-
 // Starts a child on round, kills it after delay, returns the changes it completed.
-int KillDuring(int round, const Records& state, std::chrono::microseconds delay) {
+int KillDuring(int round, Records state, std::chrono::microseconds delay) {
     int pipeEnds[2];
     EXPECT_EQ(pipe(pipeEnds), 0);
     const pid_t child = fork();
     if (child == 0) {
-        close(pipeEnds[0]);
-        RunChild(round, state, pipeEnds[1]);
+        for (int step = 0;; ++step) {
+            if (!Step(round, step, &state, true).ok()) _exit(3);
+            if (write(pipeEnds[1], "x", 1) != 1) _exit(4);
+        }
     }
     close(pipeEnds[1]);
     usleep(static_cast<useconds_t>(delay.count()));
@@ -86,8 +71,10 @@ int KillDuring(int round, const Records& state, std::chrono::microseconds delay)
     return done;
 }
 
-constexpr int kRounds = 300;  // one kill each
-
+// A forked child makes changes, writing a byte to a pipe after each, and is
+// killed after a random delay: the diary must be the content after the d
+// changes done or after d + 1, byte for byte. The next round starts from
+// what is left, hold file included.
 TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
     Records state;
     for (std::int32_t key = 0; key < 150; ++key) state.push_back(Rec(key * 3, "start"));
@@ -95,7 +82,7 @@ TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
     std::mt19937 random(20240601);
     std::uniform_int_distribution<int> delay(0, 12000);
     int changes = 0;
-    for (int round = 0; round < kRounds && !HasFailure(); ++round) {
+    for (int round = 0; round < 300 && !HasFailure(); ++round) {
         const int done = KillDuring(round, state, std::chrono::microseconds(delay(random)));
         // In memory only: these steps cannot fail.
         for (int step = 0; step < done; ++step) (void)Step(round, step, &state, false);
@@ -110,29 +97,18 @@ TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
     EXPECT_GT(changes, 30);  // the kills did not all fall before the first change
 }
 
-constexpr int kWriterRounds = 80;
-
+// Pauses before every rename, so that without the lock one writer's rebuild
+// would write back the diary without the other's change.
 class PausingEnv : public platform::EnvWrapper {
 public:
     PausingEnv() : EnvWrapper(platform::PosixEnv()) {}
     platform::Status RenameFile(const std::string& f, const std::string& t) override {
-        Pause();
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
         return target()->RenameFile(f, t);
     }
-    platform::Status NewExclusiveFile(const std::string& p, const platform::NewFileMode& m,
-                                      std::unique_ptr<platform::WritableFile>* r) override {
-        Pause();
-        return target()->NewExclusiveFile(p, m, r);
-    }
-    platform::Status NewAppendableFile(const std::string& p,
-                                       std::unique_ptr<platform::WritableFile>* r) override {
-        Pause();
-        return target()->NewAppendableFile(p, r);
-    }
-
-private:
-    static void Pause() { std::this_thread::sleep_for(std::chrono::microseconds(300)); }
 };
+
+constexpr int kWriterRounds = 80;
 
 // Keys no two writers share: writer w, round r, kind k (0 text, 1 button).
 // Every third text entry is deleted again.
@@ -145,7 +121,8 @@ std::set<std::int32_t> KeysInDiary() {
     return {keys.begin(), keys.end()};
 }
 
-// One writer's rounds; the exit status says what went wrong.
+// One writer's rounds, checking its entries after every change; the exit
+// status says what went wrong.
 int RunWriter(int writer) {
     PausingEnv pausing;
     platform::ScopedEnv scoped(&pausing);
@@ -173,15 +150,18 @@ int RunWriter(int writer) {
     return 0;
 }
 
+// Forks a child running `run` and returns its pid.
+template <typename Run>
+pid_t Fork(Run run) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(run());
+    EXPECT_GE(pid, 0);
+    return pid;
+}
+
 TEST(SharedDiary, TwoWritersAtOnceLoseNothing) {
     platform::SetLockWaitLimitMs(120'000);
-    std::vector<pid_t> writers;
-    for (int writer = 0; writer < 2; ++writer) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) ::_exit(RunWriter(writer));
-        writers.push_back(pid);
-    }
+    const pid_t writers[] = {Fork([] { return RunWriter(0); }), Fork([] { return RunWriter(1); })};
     for (pid_t pid : writers) {
         int status = 0;
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
@@ -200,42 +180,22 @@ TEST(SharedDiary, TwoWritersAtOnceLoseNothing) {
     EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
 }
 
-// While another process holds the lock a change waits its short while and
-// then says the diary is busy, changing nothing; a holder killed outright
-// leaves the lock free. A change inside a change (a version kept inside a
-// rebuild) takes the lock its own process holds.
-TEST(SharedDiary, TheLockIsHeldPerProcessAndDiesWithIt) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t holder = ::fork();
-    ASSERT_GE(holder, 0);
-    if (holder == 0) {
-        std::unique_ptr<platform::FileLock> lock;
-        if (!LockDiary(DataDir(), &lock).ok()) ::_exit(1);
-        (void)!::write(ready[1], "x", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+// While another copy holds the lock (on its own open of the lock file) a
+// change waits its short while, then says the diary is busy and changes
+// nothing; once that copy lets go, the change goes through.
+TEST(SharedDiary, AChangeWhileAnotherCopyHoldsTheLockSaysTheDiaryIsBusy) {
+    const std::string lockFile = platform::JoinPath(DataDir(), kLockFileName);
+    const int other = ::open(lockFile.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
     platform::SetLockWaitLimitMs(100);
     const platform::Status busy = InsertRecordInOrder(DataDir(), Rec(1, "a"));
+    platform::SetLockWaitLimitMs(5000);
     EXPECT_NE(busy.message().find("is busy: another copy of Jotwel is changing it"),
               std::string::npos)
         << busy.message();
     EXPECT_FALSE(DiaryBytes());
-    ASSERT_EQ(::kill(holder, SIGKILL), 0);
-    ASSERT_EQ(::waitpid(holder, nullptr, 0), holder);
-    ::close(ready[0]);
-    ::close(ready[1]);
-
-    std::unique_ptr<platform::FileLock> outer;
-    ASSERT_TRUE(LockDiary(DataDir(), &outer).ok());
-    VersionRequest version;
-    EXPECT_TRUE(AppendRecord(DataDir(), Rec(1, "a"), nullptr, &version).ok());
-    EXPECT_TRUE(InsertRecordInOrder(DataDir(), Rec(0, "b"), nullptr, &version).ok());
-    EXPECT_EQ(ReadAll().size(), 2u);
-    platform::SetLockWaitLimitMs(5000);
+    ::close(other);
+    EXPECT_TRUE(InsertRecordInOrder(DataDir(), Rec(1, "a")).ok());
 }
 
 }  // namespace
