@@ -57,7 +57,6 @@ const framework::MenuTemplate* TestResources::FindMenu(int) const { return nullp
 bool TTestDlg::HandleCommand(int id) {
     static const framework::TCommandTable<TTestDlg> table{{kDo, &TTestDlg::Do},
                                                           {1, &TTestDlg::Ok}};
-    if (id == 1 && !interceptOk) return TDialog::HandleCommand(id);
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 

@@ -53,7 +53,6 @@ public:
              int templateId = kTestDialog)
         : TDialog(parent, templateId), log_(log) {}
     std::function<void(TTestDlg&)> onDo;
-    bool interceptOk = true;
 
 protected:
     void SetupWindow() override { log_->push_back("setup"); }

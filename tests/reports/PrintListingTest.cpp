@@ -99,63 +99,36 @@ protected:
 };
 
 // Each job prints at most 60 lines (the heading counts) on one page, after a
-// print dialog that offers no page range and no selection. A cancelled print
-// dialog skips its job only. A line too long for one print line continues.
-TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLines) {
-    const struct {
-        int lines;
-        std::vector<std::pair<int, int>> jobs;  // first and last line printed
-        std::vector<int> copies;
-    } cases[] = {
-        {.lines = 0, .jobs = {}, .copies = {}},
-        {.lines = 59, .jobs = {{0, 59}}, .copies = {1}},
-        {.lines = 60, .jobs = {{0, 59}, {60, 60}}, .copies = {1, 1}},
-        {.lines = 61, .jobs = {{0, 59}, {60, 61}}, .copies = {0, 2}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lines);
-        framework::testing::ResetSeams();
-        Print(c.lines, ListingOf(NumberedLines(c.lines)), c.copies);
-        const auto& dialogs = framework::testing::PrintDialogsShown();
-        ASSERT_EQ(dialogs.size(), c.jobs.size());
-        for (int job = 0; job < static_cast<int>(c.jobs.size()); ++job) {
-            EXPECT_FALSE(dialogs[job].pageRangeOffered || dialogs[job].selectionOffered);
-            const auto& [first, last] = c.jobs[job];
-            EXPECT_EQ(JobPages(job + 1), Pages(c.copies[job], PrintedLines(first, last)));
-        }
-        EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
-    }
-    Print(3, ListingOf({"listed line 1", "long " + std::string(300, 'x'), "listed line 3"}), {1});
-    const Pages pages = JobPages(1);  // the first 255 characters run off the paper
-    ASSERT_TRUE(pages.size() == 1 && pages[0].size() == 5);
-    EXPECT_EQ(pages[0][3], std::string(50, 'x'));
-    EXPECT_EQ(pages[0][4], "listed line 3");
-}
-
-// A listing that cannot be read (or a printer gone) stops the run before
-// the chunk the failure belongs to, and says so.
-TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
+// print dialog that offers no page range and no selection; a cancelled print
+// dialog skips its job only. A listing that cannot be read (or a printer
+// gone) stops the run before the chunk the failure belongs to, and says so.
+TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLinesAndReportsFailures) {
     const std::string none = "The listing could not be read, so it was not printed.\n\n";
-    const std::string listing64 = ListingOf(NumberedLines(64));
     const struct {
-        std::optional<std::string> listing;
-        int count, failingRead = 0;
+        int count;
+        std::optional<std::string> listing = "";        // "": count numbered lines
+        std::vector<int> copies = {};                   // of each job; 0: Cancel
+        std::vector<std::pair<int, int>> printed = {};  // the first and last line of each job
+        int failingRead = 0;
         bool deviceFails = false;
-        std::size_t jobs = 0;
-        std::string says;
+        std::string says = "";
     } cases[] = {
-        {.listing = std::nullopt, .count = 5, .says = none},
-        {.listing = listing64, .count = 5, .failingRead = 1, .says = none},
-        {.listing = listing64,
-         .count = 70,
-         .jobs = 1,
+        {.count = 0},
+        {.count = 59, .copies = {1}, .printed = {{0, 59}}},
+        {.count = 60, .copies = {1, 1}, .printed = {{0, 59}, {60, 60}}},
+        {.count = 61, .copies = {0, 2}, .printed = {{0, 59}, {60, 61}}},
+        {.count = 5, .listing = std::nullopt, .says = none},
+        {.count = 5, .failingRead = 1, .says = none},
+        {.count = 3, .listing = std::string(1 << 20, 'x'), .says = none},
+        {.count = 70,
+         .listing = ListingOf(NumberedLines(64)),
+         .copies = {1},
+         .printed = {{0, 59}},
          .says = "The listing could not be read after its first 60 lines, so the rest was not "
                  "printed."},
-        {.listing = std::string(1 << 20, 'x'), .count = 3, .says = none},
-        {.listing = listing64,
-         .count = 3,
+        {.count = 3,
+         .copies = {1},
          .deviceFails = true,
-         .jobs = 1,
          .says = "'List' not printed. Error encountered during print."},
     };
     for (const auto& c : cases) {
@@ -163,11 +136,27 @@ TEST_F(PrintListingTest, FailuresAreReportedAndNothingStaleIsPrinted) {
         framework::testing::ResetSeams();
         faults_.FailNth(c.failingRead, platform::FaultEnv::kRead, EIO);
         if (c.deviceFails) framework::testing::FailNextPrintDevice();
-        Print(c.count, c.listing, std::vector<int>(c.jobs, 1));
-        EXPECT_EQ(framework::testing::PrintDialogsShown().size(), c.jobs);
-        EXPECT_EQ(JobPages(1), c.jobs && !c.deviceFails ? Pages{PrintedLines(0, 59)} : Pages{});
-        EXPECT_TRUE(LastMessageBox().text.starts_with(c.says)) << LastMessageBox().text;
+        Print(c.count, c.listing == "" ? ListingOf(NumberedLines(c.count)) : c.listing, c.copies);
+        const auto& dialogs = framework::testing::PrintDialogsShown();
+        ASSERT_EQ(dialogs.size(), c.copies.size());
+        for (std::size_t job = 0; job < dialogs.size(); ++job) {
+            EXPECT_FALSE(dialogs[job].pageRangeOffered || dialogs[job].selectionOffered);
+            const auto [first, last] = job < c.printed.size() ? c.printed[job] : std::pair{0, -1};
+            EXPECT_EQ(JobPages(static_cast<int>(job) + 1),
+                      last < 0 ? Pages{} : Pages(c.copies[job], PrintedLines(first, last)));
+        }
+        if (c.says.empty()) {
+            EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
+        } else {
+            EXPECT_TRUE(LastMessageBox().text.starts_with(c.says)) << LastMessageBox().text;
+        }
     }
+    // A line too long for one print line continues in the next.
+    Print(3, ListingOf({"listed line 1", "long " + std::string(300, 'x'), "listed line 3"}), {1});
+    const Pages pages = JobPages(1);  // the first 255 characters run off the paper
+    ASSERT_TRUE(pages.size() == 1 && pages[0].size() == 5);
+    EXPECT_EQ(pages[0][3], std::string(50, 'x'));
+    EXPECT_EQ(pages[0][4], "listed line 3");
 }
 
 // The program's own files are refused, by any path or link that leads to

@@ -62,20 +62,6 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
     }
 }
 
-// Blanks stand for the default days and four-digit years are those years;
-// anything else is refused, the start first.
-TEST(Report, RefusesATypedDateThatIsNotADate) {
-    EXPECT_FALSE(listing::CheckTypedDates({"", " / ", "", "15/06/20"}));
-    EXPECT_FALSE(listing::CheckTypedDates({"7/3/9", "01/01/2026", "", "15/06/20"}));
-    const auto refusal = listing::CheckTypedDates({"25.12.10", "31/04/12", "", "15/06/20"});
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->message,
-              "The start date \"25.12.10\" is not a date: the day, the month and the year must "
-              "be separated by /.\nPlease type it as dd/mm/yy, day first, for example 25/12/10.");
-    EXPECT_TRUE(refusal->inStartDate);
-    EXPECT_FALSE(listing::CheckTypedDates({"01/01/05", "31/04/12", "", "15/06/20"})->inStartDate);
-}
-
 TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
     PutDiary({TextEntry(At("01/02/14"), "Went to the beach"), TextEntry(At("02/02/14"), "seaside"),
               TextEntry(At("03/02/14"), "by the sea")});
@@ -124,8 +110,6 @@ TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
             handed.insert(handed.end(), lines.begin(), lines.end());
         });
     EXPECT_GT(batches, 1);
-    EXPECT_GT(gathered.listedCount, 4096u);
-    EXPECT_TRUE(report.listLines.empty());
     EXPECT_EQ(handed, gathered.listLines);
     EXPECT_EQ(report.firstListed, gathered.firstListed);
     EXPECT_EQ(report.listedCount, gathered.listedCount);
