@@ -116,7 +116,6 @@ TEST_F(GuiTest, AJobDrawsEveryPageAndWritesThePdf) {
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
     QGuiApplication::restoreOverrideCursor();
-    EXPECT_EQ(printer.Error(), framework::PrintError::kNone);
     EXPECT_EQ(printout.drawn, (std::vector<int>{1, 2, 3}));
     EXPECT_FALSE(printout.waitCursorWhileDrawing);
     EXPECT_EQ(ReadFileBytes(pdf).substr(0, 5), "%PDF-");
@@ -141,7 +140,6 @@ TEST_F(GuiTest, AJobThatDrewNoPageIsNotPrinted) {
     framework::TPrinter printer;
     Printout printout(0, {1, 3, 2, 2});
     EXPECT_FALSE(printer.Print(nullptr, printout, true));
-    EXPECT_EQ(printer.Error(), framework::PrintError::kGeneral);
     EXPECT_FALSE(std::filesystem::exists(pdf));
     const auto box = LastMessageBox();
     EXPECT_EQ(box.caption + ": " + box.text,
