@@ -28,7 +28,6 @@ TestResources::TestResources() {
                             Button(kDo, "Do", 200, 120, 40, 14),
                             Button(kUnbound, "Unbound", 200, 140, 40, 14),
                             Text(kLabel, "Label", 120, 30, 60, 10),
-                            Text(kWideLabel, "A label far wider than its room", 200, 160, 20, 10),
                             List(kList, 10, 100, 150, 60, kTabStop | kBorder | kVScroll),
                             Edit(kNarrow, 120, 50, 30, 14),
                             Button(kIdOk, "OK", 250, 180, 40, 14),
@@ -57,7 +56,6 @@ const framework::MenuTemplate* TestResources::FindMenu(int) const { return nullp
 bool TTestDlg::HandleCommand(int id) {
     static const framework::TCommandTable<TTestDlg> table{{kDo, &TTestDlg::Do},
                                                           {1, &TTestDlg::Ok}};
-    if (id == 1 && !interceptOk) return TDialog::HandleCommand(id);
     return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
 }
 

@@ -26,8 +26,7 @@ enum TestIds {
     kDo = 110,       // bound by TTestDlg
     kUnbound = 111,  // bound nowhere
     kHiddenButton = 112,
-    kLabel = 120,      // names kNarrow below it
-    kWideLabel = 121,  // one line, wider than its room
+    kLabel = 120,  // names kNarrow below it
     kList = 130,
     kNarrow = 140,  // single-line edit that stops when full
 };
@@ -53,7 +52,6 @@ public:
              int templateId = kTestDialog)
         : TDialog(parent, templateId), log_(log) {}
     std::function<void(TTestDlg&)> onDo;
-    bool interceptOk = true;
 
 protected:
     void SetupWindow() override { log_->push_back("setup"); }

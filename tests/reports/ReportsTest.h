@@ -22,10 +22,6 @@ protected:
         session::Values().dataDirectory = TestDir();
         session::Values().todayShortDate = "15/06/20";
     }
-    void TearDown() override {
-        session::ResetValues();
-        GuiTest::TearDown();
-    }
 
     platform::FaultEnv faults_{platform::Env::Default()};
     platform::ScopedEnv useFaults_{&faults_};
