@@ -1,17 +1,10 @@
 // Score charts: the series and means made from records, and the pictures.
-#include <gmock/gmock.h>
-
 #include <QImage>
 #include <QXmlStreamReader>
-#include <algorithm>
 #include <array>
 #include <chrono>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "TestEnvironment.h"
-#include "store/Diary.h"
+#include "ToolTest.h"
 #include "tool/ChartData.h"
 #include "tool/ChartDrawing.h"
 
@@ -83,68 +76,38 @@ TEST(ChartData, HeadingsAreSeriesInOrderOfFirstAppearance) {
     EXPECT_EQ(Means(data.series[2].daily), "63:6/2 ");
 }
 
-// Daily entries from a day: a text entry and a button entry of two headings.
-std::string Drawn(year_month_day from, int days, tool::ChartFormat format) {
-    std::vector<store::TEntryRecord> entries;
-    for (int i = 0; i < days; ++i) {
-        const dates::Instant key = At(from) + i * dates::SecondsPerDay;
-        entries.push_back(Text(i % 11, key));
-        entries.push_back(Buttons({"Sleep", "Caf\xE9 <&>", "Sleep", "Sleep", "Sleep", "Sleep"},
-                                  (i + 2) % 11, key));
-    }
+// One day's chart: a text entry and a button entry of two headings, one of
+// them needing escapes.
+std::string DrawnDay(tool::ChartFormat format) {
+    const dates::Instant key = At(2026y / 1 / 6);
+    const tool::ChartData data = tool::MakeChartData(
+        {Text(4, key),
+         Buttons({"Sleep", "Caf\xE9 <&>", "Sleep", "Sleep", "Sleep", "Sleep"}, 6, key)});
     std::string bytes;
-    const platform::Status status = tool::DrawChart(tool::MakeChartData(entries), format, &bytes);
+    const platform::Status status = tool::DrawChart(data, format, &bytes);
     EXPECT_TRUE(status.ok()) << status.message();
     return bytes;
 }
 
-// The SVG's texts and the x coordinates of its dots, drawn with no outline.
-struct Svg {
-    std::vector<QString> texts;
-    std::vector<double> dots;
-};
-
-Svg ReadSvg(const std::string& bytes) {
-    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
-    Svg svg;
-    QString pen;
+// The headings are escaped, and a day too short for a line still shows its
+// dots, one a panel.
+TEST(DrawChart, OneDayMakesAWellFormedSvgAndAPicture) {
+    QXmlStreamReader xml(QByteArray::fromStdString(DrawnDay(tool::ChartFormat::kSvg)));
+    int dots = 0;
+    bool heading = false;
     while (!xml.atEnd()) {
-        const auto token = xml.readNext();
-        const auto attribute = [&](const char* name) { return xml.attributes().value(name); };
-        if (token == QXmlStreamReader::Characters && !xml.isWhitespace()) {
-            svg.texts.push_back(xml.text().toString().trimmed());
-        } else if (token != QXmlStreamReader::StartElement) {
-        } else if (xml.name() == QString("g")) {
-            pen = attribute("stroke").toString();
-        } else if (xml.name() == QString("circle")) {
-            svg.dots.push_back(attribute("cx").toDouble());
-            EXPECT_EQ(pen, "none") << "a dot with an outline";
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QString("circle")) ++dots;
+        if (xml.isCharacters() && xml.text().trimmed() == QString::fromUtf8("Caf\u00E9 <&>")) {
+            heading = true;
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    return svg;
-}
-
-// Over most of a year each panel labels each month once, the first with its year.
-TEST(DrawChart, SvgIsWellFormedAndHoldsItsTexts) {
-    const std::vector<QString> texts =
-        ReadSvg(Drawn(2026y / 1 / 6, 300, tool::ChartFormat::kSvg)).texts;
-    const auto count = [&](const char* text) {
-        return std::count(texts.begin(), texts.end(), QString::fromUtf8(text));
-    };
-    for (const char* want : {"Jotwel scores, 06/01/26 to 01/11/26", "Overall score", "Sleep",
-                             "Caf\u00E9 <&>", "0", "5", "10", "Monthly mean"}) {
-        EXPECT_GE(count(want), 1) << want;
-    }
-    for (const char* month : {"Feb 2026", "Mar", "Jun", "Oct"}) EXPECT_EQ(count(month), 3) << month;
-}
-
-// A chart of one day, as a picture.
-TEST(DrawChart, OneDayMakesAPicture) {
-    const std::string png = Drawn(2026y / 1 / 6, 1, tool::ChartFormat::kPng);
+    EXPECT_TRUE(heading);
+    EXPECT_GE(dots, 3);
+    const std::string png = DrawnDay(tool::ChartFormat::kPng);
     EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(png), "PNG").size(),
               QSize(1600, 120 + 3 * 270 + 20));
-    EXPECT_GE(ReadSvg(Drawn(2026y / 1 / 6, 1, tool::ChartFormat::kSvg)).dots.size(), 3u);
     std::string bytes;
     EXPECT_THAT(tool::DrawChart({}, tool::ChartFormat::kPng, &bytes).message(),
                 ::testing::HasSubstr("no scores"));
