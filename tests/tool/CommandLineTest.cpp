@@ -1,5 +1,5 @@
-// Help, mistakes, the folder worked on, where output goes; remind and
-// autostart with a stand-in for the user's systemd.
+// Help, mistakes, charts; remind and autostart with a stand-in for the
+// user's systemd.
 
 #include <filesystem>
 
@@ -54,10 +54,11 @@ TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {
         {.args = {"chart"}, .says = "jotwel-tool: chart: needs -o FILE.svg or FILE.png"},
         {.args = {"chart", "-o", "-"}, .says = "--format"},
         {.args = {"restore"}, .says = "jotwel-tool: restore: needs the name of a version"},
+        {.args = {"restore", "Jotwel-2001-01-01-000000.dat"}, .says = ".dat: no such version in "},
         {.args = {"--dir", InTestDir("none"), "list"}, .says = "none: No such file or directory"},
         {.args = {"export", "--format", "csv", "-o", "Jotwel.dat"},
          .says = ": is the diary itself"},
-        {.args = {"--dir", "empty", "list"}, .says = none},
+        {.args = {"list", "--dir=empty"}, .says = none},
         {.args = {"--dir", "empty", "check"}, .says = none},
         {.args = {"merge", "missing.dat"}, .says = "missing.dat"},
         {.args = {"merge", "Jotwel.dat"}, .says = ": is this diary itself"},
@@ -73,16 +74,6 @@ TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {
     }
     EXPECT_EQ(Diary(), Bytes(SampleDiary()));
     Out({"--dir", "empty", "versions"});
-}
-
-// --dir before or after the command, a relative folder, or the current one.
-TEST_F(CommandLineTest, WorksOnTheFolderGivenOrTheCurrentOne) {
-    ASSERT_TRUE(fs::create_directory(InTestDir("other")));
-    WriteFileBytes(InTestDir("other/Jotwel.dat"), "");
-    const std::string empty = "other/Jotwel.dat: 0 entries (0 text, 0 button), 0 bytes";
-    EXPECT_THAT(RunTool({"--dir", "other", "check"}).out, HasSubstr(empty));
-    EXPECT_THAT(RunTool({"check", "--dir=" + InTestDir("other")}).out, HasSubstr(empty));
-    EXPECT_THAT(RunTool({"check"}).out, HasSubstr("4 entries (3 text, 1 button)"));
 }
 
 TEST_F(CommandLineTest, ChartWritesTheFormatOfTheExtensionOrNothingWithoutScores) {
@@ -127,8 +118,8 @@ TEST_F(RemindTest, AtWritesTheUnitsAndEnablesTheTimerAndOffTakesThemAway) {
     EXPECT_THAT(Out({"remind", "at", "7:05"}), HasSubstr("every day at 07:05"));
     EXPECT_THAT(ReadFileBytes(service_),
                 HasSubstr("\nExecStart=\"/opt/jot wel/bin/jotwel-launch\" auto\n"));
-    EXPECT_THAT(ReadFileBytes(timer_), HasSubstr("\nOnCalendar=*-*-* 07:05:00\n"));
-    EXPECT_THAT(ReadFileBytes(timer_), HasSubstr("\nWantedBy=timers.target\n"));
+    EXPECT_THAT(ReadFileBytes(timer_), AllOf(HasSubstr("\nOnCalendar=*-*-* 07:05:00\n"),
+                                             HasSubstr("\nWantedBy=timers.target\n")));
     EXPECT_THAT(Out({"remind", "status"}), HasSubstr("A daily reminder is set for 07:05"));
     Out({"remind", "off"});
     EXPECT_FALSE(fs::exists(service_));
@@ -140,24 +131,22 @@ TEST_F(RemindTest, AtWritesTheUnitsAndEnablesTheTimerAndOffTakesThemAway) {
     EXPECT_EQ(Out({"remind", "status"}), "No daily reminder is set.\n");
 }
 
-// A failed systemctl takes the units away again.
-TEST_F(RemindTest, AFailureLeavesTheUnitsAsTheyWere) {
-    session_.failing = "enable jotwel-remind.timer";
-    const ToolRun run = RunTool({"remind", "at", "08:00"});
-    EXPECT_EQ(run.status, tool::kExitFileError);
-    EXPECT_THAT(run.err, HasSubstr("Failed to enable unit"));
-    EXPECT_FALSE(fs::exists(timer_));
-    EXPECT_FALSE(fs::exists(service_));
-}
-
-// Only times of the day on the 24-hour clock are taken.
-TEST_F(RemindTest, MistakesAreNamed) {
+// Only times of the day on the 24-hour clock are taken; nothing is tried
+// without the program to start; a failed systemctl takes the units away again.
+TEST_F(RemindTest, MistakesAndFailuresLeaveNoUnits) {
     for (const char* time : {"24:00", "12:60", "12", "12:5", "012:00", "a1:00", ":30", "9:3pm"}) {
         EXPECT_EQ(RunTool({"remind", "at", time}).status, tool::kExitUserError) << time;
     }
     session_.launcher.clear();
     EXPECT_THAT(RunTool({"remind", "at", "08:00"}).err, HasSubstr("jotwel-launch was found"));
     EXPECT_TRUE(session_.calls.empty());
+    session_.launcher = "/bin/jotwel-launch";
+    session_.failing = "enable jotwel-remind.timer";
+    const ToolRun run = RunTool({"remind", "at", "08:00"});
+    EXPECT_EQ(run.status, tool::kExitFileError);
+    EXPECT_THAT(run.err, HasSubstr("Failed to enable unit"));
+    EXPECT_FALSE(fs::exists(timer_));
+    EXPECT_FALSE(fs::exists(service_));
 }
 
 TEST_F(RemindTest, AutostartPutsTheLogOnEntryInPlaceAndTakesItAway) {

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "ToolTest.h"
-#include "tool/Merge.h"
 
 namespace jtest {
 namespace {
@@ -80,11 +79,8 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
                   diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n");
 }
 
-using Records = std::vector<store::TEntryRecord>;
-
 const auto kA = store::MakeTextEntryRecord("a", "", 1, On("01/03/14"));
 const auto kB = store::MakeTextEntryRecord("b", "", 2, On("02/03/14"));
-const auto kC = store::MakeTextEntryRecord("c", "", 3, On("03/03/14"));
 const auto kD = store::MakeTextEntryRecord("d", "", 4, On("04/03/14"));
 const auto kB2 = store::MakeTextEntryRecord("b, as changed elsewhere", "", 2, On("02/03/14"));
 const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1, -1, 2, 3, 4, 5},
@@ -92,33 +88,11 @@ const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1,
 const auto kY = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {5, 5, 5, 5, 5, -1},
                                              On("03/03/14", 20));
 
-// Every record of both once each, in diary order (the command's test has a
-// conflict).
-TEST(PlanMerge, KeepsEveryRecordOfBothOnceEachInDiaryOrder) {
-    const struct {
-        Records mine, other, merged, added = {}, onlyMine = {};
-    } cases[] = {
-        // Out of order mended; a double entry stays double.
-        {.mine = {kC, kA, kY},
-         .other = {kB},
-         .merged = {kA, kB, kC, kY},
-         .added = {kB},
-         .onlyMine = {kC, kA, kY}},
-        {.mine = {kA, kA}, .other = {kA}, .merged = {kA, kA}, .onlyMine = {kA}},
-    };
-    for (const auto& c : cases) {
-        const tool::MergePlan plan = tool::PlanMerge(c.mine, c.other);
-        EXPECT_EQ(plan.merged, c.merged);
-        EXPECT_EQ(plan.added, c.added);
-        EXPECT_EQ(plan.onlyMine, c.onlyMine);
-        EXPECT_TRUE(plan.differing.empty());
-    }
-}
-
-// A damaged or foreign file is refused and a dry run changes nothing; a merge
-// keeps a version first, and merging again adds nothing.
+// A damaged or foreign file is refused and a dry run changes nothing. A merge
+// keeps a version first and every entry of both once, in diary order: a
+// double entry stays double, one out of order is put in its place.
 TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
-    const std::string before = Bytes({kA, kB, kX});
+    const std::string before = Bytes({kB, kA, kA, kX});
     PutDiary(before);
     const struct {
         std::string bytes;
@@ -140,7 +114,7 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
     EXPECT_EQ(VersionCount(), 0u);
 
     const std::string run = Out({"merge", "other.dat"});
-    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
     for (const char* said :
          {"Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  score 2: b, as changed",
@@ -149,7 +123,7 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
         EXPECT_THAT(run, HasSubstr(said));
     }
     EXPECT_THAT(Out({"merge", "other.dat"}), HasSubstr("Nothing to add: the diary is unchanged."));
-    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
 }
 
