@@ -68,20 +68,16 @@ const store::TEntryRecord kButtons =
     store::MakeButtonEntryRecord(kHeadings, {7, -1, 10, 0, -1, 8}, On("06/12/14", 22));
 const store::TEntryRecord kOther = store::MakeTextEntryRecord("other", "", 2, On("05/12/14"));
 
-// Reads the form of record, with each from replaced by its to: the mistake or "".
-std::string Edit(const store::TEntryRecord& record,
-                 const std::vector<std::pair<std::string, std::string>>& changes,
-                 store::TEntryRecord* edited) {
+// The mistake named in the form of record with from replaced by to, or "".
+std::string Mistake(const store::TEntryRecord& record, const std::string& from,
+                    const std::string& to) {
     const tool::EntryFields fields = tool::SplitEntry(record, &kHeadings);
     std::string why;
     std::string form = tool::MakeEditForm(record, fields, "Most Memorable Event", &why);
-    for (const auto& [from, to] : changes) {
-        const std::size_t at = form.find(from);
-        if (at == std::string::npos) return "no " + from;
-        form.replace(at, from.size(), to);
-    }
-    *edited = record;
-    return tool::ReadEditForm(form, record, fields, edited, &why) ? "" : why;
+    if (form.find(from) == std::string::npos) return "no " + from;
+    form.replace(form.find(from), from.size(), to);
+    store::TEntryRecord edited = record;
+    return tool::ReadEditForm(form, record, fields, &edited, &why) ? "" : why;
 }
 
 // Score on line 7, Note on 8, Summary on 9; the button rows on lines 5 to 10.
@@ -106,9 +102,7 @@ TEST(EditForm, AMistakeIsNamedByItsLine) {
          .why = "line 11: is a seventh"},
     };
     for (const auto& c : cases) {
-        store::TEntryRecord edited;
-        EXPECT_THAT(Edit(c.button ? kButtons : kText, {{c.from, c.to}}, &edited),
-                    StartsWith(c.why));
+        EXPECT_THAT(Mistake(c.button ? kButtons : kText, c.from, c.to), StartsWith(c.why));
     }
 }
 
@@ -126,7 +120,7 @@ protected:
         unsetenv("VISUAL");
         unsetenv("TMPDIR");
     }
-    // Runs edit with args and the editor a script of body ("$1" is the form).
+    // Runs the tool with args and the editor a script of body ("$1" is the form).
     ToolRun Run(const std::vector<std::string>& args, const std::string& body,
                 const std::string& input = "") {
         // A script of its own each time, never rewritten: should the test
@@ -135,9 +129,7 @@ protected:
         WriteFileBytes(path, "#!/bin/sh\n" + body + "\n");
         chmod(path.c_str(), 0700);
         setenv("VISUAL", path.c_str(), 1);
-        std::vector<std::string> all = {"edit"};
-        all.insert(all.end(), args.begin(), args.end());
-        return RunTool(all, input);
+        return RunTool(args, input);
     }
 
     const std::string before_ = Bytes({kOther, kText, kButtons});
@@ -146,15 +138,16 @@ protected:
 
 TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
     // First an editor that fails, so that the test process cannot become it.
-    ToolRun run = Run({"--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
+    ToolRun run =
+        Run({"edit", "--key", std::to_string(kText.Key)}, "echo 'Score: 1' > \"$1\"; exit 3");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("ended with status 3; nothing changed"));
     // A day of several entries lists their keys.
-    run = Run({"06/12/14"}, "exit 0");
+    run = Run({"edit", "06/12/14"}, "exit 0");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, AllOf(HasSubstr("--key " + std::to_string(kText.Key)),
                                HasSubstr("--key " + std::to_string(kButtons.Key))));
-    run = Run({"--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
+    run = Run({"edit", "--key", std::to_string(kButtons.Key)}, "touch \"$1\"");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "No change: the entry is as it was.\n");
     EXPECT_EQ(Diary(), before_);
@@ -162,7 +155,7 @@ TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
 }
 
 TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
-    ToolRun run = Run({"--key", std::to_string(kText.Key)},
+    ToolRun run = Run({"edit", "--key", std::to_string(kText.Key)},
                       "sed -i -e 's/^Score: 6/Score: 9/' -e 's/^Note: .*/Note: caf\xC3\xA9 "
                       "\xE2\x82\xAC/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -172,7 +165,7 @@ TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
     EXPECT_EQ(VersionCount(), 1u);
     // A day of one entry is named by its date.
-    run = Run({"5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
+    run = Run({"edit", "5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DiaryRecords()[0].Score, -1);
 }
@@ -182,11 +175,11 @@ TEST_F(EditTest, ARefusedEditIsOfferedAgainOrLeftAlone) {
     const std::string editor =
         "if [ -e \"$1.seen\" ]; then sed -i 's/^11 /4  /' \"$1\"; "
         "else touch \"$1.seen\"; sed -i 's/^10 /11 /' \"$1\"; fi";
-    ToolRun run = Run({"--key", std::to_string(kButtons.Key)}, editor, "n\n");
+    ToolRun run = Run({"edit", "--key", std::to_string(kButtons.Key)}, editor, "n\n");
     EXPECT_THAT(run.err, HasSubstr("line 7: the row must start with its score"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(Diary(), before_);
-    run = Run({"--key", std::to_string(kButtons.Key)}, editor, "\n");
+    run = Run({"edit", "--key", std::to_string(kButtons.Key)}, editor, "\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(DiaryRecords()[2],
               store::MakeButtonEntryRecord(kHeadings, {7, -1, 4, 0, -1, 8}, kButtons.Key));
