@@ -19,10 +19,10 @@ TEST_F(CommandLineTest, HelpGoesToTheStandardOutputForTheProgramAndEachCommand) 
                                       "restore", "edit", "pdf", "merge", "remind", "autostart"}) {
         const ToolRun run = RunTool({command, "--frm", "x", "-h"});
         EXPECT_EQ(run.status, 0) << command;
-        EXPECT_THAT(run.out, AllOf(StartsWith("Usage: jotwel-tool "),
-                                   HasSubstr("\nExample:\n  jotwel-tool ")));
         EXPECT_THAT(run.out.substr(0, run.out.find('\n')),
-                    HasSubstr(command == "frob" ? "COMMAND" : command));
+                    AllOf(StartsWith("Usage: jotwel-tool "),
+                          HasSubstr(command == "frob" ? "COMMAND" : command)));
+        EXPECT_THAT(run.out, HasSubstr("\nExample:\n  jotwel-tool "));
     }
 }
 

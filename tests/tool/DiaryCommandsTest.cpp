@@ -116,71 +116,62 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
     const std::string run = Out({"merge", "other.dat"});
     EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
-    for (const char* said :
-         {"Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  score 2: b, as changed",
-          "Entries of the same time that differ (both are kept): 1\n",
-          "kept as the version Jotwel-"}) {
-        EXPECT_THAT(run, HasSubstr(said));
-    }
+    EXPECT_THAT(run, AllOf(HasSubstr("Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  "
+                                     "score 2: b, as changed"),
+                           HasSubstr("kept as the version Jotwel-")));
     EXPECT_THAT(Out({"merge", "other.dat"}), HasSubstr("Nothing to add: the diary is unchanged."));
     EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
 }
 
-// The sample kept on 14/06/20 09:00, two entries today; the diary holds one.
+// The sample kept on 14/06/20 09:00; the diary holds one entry.
 class VersionsCommandTest : public ToolTest {
 protected:
     void SetUp() override {
-        Keep(Bytes(SampleDiary()), On("14/06/20", 9));
-        Keep(Bytes({SampleDiary()[0], SampleDiary()[1]}), On("15/06/20"));
-        PutDiary(now_);
-    }
-    void Keep(const std::string& bytes, dates::Instant at) {
-        PutDiary(bytes);
-        clock_.SetNow(at);
+        PutDiary(Bytes(SampleDiary()));
+        clock_.SetNow(On("14/06/20", 9));
         std::string made;
         ASSERT_TRUE(
             store::KeepVersionBeforeChange(TestDir(), store::DiaryChange::kDeletion, &made).ok());
+        clock_.SetNow(On("15/06/20"));
+        PutDiary(now_);
     }
     const std::string now_ = Bytes({SampleDiary()[2]});
-    const std::string first_ = "Jotwel-2020-06-14-090000.dat";
-    const std::string second_ = "Jotwel-2020-06-15-120000.dat";
-    const std::string kept_ = store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000-2.dat";
+    const std::string version_ = "Jotwel-2020-06-14-090000.dat";
 };
 
 // Asked first: no answer or another word than yes restores nothing.
 TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
-    EXPECT_EQ(RunTool({"versions"}).out,
-              "Versions kept in " + store::VersionsPath(TestDir()) + ", oldest first:\n" + first_ +
-                  "  2020-06-14 09:00:00  2136 bytes  4 entries\n" + second_ +
-                  "  2020-06-15 12:00:00  1068 bytes  2 entries\n");
+    EXPECT_EQ(RunTool({"versions"}).out, "Versions kept in " + store::VersionsPath(TestDir()) +
+                                             ", oldest first:\n" + version_ +
+                                             "  2020-06-14 09:00:00  2136 bytes  4 entries\n");
     for (const std::string answer : {"", "yess\n"}) {
-        const ToolRun run = RunTool({"restore", first_}, answer);
+        const ToolRun run = RunTool({"restore", version_}, answer);
         EXPECT_EQ(run.status, tool::kExitUserError);
         EXPECT_EQ(run.err, "Replace " + store::DiaryPath(TestDir()) + " with the version " +
-                               first_ +
+                               version_ +
                                "? The diary as it is now is kept as a version first. [y/N] "
                                "Nothing restored.\n");
         EXPECT_EQ(Diary(), now_);
     }
-    EXPECT_EQ(Out({"restore", first_}, " Yes \n"),
-              "Restored " + store::DiaryPath(TestDir()) + " from the version " + first_ +
+    EXPECT_EQ(Out({"restore", version_}, " Yes \n"),
+              "Restored " + store::DiaryPath(TestDir()) + " from the version " + version_ +
                   ".\nThe diary as it was is kept as the version "
-                  "Jotwel-2020-06-15-120000-2.dat.\n");
+                  "Jotwel-2020-06-15-120000.dat.\n");
     EXPECT_EQ(Diary(), Bytes(SampleDiary()));
 }
 
 // Failing before the copy is in place, the diary stays; after, it is restored.
 TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
     faults_.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
-    ToolRun run = RunTool({"restore", second_, "--yes"});
+    ToolRun run = RunTool({"restore", version_, "--yes"});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_THAT(run.err, AllOf(StartsWith("jotwel-tool: restore: "),
                                HasSubstr(std::strerror(ENOSPC)), EndsWith("Nothing restored.\n")));
     EXPECT_EQ(Diary(), now_);
-    fs::remove(kept_);
+    fs::remove(store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000.dat");
     faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
-    run = RunTool({"restore", second_, "--yes"});
+    run = RunTool({"restore", version_, "--yes"});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_THAT(run.out, StartsWith("Restored "));
     EXPECT_THAT(run.err, ::testing::Not(HasSubstr("Nothing restored")));

@@ -55,15 +55,6 @@ TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedO
     EXPECT_THAT(run.err, HasSubstr(": the last 2 bytes are not a whole record"));
 }
 
-TEST_F(ExportTest, CsvSafeKeepsSpreadsheetsFromRunningCells) {
-    PutDiary(Bytes({store::MakeTextEntryRecord("=HYPERLINK(\"x\")", "@SUM(A1)", 3, On("01/02/14")),
-                    store::MakeButtonEntryRecord({"+", "-", "a=b", "", "", ""},
-                                                 {1, 2, 3, -1, -1, -1}, On("03/02/14"))}));
-    EXPECT_THAT(
-        Out({"export", "--format", "csv", "--csv-safe"}),
-        AllOf(HasSubstr(",\"'=HYPERLINK(\"\"x\"\")\",'@SUM(A1),"), HasSubstr(",'+,1,'-,2,a=b,3,")));
-}
-
 // The note is titled as the user titled it.
 TEST_F(ExportTest, MarkdownHasADaySectionPerDayInDateOrderWithTextsEscaped) {
     ASSERT_TRUE(session::WriteSetting("TextTit", "Best *bit*:").ok());
