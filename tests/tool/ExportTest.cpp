@@ -1,11 +1,12 @@
-// list, export and pdf: the report's lines, its entries in Markdown and CSV,
-// its print layout in a PDF; files written whole.
+// list and export: the report's lines, its entries in Markdown; the output
+// file; the chart's means.
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 
 #include "ToolTest.h"
 #include "session/Settings.h"
-#include "tool/PdfListing.h"
+#include "tool/ChartData.h"
 
 namespace jtest {
 namespace {
@@ -95,15 +96,38 @@ TEST_F(ExportTest, AFailedOutputIsReportedAndLeavesNoFile) {
     EXPECT_EQ(RunTool({"export", "--format", "csv", "-o", "/dev/full"}).status,
               tool::kExitFileError);
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_EQ(Diary(), Bytes(SampleDiary()));
 }
 
-// The heading and 130 listed lines: pages of 60, 60 and 11.
-TEST(PdfListing, APageHoldsSixtyPrintLines) {
-    const auto pages = tool::PagesOf(tool::ListingPrintLines(std::vector<std::string>(130, "e")));
-    ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[1].size(), 60u);
-    EXPECT_EQ(pages[2].size(), 11u);
+// Each point as "day:mean/count", its day counted from Monday 29/12/25.
+std::string Means(const std::vector<tool::ChartPoint>& points) {
+    using namespace std::chrono;
+    std::ostringstream out;
+    for (const tool::ChartPoint& p : points) {
+        out << p.day - sys_days{2025y / 12 / 29}.time_since_epoch().count() << ":" << p.value << "/"
+            << p.count << " ";
+    }
+    return out.str();
+}
+
+// Sun 04/01/26 10 and 8, Mon 05/01 3, Wed 31/12/25 6 (its week is Mon
+// 29/12/25 to Sun 04/01/26), Sat 31/01 5, Sun 01/02 7; no score, or a
+// damaged one, is left out.
+TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
+    const auto text = [](int score, dates::Instant key) {
+        return store::MakeTextEntryRecord("summary", "note", score, key);
+    };
+    store::TEntryRecord damaged = text(0, On("02/03/26"));
+    damaged.Score = 11;
+    const tool::ChartData data = tool::MakeChartData(
+        {text(10, On("04/01/26")), text(8, On("04/01/26", 23)), text(3, On("05/01/26", 0)),
+         text(6, On("31/12/25")), text(5, On("31/01/26")), text(7, On("01/02/26")),
+         text(-1, On("01/03/26")), damaged});
+    ASSERT_EQ(data.series.size(), 1u);
+    EXPECT_EQ(Means(data.series[0].daily), "2:6/1 6:9/2 7:3/1 33:5/1 34:7/1 ");
+    EXPECT_EQ(Means(data.series[0].weekly), "0:8/3 7:3/1 28:6/2 ");
+    EXPECT_EQ(Means(data.series[0].monthly), "-28:6/1 3:6.5/4 34:7/1 ");
+    EXPECT_EQ(data.firstDay, data.series[0].daily.front().day);
+    EXPECT_EQ(data.lastDay, data.series[0].daily.back().day);
 }
 
 }  // namespace
