@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "ToolTest.h"
-#include "tool/Merge.h"
 
 namespace jtest {
 namespace {
@@ -37,7 +36,7 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
     for (int i = 0; i < 25; ++i) early += Bytes({TextAt(On("31/12/04"))});
     const std::string stamp = "\\x01" + std::string(24, '1');
     const struct {
-        std::string bytes;
+        std::string bytes, hold = "";  // the hold file left over, if any
         std::string out;
     } cases[] = {
         {.bytes = "", .out = ": 0 entries (0 text, 0 button), 0 bytes: no problems found\n"},
@@ -63,28 +62,25 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
                 " falls on 2004-12-31, outside the years 2005-2038\n... and 5 more like the "
                 "last\n" +
                 diary + ": 25 entries (25 text, 0 button), 13350 bytes: 25 problems found\n"},
+        {.bytes = sample,
+         .hold = "abc",
+         .out = store::HoldPath(TestDir()) +
+                ": a hold file of 3 bytes is left over from a change that did not finish; the "
+                "diary is as it was before that change, and the next change discards the hold "
+                "file\n" +
+                diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n"},
     };
     for (const auto& c : cases) {
         PutDiary(c.bytes);
+        if (!c.hold.empty()) WriteFileBytes(store::HoldPath(TestDir()), c.hold);
         const ToolRun run = RunTool({"check"});
         EXPECT_EQ(run.status, c.bytes.empty() ? 0 : tool::kExitFileError) << c.out;
         EXPECT_THAT(run.out, EndsWith(c.out));
     }
-    PutDiary(sample);
-    WriteFileBytes(store::HoldPath(TestDir()), "abc");
-    EXPECT_EQ(RunTool({"check"}).out,
-              store::HoldPath(TestDir()) +
-                  ": a hold file of 3 bytes is left over from a change that did not finish; the "
-                  "diary is as it was before that change, and the next change discards the hold "
-                  "file\n" +
-                  diary + ": 4 entries (3 text, 1 button), 2136 bytes: 1 problem found\n");
 }
-
-using Records = std::vector<store::TEntryRecord>;
 
 const auto kA = store::MakeTextEntryRecord("a", "", 1, On("01/03/14"));
 const auto kB = store::MakeTextEntryRecord("b", "", 2, On("02/03/14"));
-const auto kC = store::MakeTextEntryRecord("c", "", 3, On("03/03/14"));
 const auto kD = store::MakeTextEntryRecord("d", "", 4, On("04/03/14"));
 const auto kB2 = store::MakeTextEntryRecord("b, as changed elsewhere", "", 2, On("02/03/14"));
 const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1, -1, 2, 3, 4, 5},
@@ -92,150 +88,93 @@ const auto kX = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {1,
 const auto kY = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {5, 5, 5, 5, 5, -1},
                                              On("03/03/14", 20));
 
-// Every record of both once each, in diary order (the command's test has a
-// conflict).
-TEST(PlanMerge, KeepsEveryRecordOfBothOnceEachInDiaryOrder) {
-    const struct {
-        Records mine, other, merged, added = {}, onlyMine = {};
-    } cases[] = {
-        // Out of order mended; a double entry stays double.
-        {.mine = {kC, kA, kY},
-         .other = {kB},
-         .merged = {kA, kB, kC, kY},
-         .added = {kB},
-         .onlyMine = {kC, kA, kY}},
-        {.mine = {kA, kA}, .other = {kA}, .merged = {kA, kA}, .onlyMine = {kA}},
-        {.mine = {}, .other = {kX, kB}, .merged = {kB, kX}, .added = {kX, kB}},
-    };
-    for (const auto& c : cases) {
-        const tool::MergePlan plan = tool::PlanMerge(c.mine, c.other);
-        EXPECT_EQ(plan.merged, c.merged);
-        EXPECT_EQ(plan.added, c.added);
-        EXPECT_EQ(plan.onlyMine, c.onlyMine);
-        EXPECT_TRUE(plan.differing.empty());
-    }
-}
-
-class MergeTest : public ToolTest {
-protected:
-    void SetUp() override {
-        PutDiary(before_);
-        WriteFileBytes(InTestDir("other.dat"), Bytes({kA, kB2, kD, kY}));
-    }
-    const std::string before_ = Bytes({kA, kB, kX});
-};
-
-TEST_F(MergeTest, FoldsTheOtherInAfterKeepingAVersionAndTellsWhat) {
-    const std::string dry = Out({"merge", "other.dat", "--dry-run"});
-    EXPECT_THAT(dry, HasSubstr("Would add 3 entries"));
-    EXPECT_EQ(Diary(), before_);
-    EXPECT_EQ(VersionCount(), 0u);
-
-    const std::string run = Out({"merge", "other.dat"});
-    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
-    EXPECT_EQ(VersionCount(), 1u);
-    for (const char* said :
-         {"Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  score 2: b, as changed",
-          "  03/03/14  button entry: S = 5 : W = 5", "Only in this diary: 2 entries:\n",
-          "Entries of the same time that differ (both are kept): 1\n", "In both: 1 entry.\n",
-          "kept as the version Jotwel-"}) {
-        EXPECT_THAT(run, HasSubstr(said));
-    }
-    // Merging again adds nothing and changes nothing.
-    EXPECT_THAT(RunTool({"merge", "other.dat"}).out,
-                HasSubstr("Nothing to add: the diary is unchanged."));
-    EXPECT_EQ(Diary(), Bytes({kA, kB, kB2, kD, kX, kY}));
-}
-
-TEST_F(MergeTest, ADamagedOrForeignFileIsRefusedAndNothingChanges) {
+// A damaged or foreign file is refused and a dry run changes nothing. A merge
+// keeps a version first and every entry of both once, in diary order: a
+// double entry stays double, one out of order is put in its place.
+TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
+    const std::string before = Bytes({kB, kA, kA, kX});
+    PutDiary(before);
     const struct {
         std::string bytes;
         const char* why;
-    } cases[] = {
+    } refused[] = {
         {.bytes = Bytes({kA, kD}).substr(0, 700), .why = "is not a whole number of 534-byte"},
         {.bytes = std::string(store::RecordSize * 2, 'x'), .why = "whose text or stamp has no end"},
         {.bytes = Bytes({store::MakeTextEntryRecord("old", "", 1, 100)}), .why = "dated outside"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : refused) {
         WriteFileBytes(InTestDir("other.dat"), c.bytes);
         const ToolRun run = RunTool({"merge", "other.dat"});
         EXPECT_EQ(run.status, tool::kExitFileError);
-        EXPECT_THAT(run.err, HasSubstr(c.why));
-        EXPECT_THAT(run.err, HasSubstr("Nothing merged."));
-        EXPECT_EQ(Diary(), before_);
-        EXPECT_EQ(VersionCount(), 0u);
+        EXPECT_THAT(run.err, AllOf(HasSubstr(c.why), HasSubstr("Nothing merged.")));
     }
+    WriteFileBytes(InTestDir("other.dat"), Bytes({kA, kB2, kD, kY}));
+    EXPECT_THAT(Out({"merge", "other.dat", "--dry-run"}), HasSubstr("Would add 3 entries"));
+    EXPECT_EQ(Diary(), before);
+    EXPECT_EQ(VersionCount(), 0u);
+
+    const std::string run = Out({"merge", "other.dat"});
+    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(VersionCount(), 1u);
+    EXPECT_THAT(run, AllOf(HasSubstr("Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  "
+                                     "score 2: b, as changed"),
+                           HasSubstr("kept as the version Jotwel-")));
+    EXPECT_THAT(Out({"merge", "other.dat"}), HasSubstr("Nothing to add: the diary is unchanged."));
+    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(VersionCount(), 1u);
 }
 
-// The sample kept on 14/06/20 09:00, two entries today; the diary holds one.
+// The sample kept on 14/06/20 09:00; the diary holds one entry.
 class VersionsCommandTest : public ToolTest {
 protected:
     void SetUp() override {
-        Keep(Bytes(SampleDiary()), On("14/06/20", 9));
-        Keep(Bytes({SampleDiary()[0], SampleDiary()[1]}), On("15/06/20"));
-        PutDiary(now_);
-    }
-    void Keep(const std::string& bytes, dates::Instant at) {
-        PutDiary(bytes);
-        clock_.SetNow(at);
+        PutDiary(Bytes(SampleDiary()));
+        clock_.SetNow(On("14/06/20", 9));
         std::string made;
         ASSERT_TRUE(
             store::KeepVersionBeforeChange(TestDir(), store::DiaryChange::kDeletion, &made).ok());
+        clock_.SetNow(On("15/06/20"));
+        PutDiary(now_);
     }
     const std::string now_ = Bytes({SampleDiary()[2]});
-    const std::string first_ = "Jotwel-2020-06-14-090000.dat";
-    const std::string second_ = "Jotwel-2020-06-15-120000.dat";
-    const std::string kept_ = store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000-2.dat";
+    const std::string version_ = "Jotwel-2020-06-14-090000.dat";
 };
 
+// Asked first: no answer or another word than yes restores nothing.
 TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
-    EXPECT_EQ(RunTool({"versions"}).out,
-              "Versions kept in " + store::VersionsPath(TestDir()) + ", oldest first:\n" + first_ +
-                  "  2020-06-14 09:00:00  2136 bytes  4 entries\n" + second_ +
-                  "  2020-06-15 12:00:00  1068 bytes  2 entries\n");
-    for (const std::string answer : {"", "n\n", "yess\n"}) {
-        const ToolRun run = RunTool({"restore", first_}, answer);
+    EXPECT_EQ(RunTool({"versions"}).out, "Versions kept in " + store::VersionsPath(TestDir()) +
+                                             ", oldest first:\n" + version_ +
+                                             "  2020-06-14 09:00:00  2136 bytes  4 entries\n");
+    for (const std::string answer : {"", "yess\n"}) {
+        const ToolRun run = RunTool({"restore", version_}, answer);
         EXPECT_EQ(run.status, tool::kExitUserError);
         EXPECT_EQ(run.err, "Replace " + store::DiaryPath(TestDir()) + " with the version " +
-                               first_ +
+                               version_ +
                                "? The diary as it is now is kept as a version first. [y/N] "
                                "Nothing restored.\n");
         EXPECT_EQ(Diary(), now_);
     }
-    EXPECT_EQ(RunTool({"restore", "Jotwel-2001-01-01-000000.dat", "--yes"}).err,
-              "jotwel-tool: Jotwel-2001-01-01-000000.dat: no such version in " +
-                  store::VersionsPath(TestDir()) + " (jotwel-tool versions lists them)\n");
-
-    const std::string run = Out({"restore", first_}, " Yes \n");
-    EXPECT_EQ(run, "Restored " + store::DiaryPath(TestDir()) + " from the version " + first_ +
-                       ".\nThe diary as it was is kept as the version "
-                       "Jotwel-2020-06-15-120000-2.dat.\n");
+    EXPECT_EQ(Out({"restore", version_}, " Yes \n"),
+              "Restored " + store::DiaryPath(TestDir()) + " from the version " + version_ +
+                  ".\nThe diary as it was is kept as the version "
+                  "Jotwel-2020-06-15-120000.dat.\n");
     EXPECT_EQ(Diary(), Bytes(SampleDiary()));
-    EXPECT_EQ(ReadFileBytes(kept_), now_);
-    // With no diary left there is none to keep.
-    fs::remove(store::DiaryPath(TestDir()));
-    EXPECT_THAT(RunTool({"restore", second_, "--yes"}).out,
-                EndsWith(".\nThere was no diary to keep as a version.\n"));
-    EXPECT_EQ(Diary(), Bytes({SampleDiary()[0], SampleDiary()[1]}));
 }
 
 // Failing before the copy is in place, the diary stays; after, it is restored.
 TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) {
     faults_.FailNth(1, platform::FaultEnv::kWrite, ENOSPC);
-    const ToolRun failed = RunTool({"restore", second_, "--yes"});
-    EXPECT_EQ(failed.status, tool::kExitFileError);
-    EXPECT_THAT(failed.err, StartsWith("jotwel-tool: restore: "));
-    EXPECT_THAT(failed.err,
-                AllOf(HasSubstr(std::strerror(ENOSPC)), EndsWith("Nothing restored.\n")));
-    EXPECT_THAT(failed.out, EndsWith("kept as the version Jotwel-2020-06-15-120000-2.dat.\n"));
+    ToolRun run = RunTool({"restore", version_, "--yes"});
+    EXPECT_EQ(run.status, tool::kExitFileError);
+    EXPECT_THAT(run.err, AllOf(StartsWith("jotwel-tool: restore: "),
+                               HasSubstr(std::strerror(ENOSPC)), EndsWith("Nothing restored.\n")));
     EXPECT_EQ(Diary(), now_);
-    fs::remove(kept_);
+    fs::remove(store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000.dat");
     faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
-    const ToolRun run = RunTool({"restore", second_, "--yes"});
+    run = RunTool({"restore", version_, "--yes"});
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_THAT(run.out, StartsWith("Restored "));
     EXPECT_THAT(run.err, ::testing::Not(HasSubstr("Nothing restored")));
-    EXPECT_NE(Diary(), now_);
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 #include <gmock/gmock.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "store/Diary.h"
 #include "store/Versions.h"
@@ -40,7 +38,7 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& 
     return {status, out.str(), err.str()};
 }
 
-// Runs the tool, expecting it to succeed; what it wrote to the standard output.
+// What the tool wrote to the standard output, expecting it to succeed.
 inline std::string Out(const std::vector<std::string>& args, const std::string& input = "") {
     const ToolRun run = RunTool(args, input);
     EXPECT_EQ(run.status, 0) << run.err;
