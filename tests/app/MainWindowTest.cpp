@@ -171,7 +171,7 @@ TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
     for (const auto& c : cases) {
         SCOPED_TRACE("command " + std::to_string(c.command));
         StartUp();
-        WriteDiary({entry});
+        PutDiary({entry});
         WriteFileBytes(session::SettingsPath(), "[Jotwel]\r\nToDay=ToDay\r\nHead0=" + c.head0 +
                                                     "\r\nHead1=old 2\r\nTextTit=Old\r\n");
         const std::string stored = SettingsBytes();

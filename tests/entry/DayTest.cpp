@@ -68,7 +68,7 @@ TEST_F(EntryTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
                 if (buttons && order.find_first_not_of('T') != std::string::npos) continue;
                 SCOPED_TRACE(order + (preference ? " from today" : " from yesterday"));
                 StartUp();
-                WriteDiary({later});
+                PutDiary({later});
                 session::Values().todayPreference = preference;
                 bool today = preference;
                 bool inForce = false;

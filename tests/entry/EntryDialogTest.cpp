@@ -114,7 +114,7 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
 // button; the arrow keys move the score, round the ends.
 TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
     const store::TEntryRecord today{"today  = )", "07/12/14 @ 21:00:00", 1417986000, 5};
-    WriteDiary({today});
+    PutDiary({today});
     session::Values().headings = {"100% %s", "%d%n", "Caf\xE9", "", " ", "x"};
     RunDialog<entry::ButtonEntryDialog>([](framework::TDialog& d) {
         EXPECT_EQ(TextOf(d, button_ids::SubjectLabel(0)) + "|" +

@@ -76,10 +76,6 @@ inline std::vector<std::string> DiaryTexts() {
     return texts;
 }
 
-inline void WriteDiary(const std::vector<store::TEntryRecord>& records) {
-    for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
-}
-
 // The templates of the dialogs shown so far, in order; fails the test for
 // one that its action did not close.
 inline std::vector<int> TemplatesShown() {

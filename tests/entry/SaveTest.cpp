@@ -32,7 +32,7 @@ TEST_F(EntryTest, EachSaveOutcomeIsTold) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);
         StartUp();
-        if (c.existing) WriteDiary({earlier});
+        if (c.existing) PutDiary({earlier});
         FaultEnv env(&clock_);
         env.FailNth(c.nth, c.op, EIO);
         platform::ScopedEnv useFaults(&env);

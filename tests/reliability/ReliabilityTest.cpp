@@ -29,6 +29,7 @@
 #include "store/Diary.h"
 #include "store/ListingLine.h"
 #include "store/Versions.h"
+#include "support/DiaryFiles.h"
 #include "support/GuiTest.h"
 #include "support/TestEnvironment.h"
 #include "support/env/FaultEnv.h"
@@ -94,15 +95,6 @@ std::vector<std::string> Leftovers() {
     return left;
 }
 
-std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
-    std::string bytes;
-    for (const store::TEntryRecord& record : records) {
-        const store::RecordBytes encoded = store::EncodeRecord(record);
-        bytes.append(encoded.data(), encoded.size());
-    }
-    return bytes;
-}
-
 using store::RecordSize;
 using store::TEntryRecord;
 
@@ -165,7 +157,7 @@ TEST(HostileFiles, AHugeDiaryIsReadAChunkAtATimeAndAppendedToInPlace) {
     std::ifstream in(DiaryFile(), std::ios::binary);
     std::string tail(RecordSize, '\0');
     in.seekg(kHugeDiary).read(tail.data(), RecordSize);
-    EXPECT_EQ(tail, DiaryOf({added}));
+    EXPECT_EQ(tail, jtest::DiaryOf({added}));
     EXPECT_FALSE(std::filesystem::exists(store::HoldPath(jtest::TestDir())));
 }
 
@@ -178,7 +170,8 @@ TEST(HostileFiles, UnterminatedFieldsLimitKeysAndAFragmentAreReadListedAndChange
     std::fill_n(full.begin() + store::TextFieldSize, store::StampFieldSize, 'S');
     const TEntryRecord lowest{"lowest", "13/12/01", INT32_MIN, -1};
     const TEntryRecord highest{"highest", "19/01/38 @ 03:14:07", INT32_MAX, 10};
-    jtest::WriteFileBytes(DiaryFile(), DiaryOf({lowest}) + full + DiaryOf({highest}) + "frag");
+    jtest::WriteFileBytes(DiaryFile(),
+                          jtest::DiaryOf({lowest}) + full + jtest::DiaryOf({highest}) + "frag");
     const TEntryRecord fullRecord{std::string(store::TextFieldSize, 'T'),
                                   std::string(store::StampFieldSize, 'S'), 0, 0};
     const std::string fullLine = store::FirstListedPiece(fullRecord);
@@ -192,7 +185,7 @@ TEST(HostileFiles, UnterminatedFieldsLimitKeysAndAFragmentAreReadListedAndChange
     const auto found = store::FindKeyForLine(jtest::TestDir(), fullLine);
     ASSERT_TRUE(found && found->index == 1);
     ASSERT_TRUE(store::DeleteRecordAt(jtest::TestDir(), *found).ok());
-    EXPECT_EQ(jtest::ReadFileBytes(DiaryFile()), DiaryOf({lowest, highest}));
+    EXPECT_EQ(jtest::ReadFileBytes(DiaryFile()), jtest::DiaryOf({lowest, highest}));
     // Keys compare as signed 32-bit values, with no overflow at the ends.
     for (std::int32_t key : {0, INT32_MAX, INT32_MIN, -1}) {
         ASSERT_TRUE(store::InsertRecordInOrder(jtest::TestDir(), {"", "", key, -1}).ok());
@@ -319,7 +312,7 @@ TEST_F(DialogFaults, ReportsEveryFailureAndTryingAgainGivesTheRightResult) {
     const store::TEntryRecord twin{"twin", "05/02/14 @ 00:00:00", 1391558400, 5};
     jtest::WriteFileBytes(
         jtest::InTestDir(kDiary),
-        DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
+        jtest::DiaryOf({{"quiet day", "01/02/14 @ 12:00:00", 1391256000, 3}, twin, twin}));
     jtest::WriteFileBytes(jtest::InTestDir("listd.tmp"), "an old listing\r\n");
     const Files start = Snapshot();
     Run(start, 0, 0);

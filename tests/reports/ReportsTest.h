@@ -38,10 +38,6 @@ inline store::TEntryRecord ButtonEntry(dates::Instant key, std::string text) {
     return {std::move(text), dates::FormatShortDate(key), static_cast<std::int32_t>(key), -1};
 }
 
-inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
-    std::remove(store::DiaryPath(TestDir()).c_str());
-    for (const auto& record : records) ASSERT_TRUE(store::AppendRecord(TestDir(), record).ok());
-}
 inline std::string ListingBytes() {
     return ReadFileBytes(InTestDir("listd.tmp"));
 }

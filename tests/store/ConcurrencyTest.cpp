@@ -88,8 +88,8 @@ TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
         for (int step = 0; step < done; ++step) (void)Step(round, step, &state, false);
         Records next = state;
         (void)Step(round, done, &next, false);
-        ASSERT_TRUE(DiaryIs(Encoded(state)) || DiaryIs(Encoded(next)))
-            << "round " << round << " after " << done << ": " << DiaryIs(Encoded(state)).message();
+        ASSERT_TRUE(DiaryIs(DiaryOf(state)) || DiaryIs(DiaryOf(next)))
+            << "round " << round << " after " << done << ": " << DiaryIs(DiaryOf(state)).message();
         const Records onDisk = ReadAll();
         changes += done + (onDisk == next);
         state = onDisk;

@@ -35,7 +35,7 @@ TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKey) {
         bool inPlace = false;
         ASSERT_TRUE(InsertRecordInOrder(DataDir(), made, &inPlace).ok());
         EXPECT_TRUE(inPlace);
-        EXPECT_TRUE(DiaryIs(Encoded(expected))) << keys.size();
+        EXPECT_TRUE(DiaryIs(DiaryOf(expected))) << keys.size();
         EXPECT_FALSE(HoldExists());
     }
 }
@@ -58,17 +58,17 @@ TEST(InsertRecordInOrder, ATornAppendLeavesTheOldRecordsAndAFragment) {
     EXPECT_LT(DiaryBytes().value_or("").size(), 4 * RecordSize);
     EXPECT_EQ(ReadAll(), old);
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(40, "new")).ok());
-    EXPECT_TRUE(DiaryIs(Encoded({old[0], old[1], old[2], Rec(40, "new")})));
+    EXPECT_TRUE(DiaryIs(DiaryOf({old[0], old[1], old[2], Rec(40, "new")})));
 }
 
 TEST(InsertRecordInOrder, CopiesOldRecordsByteForByteAcrossManyChunks) {
     std::string old;  // 700 records, the first with a foreign writer's bytes after its Text
-    for (std::int32_t key = 0; key < 1400; key += 2) old += Encoded({Rec(key)});
+    for (std::int32_t key = 0; key < 1400; key += 2) old += DiaryOf({Rec(key)});
     old.replace(100, 10, "junk-bytes");
     jtest::WriteFileBytes(DiaryPath(DataDir()), old + "fragment");
     jtest::WriteFileBytes(HoldPath(DataDir()), std::string(2000, 'h'));  // left by a crash
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(501)).ok());
-    EXPECT_TRUE(DiaryIs(old.substr(0, 251 * RecordSize) + Encoded({Rec(501)}) +
+    EXPECT_TRUE(DiaryIs(old.substr(0, 251 * RecordSize) + DiaryOf({Rec(501)}) +
                         old.substr(251 * RecordSize)));
     EXPECT_FALSE(HoldExists());
 }
@@ -102,7 +102,7 @@ TEST(DeleteRecordAt, DeletesOrReplacesExactlyTheChosenRecordOrRefusesAStaleLocat
         if (!status.ok()) {
             EXPECT_NE(status.message().find("is no longer where it was"), std::string::npos);
         }
-        EXPECT_TRUE(DiaryIs(Encoded(d.after))) << d.at.index;
+        EXPECT_TRUE(DiaryIs(DiaryOf(d.after))) << d.at.index;
         EXPECT_FALSE(HoldExists());
     }
 }
@@ -176,17 +176,17 @@ void SweepFaults(std::size_t scenario, const std::optional<std::string>& before,
 platform::Status RestoreAVersion() {
     const std::string name = "Jotwel-2014-01-01-000000.dat";
     std::filesystem::create_directories(VersionsPath(DataDir()));
-    jtest::WriteFileBytes(VersionsPath(DataDir()) + "/" + name, Encoded(RecsWithKeys({7})));
+    jtest::WriteFileBytes(VersionsPath(DataDir()) + "/" + name, DiaryOf(RecsWithKeys({7})));
     bool restored = false;
     const platform::Status status = RestoreVersion(DataDir(), name, nullptr, &restored);
-    EXPECT_EQ(restored, DiaryIs(Encoded(RecsWithKeys({7}))));
+    EXPECT_EQ(restored, DiaryIs(DiaryOf(RecsWithKeys({7}))));
     return status;
 }
 
 TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
-    const std::string three = Encoded(RecsWithKeys({10, 30, 25}));
+    const std::string three = DiaryOf(RecsWithKeys({10, 30, 25}));
     std::string many;  // several chunks, so that reads and writes repeat
-    for (std::int32_t key = 0; key < 400; ++key) many += Encoded({Rec(key)});
+    for (std::int32_t key = 0; key < 400; ++key) many += DiaryOf({Rec(key)});
     const std::string dir = DataDir();
     const std::pair<std::optional<std::string>, Change> scenarios[] = {
         {many, [&] { return InsertRecordInOrder(dir, Rec(5)); }},

@@ -16,13 +16,6 @@ Records RecsWithKeys(const std::vector<std::int32_t>& keys) {
     return records;
 }
 
-std::string Encoded(const Records& records) {
-    std::string bytes;
-    for (const auto& record : records)
-        bytes.append(store::EncodeRecord(record).data(), store::RecordSize);
-    return bytes;
-}
-
 std::vector<std::int32_t> Keys(const Records& records) {
     std::vector<std::int32_t> keys;
     for (const auto& record : records) keys.push_back(record.Key);
@@ -30,7 +23,7 @@ std::vector<std::int32_t> Keys(const Records& records) {
 }
 
 void PutDiary(const Records& records, const std::string& tail) {
-    jtest::WriteFileBytes(store::DiaryPath(DataDir()), Encoded(records) + tail);
+    jtest::WriteFileBytes(store::DiaryPath(DataDir()), DiaryOf(records) + tail);
 }
 
 std::optional<std::string> DiaryBytes() {

@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "store/Diary.h"
+#include "support/DiaryFiles.h"
 #include "support/TestEnvironment.h"
 
 namespace storetest {
 
 using Records = std::vector<store::TEntryRecord>;
+using jtest::DiaryOf;
 
 // A text entry record with the given key, its stamp and no score.
 store::TEntryRecord Rec(std::int32_t key, std::string text = "entry");
 Records RecsWithKeys(const std::vector<std::int32_t>& keys);
-std::string Encoded(const Records& records);
 std::vector<std::int32_t> Keys(const Records& records);
 
 inline const std::string& DataDir() {

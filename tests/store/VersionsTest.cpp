@@ -74,7 +74,7 @@ TEST_F(VersionsTest, TheFirstChangeOfEachDayAndEveryDeletionKeepAPlainCopy) {
     EXPECT_EQ(Keep(DiaryChange::kAddition), "");  // empty
     EXPECT_FALSE(fs::exists(Folder()));
 
-    const std::string first = Encoded(RecsWithKeys({10, 20})) + "fragment";
+    const std::string first = DiaryOf(RecsWithKeys({10, 20})) + "fragment";
     jtest::WriteFileBytes(DiaryPath(DataDir()), first);
     EXPECT_EQ(Keep(DiaryChange::kAddition), "Jotwel-2014-12-07-210509.dat");
     PutDiary(RecsWithKeys({10, 20, 30}));
@@ -136,20 +136,20 @@ TEST_F(VersionsTest, ARestoreKeepsTheDiaryFirstAndRefusesWhatIsNotAKeptVersion) 
     for (const std::string name : refused) {
         const platform::Status status = RestoreVersion(DataDir(), name);
         EXPECT_EQ(status.code(), name.ends_with("10.dat") ? ENOENT : EINVAL) << name;
-        EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1})))) << name;
+        EXPECT_TRUE(DiaryIs(DiaryOf(RecsWithKeys({1})))) << name;
     }
     EXPECT_EQ(Listed(), std::vector<std::string>{version});
 
     PutDiary(RecsWithKeys({1, 2}));
     std::string saved;
     ASSERT_TRUE(RestoreVersion(DataDir(), version, &saved).ok());
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1}))));
-    EXPECT_EQ(jtest::ReadFileBytes(InFolder(saved)), Encoded(RecsWithKeys({1, 2})));
+    EXPECT_TRUE(DiaryIs(DiaryOf(RecsWithKeys({1}))));
+    EXPECT_EQ(jtest::ReadFileBytes(InFolder(saved)), DiaryOf(RecsWithKeys({1, 2})));
     fs::remove(DiaryPath(DataDir()));
     std::string savedAgain = "unset";
     ASSERT_TRUE(RestoreVersion(DataDir(), saved, &savedAgain).ok());
     EXPECT_EQ(savedAgain, "");
-    EXPECT_TRUE(DiaryIs(Encoded(RecsWithKeys({1, 2}))));
+    EXPECT_TRUE(DiaryIs(DiaryOf(RecsWithKeys({1, 2}))));
 }
 
 // One change of each kind, on a diary holding keys 1 and 2.
@@ -176,7 +176,7 @@ TEST_F(FileSafety, ALinkedPrivateDiaryStaysALinkAndPrivateThroughEveryChange) {
         fs::remove_all(jtest::InTestDir("elsewhere"));
         fs::remove(DiaryPath(DataDir()));
         fs::create_directories(jtest::InTestDir("elsewhere"));
-        jtest::WriteFileBytes(real, Encoded(RecsWithKeys({1, 2})));
+        jtest::WriteFileBytes(real, DiaryOf(RecsWithKeys({1, 2})));
         ::chmod(real.c_str(), 0600);
         fs::create_symlink("elsewhere/real.dat", DiaryPath(DataDir()));
         ASSERT_TRUE(change().ok());
@@ -184,7 +184,7 @@ TEST_F(FileSafety, ALinkedPrivateDiaryStaysALinkAndPrivateThroughEveryChange) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(real)));
         EXPECT_EQ(ModeOf(real), 0600u);
         if (&change != &kChanges[3]) {  // a restore puts back the same bytes
-            EXPECT_NE(jtest::ReadFileBytes(real), Encoded(RecsWithKeys({1, 2})));
+            EXPECT_NE(jtest::ReadFileBytes(real), DiaryOf(RecsWithKeys({1, 2})));
         }
         EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::InTestDir("elsewhere")).empty());
     }
@@ -261,7 +261,7 @@ TEST_F(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5), nullptr, &version).ok());
     ASSERT_TRUE(version.status.ok()) << version.status.message();
     const std::string made = InFolder(version.made);
-    EXPECT_EQ(jtest::ReadFileBytes(made), Encoded(RecsWithKeys({1, 9})));
+    EXPECT_EQ(jtest::ReadFileBytes(made), DiaryOf(RecsWithKeys({1, 9})));
     EXPECT_EQ(fs::hard_link_count(made), 1u);  // the diary itself is a new file now
     EXPECT_EQ(StatOf(made).st_ino, old);
     EXPECT_EQ(ReadAll().size(), 3u);

@@ -1,14 +1,31 @@
 #pragma once
-// Reading back the diary a test left in its own folder.
+// Writing the diary of a test's own folder, and reading back what it left.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "store/Diary.h"
 #include "support/TestEnvironment.h"
 
 namespace jtest {
+
+// The bytes of a diary holding these records.
+inline std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {
+    std::string bytes;
+    for (const store::TEntryRecord& record : records) {
+        bytes.append(store::EncodeRecord(record).data(), store::RecordSize);
+    }
+    return bytes;
+}
+
+// Makes the test folder's diary hold these records; none: no diary.
+inline void PutDiary(const std::vector<store::TEntryRecord>& records) {
+    std::remove(store::DiaryPath(TestDir()).c_str());
+    if (!records.empty()) WriteFileBytes(store::DiaryPath(TestDir()), DiaryOf(records));
+}
 
 // Every record of the test folder's diary, in file order; fails the test
 // when the diary cannot be read or ends in a fragment.

@@ -8,7 +8,7 @@ namespace jtest {
 namespace {
 
 TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
-    const std::string bytes = Bytes({
+    const std::string bytes = DiaryOf({
         store::MakeTextEntryRecord("Caf\xE9, \"quoted\"\r\nline two", "n\x80te, with comma", 7,
                                    On("01/02/14", 9, 30)),
         store::MakeTextEntryRecord("two\r\nlines", "", -1, On("02/02/14")),

@@ -31,9 +31,9 @@ std::string At(int index, int offset, const std::string& stamp) {
 
 TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
     const std::string diary = store::DiaryPath(TestDir());
-    const std::string sample = Bytes(SampleDiary());
+    const std::string sample = DiaryOf(SampleDiary());
     std::string early;  // 25 records dated before 2005
-    for (int i = 0; i < 25; ++i) early += Bytes({TextAt(On("31/12/04"))});
+    for (int i = 0; i < 25; ++i) early += DiaryOf({TextAt(On("31/12/04"))});
     const std::string stamp = "\\x01" + std::string(24, '1');
     const struct {
         std::string bytes, hold = "";  // the hold file left over, if any
@@ -49,8 +49,8 @@ TEST_F(ToolTest, CheckNamesEachProblemWithItsRecordAndSumsUp) {
                 At(2, 534, stamp) + "the stamp field (25 bytes) has no terminating NUL\n" + diary +
                 ": 2 entries (2 text, 0 button), 1068 bytes: 2 problems found\n"},
         // A button entry earlier than the text entries before it is in place.
-        {.bytes = Bytes({TextAt(On("03/02/14")), TextAt(On("01/02/14")), TextAt(On("02/02/14")),
-                         store::MakeButtonEntryRecord({}, {}, On("01/01/14"))}),
+        {.bytes = DiaryOf({TextAt(On("03/02/14")), TextAt(On("01/02/14")), TextAt(On("02/02/14")),
+                           store::MakeButtonEntryRecord({}, {}, On("01/01/14"))}),
          .out = At(2, 534, "01/02/14 @ 12:00:00") + "text entry out of date order: its key " +
                 std::to_string(On("01/02/14")) + " is below " + std::to_string(On("03/02/14")) +
                 ", the key of record 1, the text entry before it\n" + diary +
@@ -92,15 +92,15 @@ const auto kY = store::MakeButtonEntryRecord({"S", "W", "F", "M", "A", "R"}, {5,
 // keeps a version first and every entry of both once, in diary order: a
 // double entry stays double, one out of order is put in its place.
 TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
-    const std::string before = Bytes({kB, kA, kA, kX});
+    const std::string before = DiaryOf({kB, kA, kA, kX});
     PutDiary(before);
     const struct {
         std::string bytes;
         const char* why;
     } refused[] = {
-        {.bytes = Bytes({kA, kD}).substr(0, 700), .why = "is not a whole number of 534-byte"},
+        {.bytes = DiaryOf({kA, kD}).substr(0, 700), .why = "is not a whole number of 534-byte"},
         {.bytes = std::string(store::RecordSize * 2, 'x'), .why = "whose text or stamp has no end"},
-        {.bytes = Bytes({store::MakeTextEntryRecord("old", "", 1, 100)}), .why = "dated outside"},
+        {.bytes = DiaryOf({store::MakeTextEntryRecord("old", "", 1, 100)}), .why = "dated outside"},
     };
     for (const auto& c : refused) {
         WriteFileBytes(InTestDir("other.dat"), c.bytes);
@@ -108,19 +108,19 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
         EXPECT_EQ(run.status, tool::kExitFileError);
         EXPECT_THAT(run.err, AllOf(HasSubstr(c.why), HasSubstr("Nothing merged.")));
     }
-    WriteFileBytes(InTestDir("other.dat"), Bytes({kA, kB2, kD, kY}));
+    WriteFileBytes(InTestDir("other.dat"), DiaryOf({kA, kB2, kD, kY}));
     EXPECT_THAT(Out({"merge", "other.dat", "--dry-run"}), HasSubstr("Would add 3 entries"));
     EXPECT_EQ(Diary(), before);
     EXPECT_EQ(VersionCount(), 0u);
 
     const std::string run = Out({"merge", "other.dat"});
-    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(Diary(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
     EXPECT_THAT(run, AllOf(HasSubstr("Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  "
                                      "score 2: b, as changed"),
                            HasSubstr("kept as the version Jotwel-")));
     EXPECT_THAT(Out({"merge", "other.dat"}), HasSubstr("Nothing to add: the diary is unchanged."));
-    EXPECT_EQ(Diary(), Bytes({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(Diary(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
     EXPECT_EQ(VersionCount(), 1u);
 }
 
@@ -128,7 +128,7 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
 class VersionsCommandTest : public ToolTest {
 protected:
     void SetUp() override {
-        PutDiary(Bytes(SampleDiary()));
+        PutDiary(DiaryOf(SampleDiary()));
         clock_.SetNow(On("14/06/20", 9));
         std::string made;
         ASSERT_TRUE(
@@ -136,7 +136,7 @@ protected:
         clock_.SetNow(On("15/06/20"));
         PutDiary(now_);
     }
-    const std::string now_ = Bytes({SampleDiary()[2]});
+    const std::string now_ = DiaryOf({SampleDiary()[2]});
     const std::string version_ = "Jotwel-2020-06-14-090000.dat";
 };
 
@@ -158,7 +158,7 @@ TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
               "Restored " + store::DiaryPath(TestDir()) + " from the version " + version_ +
                   ".\nThe diary as it was is kept as the version "
                   "Jotwel-2020-06-15-120000.dat.\n");
-    EXPECT_EQ(Diary(), Bytes(SampleDiary()));
+    EXPECT_EQ(Diary(), DiaryOf(SampleDiary()));
 }
 
 // Failing before the copy is in place, the diary stays; after, it is restored.

@@ -105,7 +105,7 @@ protected:
         for (std::size_t i = 0; i < 6; ++i) {
             ASSERT_TRUE(session::WriteSetting(session::HeadingKey(i), kHeadings[i]).ok());
         }
-        PutDiary(Bytes({kOther, kText, kButtons}));
+        PutDiary(DiaryOf({kOther, kText, kButtons}));
         setenv("TMPDIR", TestDir().c_str(), 1);  // the form's file, and the scripts' marks
     }
     void TearDown() override {
@@ -124,7 +124,7 @@ protected:
         return RunTool(args, input);
     }
 
-    const std::string before_ = Bytes({kOther, kText, kButtons});
+    const std::string before_ = DiaryOf({kOther, kText, kButtons});
     int editors_ = 0;
 };
 

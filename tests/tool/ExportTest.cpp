@@ -45,9 +45,9 @@ TEST_F(ExportTest, ListPrintsTheReportsLines) {
 
 // An escape sequence cannot drive the terminal; a fragment is warned of.
 TEST_F(ExportTest, ControlCharactersAreShownAsQuestionMarksAndAFragmentIsWarnedOf) {
-    PutDiary(Bytes({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D"
-                                               "0;x\x9C\x81",
-                                               "", 1, On("01/02/14"))}) +
+    PutDiary(DiaryOf({store::MakeTextEntryRecord("\x1B]0;owned\x07\x1B[2J\x7F\x9D"
+                                                 "0;x\x9C\x81",
+                                                 "", 1, On("01/02/14"))}) +
              "xy");
     const ToolRun run = RunTool({"list"});
     EXPECT_THAT(run.out, EndsWith("\n01/02/14 @ 12:00:00 Score = 1   ?]0;owned??[2J??0;x\xC5\x93?  "

@@ -45,14 +45,6 @@ inline std::string Out(const std::vector<std::string>& args, const std::string& 
     return run.out;
 }
 
-inline std::string Bytes(const std::vector<store::TEntryRecord>& records) {
-    std::string bytes;
-    for (const auto& record : records) {
-        const store::RecordBytes encoded = store::EncodeRecord(record);
-        bytes.append(encoded.data(), encoded.size());
-    }
-    return bytes;
-}
 inline std::string Diary() {
     return ReadFileBytes(store::DiaryPath(TestDir()));
 }
@@ -89,7 +81,7 @@ protected:
 
 class SampleTest : public ToolTest {
 protected:
-    void SetUp() override { PutDiary(Bytes(SampleDiary())); }
+    void SetUp() override { PutDiary(DiaryOf(SampleDiary())); }
 };
 
 }  // namespace jtest
