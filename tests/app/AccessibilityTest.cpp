@@ -124,26 +124,20 @@ TEST_F(AccessibilityTest, EditBoxesAreNamedAfterTheirLabelsAndTheFirstHasFocus) 
                   "You can change this by entering your own title in the box below.",
                   "Start Date (dd/mm/yy)", "Entries listed",
                   "Enter the date for which you wish to make the entry"}));
-    // A label the program changes renames its box.
+    // A label the program changes renames its box; one too long for the
+    // dialog stays inside it, elided, and says its whole text.
     framework::TDialog entry(nullptr, kTextEntryDialog);
-    framework::TStatic(&entry, text_ids::kNoteTitleLabel).SetText("Best moment");
-    EXPECT_EQ(NameOf(entry.Control(text_ids::kNoteBox)), "Best moment");
-}
-
-// A title too long for the dialog stays inside it, elided, and says its
-// whole text.
-TEST_F(AccessibilityTest, ALabelElidedSaysItsWholeText) {
-    framework::TDialog entry(nullptr, kTextEntryDialog);
-    framework::TStatic title(&entry, text_ids::kNoteTitleLabel);
-    const std::string text =
+    const std::string title =
         "Quietly joyful geography: a typical yearly pilgrimage by Polly and Gwyn, 2026!";
-    title.SetText(text);
+    framework::TStatic note(&entry, text_ids::kNoteTitleLabel);
+    note.SetText(title);
+    EXPECT_EQ(NameOf(entry.Control(text_ids::kNoteBox)), title);
     auto* label = qobject_cast<framework::StaticText*>(entry.Control(text_ids::kNoteTitleLabel));
     ASSERT_NE(label, nullptr);
     EXPECT_LE(label->geometry().right(), entry.Widget()->width());
     EXPECT_TRUE(label->IsElided());
-    EXPECT_EQ(label->toolTip().toStdString() + "|" + NameOf(label) + "|" + title.GetText(),
-              text + "|" + text + "|" + text);
+    EXPECT_EQ(label->toolTip().toStdString() + "|" + NameOf(label) + "|" + note.GetText(),
+              title + "|" + title + "|" + title);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace {
 constexpr Instant kHighest = std::numeric_limits<Instant>::max();
 constexpr Instant kLowest = std::numeric_limits<Instant>::min();
 constexpr const char* kNY = "America/New_York";
-constexpr const char* kKiri = "Pacific/Kiritimati";
+constexpr const char* kKiri = "Pacific/Kiritimati";  // +14
 
 // Each case: the stamp, then the long date. The short date is the stamp's
 // date part; the compact date drops its slashes.
@@ -154,9 +154,6 @@ TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
     }
 }
 
-constexpr Instant kLowest = std::numeric_limits<Instant>::min();
-constexpr Instant kHighest = std::numeric_limits<Instant>::max();
-constexpr const char* kKiri = "Pacific/Kiritimati";  // +14
 constexpr const char* kPago = "Pacific/Pago_Pago";   // -11
 constexpr const char* kNepal = "Asia/Kathmandu";     // +5:45
 constexpr const char* kBerlin = "Europe/Berlin";

@@ -1,17 +1,28 @@
-// What the recorded calls leave to us: the file's layout after writes, the
-// key listing, refused writes and a failing disk.
+// The settings file: the calls recorded from a real implementation of the
+// profile functions replayed (tests/data/profile-cases.json: every read's
+// count and value, every write's result and, where recorded, the bytes
+// after it), and what they leave to us: the layout after writes (we keep
+// other lines), refused writes, a failing disk, two writers. And the code
+// page its text, like the diary's, is kept in.
+
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/CodePage.h"
 #include "platform/Env.h"
 #include "platform/PrivateProfile.h"
 #include "platform/WholeFile.h"
@@ -19,6 +30,51 @@
 #include "support/env/FaultEnv.h"
 
 namespace {
+
+// A recorded byte string ({"hex": ..., "esc": ...}), or null.
+std::optional<std::string> Bytes(const QJsonValue& recorded) {
+    if (recorded.isNull() || recorded.isUndefined()) return std::nullopt;
+    return QByteArray::fromHex(recorded["hex"].toString().toLatin1()).toStdString();
+}
+
+TEST(ProfileCases, EveryRecordedCallGivesTheRecordedResult) {
+    QFile file(JOTWEL_TEST_DATA "/profile-cases.json");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    const QJsonArray cases = QJsonDocument::fromJson(file.readAll())["cases"].toArray();
+    qsizetype calls = 0;
+    for (const QJsonValue c : cases) {
+        const std::string name = c["name"].toString().toStdString();
+        const std::string path = jtest::InTestDir(c["file"].toString().toStdString());
+        std::filesystem::remove(path);
+        if (const auto initial = Bytes(c["initial"])) jtest::WriteFileBytes(path, *initial);
+        const QJsonArray ops = c["ops"].toArray();
+        calls += ops.size();
+        for (qsizetype i = 0; i < ops.size(); ++i) {
+            SCOPED_TRACE(name + " op " + std::to_string(i));
+            const QJsonObject op = ops[i].toObject();
+            const std::string section = Bytes(op["section"]).value_or("");
+            if (op["op"].toString() == "read") {
+                const platform::ProfileRead read = platform::GetPrivateProfileString(
+                    section, Bytes(op["key"]), Bytes(op["default"]).value_or(""),
+                    op["capacity"].toInt(), path);
+                EXPECT_EQ(read.count, op["result"].toInt());
+                EXPECT_EQ(read.value, Bytes(op["value"]).value_or(""));
+                continue;
+            }
+            const platform::Status status = platform::WritePrivateProfileString(
+                section, Bytes(op["key"]).value_or(""), Bytes(op["value"]).value_or(""), path);
+            EXPECT_EQ(status.ok(), op["result"].toInt() != 0) << status.message();
+            if (const auto after = Bytes(op["file_after"])) {
+                EXPECT_EQ(jtest::ReadFileBytes(path), *after);
+            }
+        }
+        if (c["final"].isNull()) {
+            EXPECT_FALSE(std::filesystem::exists(path)) << name << ": reads made a file";
+        }
+    }
+    EXPECT_EQ(cases.size(), 37);
+    EXPECT_EQ(calls, 205);
+}
 
 using platform::GetPrivateProfileString;
 using platform::WritePrivateProfileString;
@@ -174,6 +230,49 @@ TEST(ProfileWrite, TwoWritersAtOnceKeepEveryKey) {
     const std::string keys = GetPrivateProfileString("J", std::nullopt, "", 100000, path).value;
     EXPECT_EQ(std::count(keys.begin(), keys.end(), '\0'), 2 * kKeys);
     EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::TestDir()).empty());
+}
+
+using platform::CodePointToCp1252;
+using platform::Cp1252ToCodePoint;
+using platform::Cp1252ToUtf8;
+using platform::Utf8ToCp1252;
+
+// Qt's own decoder is an independent reading of the code page's table
+// (including the undefined bytes, which stand for their control characters).
+TEST(CodePage, EveryByteDecodesLikeQtAndSurvivesTheRoundTrip) {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    EXPECT_EQ(QString::fromStdString(Cp1252ToUtf8(bytes)),
+              QStringDecoder("windows-1252").decode(QByteArray::fromStdString(bytes)));
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes);
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        EXPECT_EQ(CodePointToCp1252(Cp1252ToCodePoint(byte)), byte) << "byte " << b;
+    }
+}
+
+TEST(CodePage, RefusesCharactersItCannotHoldAndInvalidUtf8) {
+    // U+0080 and U+009F are not held: bytes 0x80 and 0x9F stand for others.
+    for (const char32_t c : {0x80u, 0x9Fu, 0x100u, 0x2028u, 0xFFFDu, 0x1F600u}) {
+        EXPECT_EQ(CodePointToCp1252(c), std::nullopt) << std::hex << static_cast<unsigned>(c);
+    }
+    // Unheld U+0100; stray, never valid, truncated and badly continued bytes;
+    // overlong forms, a surrogate and beyond U+10FFFF.
+    const char* const refused[] = {"\xC4\x80",     "\x80",
+                                   "\xFF",         "a\xE2\x82",
+                                   "\xC3(",        "\xC0\x80",
+                                   "\xE0\x80\xAF", "\xF0\x80\x80\xAF",
+                                   "\xED\xA0\x80", "\xF4\x90\x80\x80"};
+    for (const char* text : refused) {
+        EXPECT_EQ(Utf8ToCp1252(text), std::nullopt) << ::testing::PrintToString(text);
+    }
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xC5\xA0"), "\x80\x8A");
+    // One unheld character is one '?', however many bytes it takes.
+    EXPECT_EQ(platform::Utf8ToCp1252Lossy("a\xFF"
+                                          "b\xC4\x80"
+                                          "c\xF0\x9F\x98\x80"
+                                          "d\xC3\xA9"),
+              "a?b?c?d\xE9");
 }
 
 }  // namespace
