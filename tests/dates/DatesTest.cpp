@@ -154,8 +154,8 @@ TEST(ReadTypedDate, AcceptsOnlyRealDaysWrittenDayMonthYear) {
     }
 }
 
-constexpr const char* kPago = "Pacific/Pago_Pago";   // -11
-constexpr const char* kNepal = "Asia/Kathmandu";     // +5:45
+constexpr const char* kPago = "Pacific/Pago_Pago";  // -11
+constexpr const char* kNepal = "Asia/Kathmandu";    // +5:45
 constexpr const char* kBerlin = "Europe/Berlin";
 constexpr const char* kSao = "America/Sao_Paulo";
 

@@ -1,7 +1,11 @@
 // list and export: the report's lines, its entries in Markdown; the output
-// file; the chart's means.
+// file; the chart's means; and the diary cli_test.py reads, which is what
+// the record code makes (run with JOTWEL_WRITE_CLI_DIARY=1 to write it
+// afresh after a deliberate change).
+
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 
 #include "ToolTest.h"
@@ -128,6 +132,21 @@ TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
     EXPECT_EQ(Means(data.series[0].monthly), "-28:6/1 3:6.5/4 34:7/1 ");
     EXPECT_EQ(data.firstDay, data.series[0].daily.front().day);
     EXPECT_EQ(data.lastDay, data.series[0].daily.back().day);
+}
+
+TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
+    const std::string bytes = DiaryOf({
+        store::MakeTextEntryRecord("Caf\xE9, \"quoted\"\r\nline two", "n\x80te, with comma", 7,
+                                   On("01/02/14", 9, 30)),
+        store::MakeTextEntryRecord("two\r\nlines", "", -1, On("02/02/14")),
+        store::MakeButtonEntryRecord({"Sle,ep", "W\"ork", "Food\x81", "Mood", "Walk", "Read"},
+                                     {7, 3, 10, 0, 5, 8}, On("01/02/14", 21)),
+        store::MakeButtonEntryRecord({"Mood = 5 : ok", "50%", "", "Caf\xE9", "=x", "y"},
+                                     {-1, 4, -1, -1, 10, -1}, On("02/02/14", 21)),
+    });
+    const std::string path = std::string(JOTWEL_TESTS_DIR) + "/tool/cli-diary.dat";
+    if (std::getenv("JOTWEL_WRITE_CLI_DIARY") != nullptr) WriteFileBytes(path, bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
 }
 
 }  // namespace
