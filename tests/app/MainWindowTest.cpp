@@ -144,11 +144,9 @@ Action Types(int id, const char* text) {
     return [id, text](framework::TDialog& d) { Type(d, id, text); };
 }
 
-// Each command opens its dialog over the main window, at its template's
-// place in the client area; one left other than by OK changes nothing. The
-// entry dialogs, Print List and both Exits end the program; every other way
-// out, and button entries without a first subject heading (which only say
-// so), leave the main window waiting.
+// Each command opens its dialog over the main window at its template's
+// place; one left other than by OK changes nothing. Only the entry dialogs,
+// Print List and both Exits end the program.
 TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
     using namespace resources;
     const Action escape = [](framework::TDialog& d) { PressKey(d, Qt::Key_Escape); };
@@ -215,10 +213,8 @@ TEST_F(EntryTest, EachCommandOpensItsDialogAndOnlyTheWaysOutEndTheProgram) {
     }
 }
 
-// "jotwel --help" and "jotwel --version" answer and end before start-up;
-// every other command line is left to start-up, and "jotwel auto", as
-// started at log-on, ends it before any window is made when LastDate
-// already holds today.
+// --help and --version answer before start-up; "jotwel auto" (log-on) ends
+// before any window when LastDate already holds today.
 TEST_F(EntryTest, TheCommandLineIsAnsweredOrLeftToStartUp) {
     const struct {
         std::vector<const char*> args;

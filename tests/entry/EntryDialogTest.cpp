@@ -117,12 +117,10 @@ TEST_F(EntryDialogTest, TextEntryStoresWhatWasTypedByteForByte) {
     }
 }
 
-// Each row's score follows its own heading as it is (no format applied), -1
-// for a row with none; the record goes at the end of the diary whatever its
-// key. Screen readers name a score button by its heading, or by its row when
-// the heading holds no letter or digit. Tab visits the controls in template
-// order, a row of score buttons being one stop, entered at its checked
-// button; the arrow keys move the score, round the ends.
+// Each row's score follows its heading as it is (no format applied), -1 for
+// none; the record is appended whatever its key. A score button is named by
+// its heading, or its row when the heading holds no letter or digit. A row
+// is one tab stop, entered at its checked button; arrows move the score.
 TEST_F(EntryDialogTest, ButtonEntryAppendsEachRowsScoreAfterItsHeading) {
     const store::TEntryRecord today{"today  = )", "07/12/14 @ 21:00:00", 1417986000, 5};
     PutDiary({today});
@@ -180,10 +178,9 @@ void SaveButtons(framework::TDialog& d) {
     Click(d, button_ids::kOkButton);
 }
 
-// The two entry dialogs hand over to each other: the one left ends without
-// saving and, still inside its handler, runs the other, so modal runs nest
-// and unwind innermost first. Without a first subject heading button
-// entries only say so.
+// The entry dialogs hand over to each other without saving, from inside
+// their handlers (modal runs nest and unwind). Without a first subject
+// heading button entries only say so.
 TEST_F(EntryDialogTest, EachSwitchDropsWhatWasEnteredAndTheLastDialogSaves) {
     const struct {
         std::vector<void (*)(framework::TDialog&)> actions;  // the first dialog's first

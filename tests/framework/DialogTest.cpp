@@ -72,33 +72,6 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
     EXPECT_EQ(log, (std::vector<std::string>{"setup", "ok"}));
 }
 
-// Two dialogs hand over to each other three times, each from its handler
-// after ending itself: it hides at once, and the runs unwind innermost first.
-TEST_F(FrameworkTest, EndingHidesAtOnceAndNestedRunsUnwindInnermostFirst) {
-    std::vector<int> returned;
-    std::function<void(TTestDlg&, int)> handOver = [&](TTestDlg& self, int depth) {
-        self.EndDialog(kIdCancel);
-        EXPECT_FALSE(self.Widget()->isVisible());
-        if (depth == 3) return;
-        framework::testing::OnNextDialog([&, depth](framework::TDialog& d) {
-            auto& next = static_cast<TTestDlg&>(d);
-            next.onDo = [&, depth](TTestDlg& s) { handOver(s, depth + 1); };
-            Click(next, kDo);
-        });
-        TTestDlg next(&self, &log);
-        EXPECT_EQ(next.Execute(), 2);
-        returned.push_back(depth + 1);
-    };
-    EXPECT_EQ(Run([&](TTestDlg& d) {
-                  d.onDo = [&](TTestDlg& s) { handOver(s, 0); };
-                  Click(d, kDo);
-              }),
-              2);
-    EXPECT_EQ(returned, (std::vector<int>{3, 2, 1}));
-    EXPECT_EQ(DialogsShown().size(), 4u);
-    for (const auto& shown : DialogsShown()) EXPECT_FALSE(shown.leftOpen);
-}
-
 std::vector<std::string> Names(std::initializer_list<int> ids) {
     std::vector<std::string> names;
     for (const int id : ids) names.push_back(ControlName(id));

@@ -140,10 +140,8 @@ private:
     std::string victim_;
 };
 
-// Every file the program writes whole goes this way (the settings file, a
-// printed PDF, the companion's output, kept versions): a link at the
-// temporary name is refused and another name taken; the victim is never
-// written.
+// Every whole-file write (settings, PDF, the companion's output, versions):
+// a link at the temporary name is refused, another name taken.
 TEST(FileCopy, ALinkPlantedAtTheTemporaryNameIsNeverFollowed) {
     const std::string victim = jtest::InTestDir("Jotwel.dat"), to = jtest::InTestDir("out.csv");
     jtest::WriteFileBytes(victim, "the diary");

@@ -165,10 +165,9 @@ TEST(ProfileRead, ListsKeyNamesAndReadsWhatCannotBeReadAsMissing) {
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
-// A clean run counts the write's file operations, then each in turn fails.
-// Before the rename the old file (or no file) must stay whole, with no
-// temporary file; only the folder sync follows the rename. The file exists
-// first, or else its folder is missing too.
+// Each file operation of a write fails in turn (the file existing, or its
+// folder missing): the old file stays whole, with no temporary file, unless
+// only the folder sync after the rename failed.
 TEST(ProfileWrite, EveryFailingOperationLeavesTheOldFileWhole) {
     platform::FaultEnv fault(platform::PosixEnv());
     platform::ScopedEnv scoped(&fault);

@@ -274,10 +274,9 @@ protected:
         session::ResetValues();
         GuiTest::TearDown();
     }
-    // Shows results in the reports dialog and deletes one of two twins (two
-    // entries that list as the same line, so a deletion done twice loses
-    // one), trying again after each failure, from the files start with the
-    // n-th file operation failing.
+    // From the files start, with the n-th file operation failing: Show
+    // Results and delete one of two twins (done twice, a deletion would lose
+    // both), trying again after each failure.
     void Run(const Files& start, int n, int error) {
         using platform::FaultEnv;
         Restore(start);

@@ -228,10 +228,10 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
     EXPECT_EQ(session::Values().listingLineCount, 1);
 }
 
-// Yes deletes the entry whose first line is selected (not its twin), and
-// keeps a version of the diary as it found it. A line that shows no entry, No, or a diary that
-// cannot be read delete nothing. After it the list, listing and count are what Show Results would
-// form, also when the fields or (another copy) the diary changed since the list was shown.
+// Yes deletes the entry selected (not its twin) after keeping a version;
+// a line that shows no entry, No, or an unreadable diary delete nothing.
+// Then the list is what Show Results would form, even if the fields or the
+// diary (another copy) changed since.
 TEST_F(ReportDialogTest, DeleteActsOnTheSelectedEntryAndListsWhatShowResultsWould) {
     const auto& [quiet, folded, again, twin] = std::tie(kDiary[0], kDiary[1], kDiary[2], kDiary[3]);
     const auto added = TextEntry(At("04/02/14"), "added");

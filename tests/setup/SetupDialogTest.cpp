@@ -57,11 +57,9 @@ std::string MessagesShown() {
     return messages;
 }
 
-// The boxes open with the headings in memory only when the stored Head1
-// holds a letter or digit. OK cuts each box to 23 bytes and writes it in
-// order; at a box with no letter or digit, or a failed write, it says so and
-// stops: the boxes before stay written, a blank box's text is in memory
-// only, a heading not written keeps its old text.
+// The boxes show the headings only when the stored Head1 holds a letter or
+// digit. OK writes each box, cut to 23 bytes, in order; a blank box or a
+// failed write stops it with a message, the boxes before staying written.
 TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     const struct {
         const char* stored;
@@ -104,10 +102,8 @@ TEST_F(SetupDialogTest, HeadingsAreWrittenInOrderUntilABlankBoxOrAFailedWrite) {
     }
 }
 
-// The dialog opens with text entries chosen and the today box showing the
-// preference of start-up, not the file's. OK writes Default, then ToDay;
-// Help in between shows the general help over it and keeps the choices.
-// The preference in memory keeps its start-up value.
+// The today box opens with (and memory keeps) the start-up preference, not
+// the file's; OK writes Default, then ToDay; Help keeps the choices.
 TEST_F(SetupDialogTest, PreferenceWritesDefaultThenToDay) {
     using namespace entry_preference_ids;
     const struct {

@@ -262,12 +262,10 @@ TEST(RewriteDiary, WritesWhatTheRewriteMakesOfTheRecordsOrNothingWhenItFails) {
     EXPECT_FALSE(HoldExists());
 }
 
-// Method: each change is first run without faults to learn the new content,
-// then again from the same files with the n-th file operation failing (a
-// full disk and a broken one in turn), for n = 1, 2, ... until a run no
-// longer reaches the fault. Every failed run must report the failure and
-// leave the diary byte for byte old or new (or absent, if it was), no hold
-// or temporary file, and only whole versions of the old or new diary.
+// Each change runs clean, then with the n-th file operation failing, for
+// n = 1, 2, ... until the fault is not reached: every failed run reports it
+// and leaves the diary old or new byte for byte, no hold or temporary file,
+// and only whole versions.
 void Start(const std::optional<std::string>& diary) {
     std::remove(DiaryPath(DataDir()).c_str());
     std::filesystem::remove_all(VersionsPath(DataDir()));

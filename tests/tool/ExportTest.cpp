@@ -36,7 +36,7 @@ TEST_F(ExportTest, ListPrintsTheReportsLines) {
         std::string want;
     } cases[] = {
         {.args = {"list"}, .want = cafe + beach + quiet + button},
-        {.args = {"list", "--from", "2014-02-02", "--to", "3/2/2014"}, .want = beach + quiet},
+        {.args = {"list", "--from", "2/2/2014", "--to", "2014-02-10"}, .want = beach + quiet},
         {.args = {"list", "--to", "1/2/14", "--search", "caf\xC3\xA9"},
          .want = "Searching for: caf\xC3\xA9\n" + cafe},
     };

@@ -44,8 +44,9 @@ try:
     expect("csv status", (done.returncode, done.stderr), (0, b""))
     rows = list(csv.reader(io.StringIO(done.stdout.decode("utf-8"), newline="")))
     expect("csv rows", len(rows), 5)
-    expect("csv header", rows[0][:8],
-           ["kind", "date", "time", "key", "stamp", "score", "summary", "note"])
+    expect("csv header", rows[0],
+           ["kind", "date", "time", "key", "stamp", "score", "summary", "note"] +
+           [f"{name}{i}" for i in range(1, 7) for name in ("heading", "score")])
     expect("csv text entry", rows[1][:8],
            ["text", "2014-02-01", "09:30:00", "1391247000", "01/02/14 @ 09:30:00", "7",
             'Café, "quoted"\r\nline two', "n€te, with comma"])
