@@ -8,6 +8,7 @@
 
 #include <QProcess>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -158,6 +159,8 @@ TEST_F(PrintListingTest, PrintsOneOnePageJobPerSixtyLinesAndReportsFailures) {
             EXPECT_TRUE(framework::testing::MessageBoxesShown().empty());
         } else {
             EXPECT_TRUE(LastMessageBox().text.starts_with(c.says)) << LastMessageBox().text;
+            EXPECT_EQ(LastMessageBox().text.find(std::strerror(EIO)) != std::string::npos,
+                      c.failingRead > 0);
         }
     }
     // A line too long for one print line continues in the next.

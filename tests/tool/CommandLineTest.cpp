@@ -10,8 +10,10 @@
 #include <filesystem>
 
 #include "ToolTest.h"
+#include "listing/ListingFile.h"
 #include "session/Settings.h"
 #include "tool/ChartData.h"
+#include "tool/PdfListing.h"
 #include "tool/UserSession.h"
 
 namespace jtest {
@@ -275,6 +277,18 @@ TEST(ChartData, MeansByDayWeekAndMonthAreOfTheScores) {
     EXPECT_EQ(Means(data.series[0].monthly), "-28:6/1 3:6.5/4 34:7/1 ");
     EXPECT_EQ(data.firstDay, data.series[0].daily.front().day);
     EXPECT_EQ(data.lastDay, data.series[0].daily.back().day);
+}
+
+// As on paper: a line of 255 characters or more goes on in the next print
+// line, and a page holds 60 print lines, the heading among them.
+TEST(PdfListing, LongLinesGoOnAndPagesHoldSixtyLines) {
+    const std::string a255(255, 'a');
+    EXPECT_EQ(
+        tool::ListingPrintLines({"short", a255 + "b"}),
+        (std::vector<std::string>{std::string(listing::kListingHeading), "short", a255, "b"}));
+    const auto pages = tool::PagesOf(std::vector<std::string>(121, "x"));
+    EXPECT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[2].size(), 1u);
 }
 
 TEST(CliDiary, TheCommittedCopyIsWhatTheRecordCodeMakes) {
