@@ -235,7 +235,6 @@ TEST_F(EntryTest, TheCommandLineIsAnsweredOrLeftToStartUp) {
         {.args = {"--version"}, .status = 1, .bad = true},
         {.args = {"-platform", "offscreen"}},
         {.args = {"--helpful"}},
-        {.args = {"-h"}},
     };
     for (auto c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args) + (c.lastDate ? c.lastDate : "(none)"));

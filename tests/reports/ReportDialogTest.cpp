@@ -60,10 +60,10 @@ TEST(Report, ListsTheRangeOfWholeDaysInFileOrder) {
     const dates::Instant first = dates::ParseDiaryDate("01/01/05") - dates::SecondsPerDay;
     const dates::Instant todayEnd = dates::ParseDiaryDate("15/06/20");
     const dates::Instant marchEnd = dates::ParseDiaryDate("12/03/14");
-    PutDiary({TextEntry(At("10/03/14", 0), "Caf\xE9 \x80", 7), ButtonEntry(first, "Work = 3"),
+    PutDiary({TextEntry(On("10/03/14", 0), "Caf\xE9 \x80", 7), ButtonEntry(first, "Work = 3"),
               TextEntry(first - 1, "too early"), TextEntry(todayEnd - 1, "late", 0),
               TextEntry(todayEnd + 1, "tomorrow"), TextEntry(marchEnd, "march end", -1),
-              TextEntry(marchEnd + 1, "after"), TextEntry(At("10/03/14", 0) - 1, "before")});
+              TextEntry(marchEnd + 1, "after"), TextEntry(On("10/03/14", 0) - 1, "before")});
     const std::string caf = "10/03/14 @ 00:00:00 Score = 7   Caf\xE9 \x80";
     const std::string end = "13/03/14 @ 00:00:00  march end";
     ExpectReport(
@@ -100,8 +100,8 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
 }
 
 TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
-    PutDiary({TextEntry(At("01/02/14"), "Went to the beach"), TextEntry(At("02/02/14"), "seaside"),
-              TextEntry(At("03/02/14"), "by the sea")});
+    PutDiary({TextEntry(On("01/02/14"), "Went to the beach"), TextEntry(On("02/02/14"), "seaside"),
+              TextEntry(On("03/02/14"), "by the sea")});
     const std::vector<std::string> all = {"01/02/14 @ 12:00:00 Score = 5   Went to the beach",
                                           "02/02/14 @ 12:00:00 Score = 5   seaside",
                                           "03/02/14 @ 12:00:00 Score = 5   by the sea"};
@@ -117,8 +117,8 @@ TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
 TEST(Report, ListsTheFoldedPiecesThatHoldALetterOrDigit) {
     const std::string x90 = std::string(90, 'x') + " ";
     const std::string y100 = std::string(100, 'y') + " ";
-    PutDiary({ButtonEntry(At("01/02/14"), x90 + "... !!"),
-              ButtonEntry(At("02/02/14"), x90 + y100 + y100 + y100 + y100 + "zzzzz")});
+    PutDiary({ButtonEntry(On("01/02/14"), x90 + "... !!"),
+              ButtonEntry(On("02/02/14"), x90 + y100 + y100 + y100 + y100 + "zzzzz")});
     const std::string more = "      -> " + y100;
     ExpectReport("", "", "", {"01/02/14  " + x90, "02/02/14  " + x90, more, more, more, more});
 }
@@ -132,7 +132,7 @@ TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
         std::string text = "sea";
         for (int word = 0; word < n % 90; ++word) text += " word" + std::to_string(word);
         const store::RecordBytes bytes =
-            store::EncodeRecord(TextEntry(At("01/02/14") + n * 60, text));
+            store::EncodeRecord(TextEntry(On("01/02/14") + n * 60, text));
         diary.append(bytes.data(), bytes.size());
     }
     WriteFileBytes(store::DiaryPath(TestDir()), diary);
@@ -156,9 +156,9 @@ TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
 
 // The last two are twins: the same key and stamp.
 const std::vector<store::TEntryRecord> kDiary = {
-    TextEntry(At("01/02/14"), "quiet day", 3),
-    TextEntry(At("02/02/14"), std::string(120, 'f') + " beach tail", -1),
-    TextEntry(At("03/02/14"), "beach again", 8), TextEntry(At("03/02/14"), "beach twin", 8)};
+    TextEntry(On("01/02/14"), "quiet day", 3),
+    TextEntry(On("02/02/14"), std::string(120, 'f') + " beach tail", -1),
+    TextEntry(On("03/02/14"), "beach again", 8), TextEntry(On("03/02/14"), "beach twin", 8)};
 const std::vector<std::string> kListed = {
     "01/02/14 @ 12:00:00 Score = 3   quiet day",
     "02/02/14 @ 12:00:00  " + std::string(120, 'f') + " ", "      -> beach tail",
@@ -252,7 +252,7 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
 // diary (another copy) changed since.
 TEST_F(ReportDialogTest, DeleteActsOnTheSelectedEntryAndListsWhatShowResultsWould) {
     const auto& [quiet, folded, again, twin] = std::tie(kDiary[0], kDiary[1], kDiary[2], kDiary[3]);
-    const auto added = TextEntry(At("04/02/14"), "added");
+    const auto added = TextEntry(On("04/02/14"), "added");
     const std::string deleted = ": Entry Deleted";
     // Rows of the list: 0 the heading, 1 the blank line, 2 the quiet day,
     // 3 and 4 the folded entry, 5 and 6 the twins, 7 dashes.

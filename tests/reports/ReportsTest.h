@@ -27,10 +27,6 @@ protected:
     platform::ScopedEnv useFaults_{&faults_};
 };
 
-// Instant of the given hour on a "dd/mm/yy" day.
-inline dates::Instant At(const char* date, int hour = 12) {
-    return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600;
-}
 inline store::TEntryRecord TextEntry(dates::Instant key, std::string text, int score = 5) {
     return {std::move(text), dates::FormatStamp(key), static_cast<std::int32_t>(key), score};
 }

@@ -7,10 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "dates/DiaryDates.h"
 #include "store/Diary.h"
 #include "support/TestEnvironment.h"
 
 namespace jtest {
+
+// The instant of hour:minute on a "dd/mm/yy" day.
+inline dates::Instant On(const char* date, int hour = 12, int minute = 0) {
+    return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600 + minute * 60;
+}
 
 // The bytes of a diary holding these records.
 inline std::string DiaryOf(const std::vector<store::TEntryRecord>& records) {

@@ -72,10 +72,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(out.good()) << "cannot write " << path;
 }
 
-}  // namespace jtest
-
-namespace jtest {
-
 std::vector<std::string> TemporaryFilesIn(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code error;

@@ -20,11 +20,6 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-// Instant of hour:minute on a "dd/mm/yy" day (UTC).
-inline dates::Instant On(const char* date, int hour = 12, int minute = 0) {
-    return dates::ParseDiaryDate(date) - dates::SecondsPerDay + hour * 3600 + minute * 60;
-}
-
 struct ToolRun {
     int status = -1;
     std::string out, err;

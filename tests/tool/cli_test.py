@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""The real jotwel-tool on a small diary (cli-diary.dat, made and checked
-by CliDiaryTest.cpp): CSV and JSON exports parsed with Python's own csv and
-json modules, so accents, embedded line breaks, commas and quotes are shown
-to survive; and a chart drawn with no display.
+"""The real jotwel-tool on a small diary (cli-diary.dat: the four entries
+the expectations below spell out, as the program writes them): CSV and
+JSON exports parsed with Python's own csv and json modules, so accents,
+embedded line breaks, commas and quotes are shown to survive; and a chart
+drawn with no display.
 
 Usage: cli_test.py JOTWEL_TOOL CLI_DIARY"""
 import csv
