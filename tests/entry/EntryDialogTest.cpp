@@ -39,14 +39,6 @@ void TypeSummary(const framework::TDialog& d, const std::vector<QString>& lines)
     }
 }
 
-// Presses key once per control id, expecting the focus on each in turn.
-void ExpectFocusPath(framework::TDialog& d, int key, const std::vector<int>& ids) {
-    for (const int id : ids) {
-        PressKey(d, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-        EXPECT_EQ(FocusedName(d), ControlName(id));
-    }
-}
-
 // Opens the dialog's help with button, over the dialog, and closes it.
 void Help(framework::TDialog& d, int button) {
     framework::testing::OnNextDialog([&d](framework::TDialog& help) {

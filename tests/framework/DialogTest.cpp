@@ -89,21 +89,6 @@ TEST_F(FrameworkTest, WaysOfEndingGiveTheirResults) {
     EXPECT_EQ(log, (std::vector<std::string>{"setup", "ok"}));
 }
 
-std::vector<std::string> Names(std::initializer_list<int> ids) {
-    std::vector<std::string> names;
-    for (const int id : ids) names.push_back(ControlName(id));
-    return names;
-}
-std::vector<std::string> Walk(TTestDlg& d, std::initializer_list<int> keys,
-                              Qt::KeyboardModifiers modifiers = {}) {
-    std::vector<std::string> names;
-    for (const int key : keys) {
-        PressKey(d, key, modifiers);
-        names.push_back(FocusedName(d));
-    }
-    return names;
-}
-
 // Tab skips hidden, untabbable and unchecked group members and enters a
 // group at its checked button; arrows step through a group, wrapping, and
 // check the button they reach; a group excludes only within itself.
@@ -111,14 +96,17 @@ TEST_F(FrameworkTest, TabArrowsAndClicksFollowTemplateOrderAndRadioGroups) {
     Show([](TTestDlg& d) {
         framework::TRadioButton(&d, kRadioA0 + 2).SetCheck(true);
         d.Control(kLine)->setFocus();
-        const int tab = Qt::Key_Tab;
-        EXPECT_EQ(Walk(d, {tab, tab, tab, tab, tab, tab, tab, tab, tab, tab, tab}),
-                  Names({kSummary, kToggle, kRadioA0 + 2, kRadioB0, kDo, kUnbound, kList, kNarrow,
-                         kIdOk, kIdCancel, kLine}));
-        EXPECT_EQ(Walk(d, {tab, tab}, Qt::ShiftModifier), Names({kIdCancel, kIdOk}));
+        ExpectFocusPath(d, Qt::Key_Tab,
+                        {kSummary, kToggle, kRadioA0 + 2, kRadioB0, kDo, kUnbound, kList, kNarrow,
+                         kIdOk, kIdCancel, kLine});
+        ExpectFocusPath(d, Qt::Key_Backtab, {kIdCancel, kIdOk});
         Click(d, kRadioA0);
-        EXPECT_EQ(Walk(d, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}),
-                  Names({kRadioA0 + 1, kRadioA0 + 2, kRadioA0, kRadioA0 + 2, kRadioA0 + 1}));
+        const std::pair<int, int> arrows[] = {{Qt::Key_Right, kRadioA0 + 1},
+                                              {Qt::Key_Down, kRadioA0 + 2},
+                                              {Qt::Key_Right, kRadioA0},
+                                              {Qt::Key_Up, kRadioA0 + 2},
+                                              {Qt::Key_Left, kRadioA0 + 1}};
+        for (const auto& [key, id] : arrows) ExpectFocusPath(d, key, {id});
         framework::TRadioButton a0(&d, kRadioA0), a1(&d, kRadioA0 + 1), b0(&d, kRadioB0);
         EXPECT_FALSE(b0.IsChecked());
         Click(d, kRadioB0);
@@ -126,21 +114,6 @@ TEST_F(FrameworkTest, TabArrowsAndClicksFollowTemplateOrderAndRadioGroups) {
         a1.SetCheck(false);  // the program can clear a group
         EXPECT_FALSE(a0.IsChecked() || a1.IsChecked());
     });
-}
-
-// Enter presses the focused button, else the default one; the keypad's too.
-TEST_F(FrameworkTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
-    Show([](TTestDlg& d) {
-        d.Control(kDo)->setFocus();
-        PressKey(d, Qt::Key_Return);
-    });
-    Show(
-        [](TTestDlg& d) {
-            d.Control(kLine)->setFocus();
-            PressKey(d, Qt::Key_Enter, Qt::KeypadModifier);
-        },
-        kDefaultButtonDialog);
-    EXPECT_EQ(log, (std::vector<std::string>{"setup", "do", "setup", "do"}));
 }
 
 // The real message box, outside the test seam: its icon follows the flags

@@ -33,15 +33,6 @@ TestResources::TestResources() {
                             Button(kIdOk, "OK", 250, 180, 40, 14),
                             Button(kIdCancel, "Cancel", 200, 180, 40, 14),
                         }});
-    dialogs_.push_back({.id = kDefaultButtonDialog, .caption = "Default Button",
-                        .x = 0, .y = 0, .width = 200, .height = 100,
-                        .fontFace = "MS Sans Serif", .fontPoints = 8,
-                        .contextHelp = false, .closeDisabled = false,
-                        .controls = {
-                            Edit(kLine, 10, 10, 100, 14),
-                            Button(kDo, "Do", 10, 40, 40, 14, kTabStop | kDefault),
-                            Button(kIdOk, "OK", 60, 40, 40, 14),
-                        }});
 }
 
 const framework::DialogTemplate* TestResources::FindDialog(int id) const {

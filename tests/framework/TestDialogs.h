@@ -14,7 +14,6 @@
 namespace jtest {
 
 inline constexpr int kTestDialog = 900;
-inline constexpr int kDefaultButtonDialog = 901;
 
 // Ids in the test dialog.
 enum TestIds {
@@ -48,9 +47,8 @@ private:
 // that logs and does not close (its own table comes before TDialog's).
 class TTestDlg : public framework::TDialog {
 public:
-    TTestDlg(framework::TWindow* parent, std::vector<std::string>* log,
-             int templateId = kTestDialog)
-        : TDialog(parent, templateId), log_(log) {}
+    TTestDlg(framework::TWindow* parent, std::vector<std::string>* log)
+        : TDialog(parent, kTestDialog), log_(log) {}
     std::function<void(TTestDlg&)> onDo;
 
 protected:
@@ -71,20 +69,17 @@ protected:
         framework::SetResourceModule(&resources_);
     }
     // Runs a test dialog modally with action as the user's part; returns its result.
-    int Run(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
+    int Run(std::function<void(TTestDlg&)> action) {
         framework::testing::OnNextDialog(
             [action](framework::TDialog& d) { action(static_cast<TTestDlg&>(d)); });
-        TTestDlg dialog(nullptr, &log, templateId);
-        return dialog.Execute();
+        return TTestDlg(nullptr, &log).Execute();
     }
     // As Run, then cancels the dialog.
-    void Show(std::function<void(TTestDlg&)> action, int templateId = kTestDialog) {
-        Run(
-            [action](TTestDlg& d) {
-                action(d);
-                d.EndDialog(framework::kIdCancel);
-            },
-            templateId);
+    void Show(std::function<void(TTestDlg&)> action) {
+        Run([action](TTestDlg& d) {
+            action(d);
+            d.EndDialog(framework::kIdCancel);
+        });
     }
 
     TestResources resources_;

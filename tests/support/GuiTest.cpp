@@ -48,6 +48,13 @@ void PressKey(const framework::TDialog& dialog, int key, Qt::KeyboardModifiers m
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
+void ExpectFocusPath(const framework::TDialog& dialog, int key, const std::vector<int>& ids) {
+    for (const int id : ids) {
+        PressKey(dialog, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(FocusedName(dialog), ControlName(id));
+    }
+}
+
 std::string TextOf(const framework::TDialog& dialog, int id) {
     QWidget* widget = dialog.Control(id);
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();

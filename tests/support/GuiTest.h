@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "framework/TDialog.h"
 #include "framework/TestSeams.h"
@@ -41,6 +42,9 @@ void Type(const framework::TDialog& dialog, int id, const QString& text);
 // Sends a key to the widget that has focus in the dialog.
 void PressKey(const framework::TDialog& dialog, int key,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Presses key once per control id, expecting the focus on each in turn
+// (Backtab with Shift, as the keyboard sends it).
+void ExpectFocusPath(const framework::TDialog& dialog, int key, const std::vector<int>& ids);
 // Text shown by a label, edit box or button, as UTF-8.
 std::string TextOf(const framework::TDialog& dialog, int id);
 // The object name of the widget with keyboard focus ("ctl102"), or "".
