@@ -56,6 +56,7 @@ TEST_F(FrameworkTest, ADialogIsBuiltFromItsTemplateAndSetUpOnce) {
         const framework::DialogUnits units(d.Widget()->font());
         EXPECT_EQ(d.Widget()->size(), QSize(units.X(300), units.Y(200)));
         EXPECT_EQ(d.Control(kDo)->geometry(), units.ToPixels(200, 120, 40, 14));
+        EXPECT_GT(d.Control(kWideLabel)->width(), units.X(20) * 2);  // one line: widened
         EXPECT_EQ(d.Control(kToggle)->accessibleName(), "Toggle");
         EXPECT_EQ(d.Control(999), nullptr);
         EXPECT_EQ(ControlOf<QLabel>(d, kLabel)->buddy(), d.Control(kNarrow));
@@ -238,6 +239,8 @@ TEST_F(FrameworkTest, ListBoxScrollsToTheWidestLineAndForgetsADeletedSelection) 
         list.ClearList();
         list.AddString("a\tfirst");
         list.AddStrings({"b\tsecond", "caf\xE9"});
+        list.SetSelIndex(0);
+        EXPECT_EQ(list.GetSelIndex(), 0);
         list.SetSelIndex(1);
         list.DeleteStrings(0, 2);
         EXPECT_EQ(list.GetSelIndex(), -1);  // not the line that moved up
@@ -313,17 +316,19 @@ private:
     framework::TPageRange range_;
 };
 
-// Presses Cancel in the visible "Printing" dialog.
-void CancelPrinting() {
+// Presses Cancel in the visible "Printing" dialog; returns its title line.
+std::string CancelPrinting() {
+    using namespace framework::print_progress_ids;
     for (QWidget* dialog : QApplication::topLevelWidgets()) {
         if (dialog->objectName() == QString("dlg%1").arg(framework::kPrintProgressTemplate) &&
             dialog->isVisible()) {
-            const std::string cancel = ControlName(framework::print_progress_ids::kCancelButton);
-            dialog->findChild<QAbstractButton*>(cancel.c_str())->click();
-            return;
+            dialog->findChild<QAbstractButton*>(ControlName(kCancelButton).c_str())->click();
+            return dialog->findChild<QLabel*>(ControlName(kTitleLabel).c_str())
+                ->text()
+                .toStdString();
         }
     }
-    ADD_FAILURE() << "no Printing dialog";
+    return "no Printing dialog";
 }
 
 // Every page is drawn once, in order, without the wait cursor (the Printing
@@ -349,7 +354,9 @@ TEST_F(GuiTest, AJobDrawsEveryPageAndWritesThePdf) {
     // Cancel in the Printing dialog stops the job, which is reported.
     framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::ProposedFile());
     printout.onPage = [](int page) {
-        if (page == 1) CancelPrinting();
+        if (page == 1) {
+            EXPECT_EQ(CancelPrinting(), "'Pages' on the");
+        }
     };
     EXPECT_FALSE(printer.Print(nullptr, printout, true));
     EXPECT_EQ(LastMessageBox().text, "'Pages' not printed. Printing canceled.");
@@ -369,6 +376,10 @@ TEST_F(GuiTest, AJobThatDrewNoPageIsNotPrinted) {
               "Print Error: 'Pages' not printed. Error encountered during print.");
     ASSERT_EQ(PrintDialogsShown().size(), 1u);
     EXPECT_TRUE(PrintDialogsShown()[0].pageRangeOffered && PrintDialogsShown()[0].selectionOffered);
+    // No queued answer outlives a reset, into the next test.
+    framework::testing::AnswerNextPrintDialog(PrintDialogAnswer::Cancel());
+    framework::testing::ResetSeams();
+    EXPECT_EQ(framework::testing::PendingSeams(), 0);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ TestResources::TestResources() {
                             Button(kDo, "Do", 200, 120, 40, 14),
                             Button(kUnbound, "Unbound", 200, 140, 40, 14),
                             Text(kLabel, "Label", 120, 30, 60, 10),
+                            Text(kWideLabel, "A label far wider than its room", 200, 160, 20, 10),
                             List(kList, 10, 100, 150, 60, kTabStop | kBorder | kVScroll),
                             Edit(kNarrow, 120, 50, 30, 14),
                             Button(kIdOk, "OK", 250, 180, 40, 14),

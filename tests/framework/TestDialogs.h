@@ -25,7 +25,8 @@ enum TestIds {
     kDo = 110,       // bound by TTestDlg
     kUnbound = 111,  // bound nowhere
     kHiddenButton = 112,
-    kLabel = 120,  // names kNarrow below it
+    kLabel = 120,      // names kNarrow below it
+    kWideLabel = 121,  // one line, wider than its room
     kList = 130,
     kNarrow = 140,  // single-line edit that stops when full
 };

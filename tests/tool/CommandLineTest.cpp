@@ -53,6 +53,7 @@ TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {
         {.args = {"list", "--search", std::string(24, 'a')}, .says = "longer than the 23 char"},
         {.args = {"list", "--search", "\xE6\x97\xA5"}, .says = "a character the diary cannot"},
         {.args = {"list", "extra"}, .says = "jotwel-tool: extra: unexpected argument"},
+        {.args = {"check", "extra"}, .says = "jotwel-tool: extra: unexpected argument"},
         {.args = {"export"}, .says = "jotwel-tool: export: needs --format csv, json or markdown"},
         {.args = {"export", "--format", "xml"}, .says = "--format: \"xml\" is not a format"},
         {.args = {"export", "--format", "json", "--csv-safe"}, .says = "--csv-safe"},
