@@ -20,18 +20,25 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <set>
+#include <string>
+#include <vector>
 
-#include "TestDialogs.h"
+#include "GuiTest.h"
 #include "TestEnvironment.h"
 #include "framework/Controls.h"
 #include "framework/DialogUnits.h"
 #include "framework/EditWidgets.h"
+#include "framework/MessageBox.h"
+#include "framework/ResourceModule.h"
+#include "framework/TDialog.h"
 #include "framework/TabStopDelegate.h"
 #include "framework/print/PrintDialog.h"
 #include "framework/print/PrintProgressIds.h"
 #include "framework/print/TPrinter.h"
 #include "framework/print/TPrintout.h"
+#include "resources/TemplateParts.h"
 
 namespace jtest {
 namespace {
@@ -41,6 +48,123 @@ using framework::kIdOk;
 using framework::testing::DialogsShown;
 using framework::testing::PrintDialogAnswer;
 using framework::testing::PrintDialogsShown;
+
+constexpr int kTestDialog = 900;
+// Ids in the test dialog.
+enum TestIds {
+    kLine = 101,     // single-line edit that scrolls
+    kSummary = 102,  // multi-line edit, Enter starts a new line, stops when full
+    kToggle = 103,   // push-like check box without text
+    kRadioA0 = 104,  // radios 104..106: one group
+    kRadioB0 = 107,  // radios 107..108: another group
+    kDo = 110,       // bound by TTestDlg
+    kUnbound = 111,  // bound nowhere
+    kHiddenButton = 112,
+    kLabel = 120,      // names kNarrow below it
+    kWideLabel = 121,  // one line, wider than its room
+    kList = 130,
+    kNarrow = 140,  // single-line edit that stops when full
+};
+
+// A resource module that holds the test dialog alone: every kind of
+// control the windowing layer builds.
+class TestResources : public framework::TResourceModule {
+public:
+    TestResources();
+    const framework::DialogTemplate* FindDialog(int id) const override {
+        return id == kTestDialog ? &dialog_ : nullptr;
+    }
+    const framework::MenuTemplate* FindMenu(int) const override { return nullptr; }
+    QIcon LoadIcon(int) const override { return {}; }
+    QPixmap LoadBitmap(int) const override { return {}; }
+
+private:
+    framework::DialogTemplate dialog_;
+};
+
+// Binds kDo to a handler that logs and calls onDo; binds 1 to a handler
+// that logs and does not close (its own table comes before TDialog's).
+class TTestDlg : public framework::TDialog {
+public:
+    TTestDlg(framework::TWindow* parent, std::vector<std::string>* log)
+        : TDialog(parent, kTestDialog), log_(log) {}
+    std::function<void(TTestDlg&)> onDo;
+
+protected:
+    void SetupWindow() override { log_->push_back("setup"); }
+    bool HandleCommand(int id) override {
+        static const framework::TCommandTable<TTestDlg> table{{kDo, &TTestDlg::Do},
+                                                              {1, &TTestDlg::Ok}};
+        return table.Dispatch(*this, id) || TDialog::HandleCommand(id);
+    }
+
+private:
+    void Do() {
+        log_->push_back("do");
+        if (onDo) onDo(*this);
+    }
+    void Ok() { log_->push_back("ok"); }
+    std::vector<std::string>* log_;
+};
+
+// GuiTest with the test dialogs installed instead of the program's.
+class FrameworkTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        framework::SetResourceModule(&resources_);
+    }
+    // Runs a test dialog modally with action as the user's part; returns its result.
+    int Run(std::function<void(TTestDlg&)> action) {
+        framework::testing::OnNextDialog(
+            [action](framework::TDialog& d) { action(static_cast<TTestDlg&>(d)); });
+        return TTestDlg(nullptr, &log).Execute();
+    }
+    // As Run, then cancels the dialog.
+    void Show(std::function<void(TTestDlg&)> action) {
+        Run([action](TTestDlg& d) {
+            action(d);
+            d.EndDialog(framework::kIdCancel);
+        });
+    }
+
+    TestResources resources_;
+    std::vector<std::string> log;
+};
+
+// Template tables keep their own layout, one control to a line.
+// clang-format off
+
+using namespace resources::parts;
+
+TestResources::TestResources() {
+    dialog_ = {.id = kTestDialog, .caption = "Test Dialog",
+               .x = 0, .y = 0, .width = 300, .height = 200,
+               .fontFace = "MS Sans Serif", .fontPoints = 8,
+               .contextHelp = false, .closeDisabled = false,
+               .controls = {
+                   Edit(kLine, 10, 10, 100, 14, kTabStop | kBorder | kAutoHScroll),
+                   Edit(kSummary, 10, 30, 100, 30,
+                        kTabStop | kBorder | kMultiLine | kWantReturn),
+                   Check(kToggle, "", 120, 10, 12, 11, kTabStop | kPushLike, "Toggle"),
+                   Radio(kRadioA0, "A0", 10, 70, 30, 10, kTabStop | kGroup),
+                   Radio(kRadioA0 + 1, "A1", 40, 70, 30, 10),
+                   Radio(kRadioA0 + 2, "A2", 70, 70, 30, 10),
+                   Radio(kRadioB0, "B0", 10, 85, 30, 10, kTabStop | kGroup),
+                   Radio(kRadioB0 + 1, "B1", 40, 85, 30, 10),
+                   Button(kHiddenButton, "Hidden", 200, 100, 40, 14, kTabStop | kHidden),
+                   Button(kDo, "Do", 200, 120, 40, 14),
+                   Button(kUnbound, "Unbound", 200, 140, 40, 14),
+                   Text(kLabel, "Label", 120, 30, 60, 10),
+                   Text(kWideLabel, "A label far wider than its room", 200, 160, 20, 10),
+                   List(kList, 10, 100, 150, 60, kTabStop | kBorder | kVScroll),
+                   Edit(kNarrow, 120, 50, 30, 14),
+                   Button(kIdOk, "OK", 250, 180, 40, 14),
+                   Button(kIdCancel, "Cancel", 200, 180, 40, 14),
+               }};
+}
+
+// clang-format on
 
 // Set up once however often it is shown, sized from its font, its controls
 // found by id.

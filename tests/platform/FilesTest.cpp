@@ -117,15 +117,6 @@ TEST_F(PosixEnvTest, ALockGoesWithItsLastHolder) {
     ::close(fd);
 }
 
-TEST(Paths, JoinAndDirName) {
-    EXPECT_EQ(platform::JoinPath("/data/", "Jotwel.dat"), "/data/Jotwel.dat");
-    EXPECT_EQ(platform::JoinPath("", "Jotwel.dat"), "Jotwel.dat");
-    const std::pair<const char*, const char*> dirs[] = {
-        {"/a/b/f.ini", "/a/b"}, {"a//f", "a"}, {"f.ini", "."}, {"/f", "/"}, {"//f", "/"},
-    };
-    for (const auto& [path, dir] : dirs) EXPECT_EQ(platform::DirName(path), dir) << path;
-}
-
 // Reads and writes are counted: a copy held whole in memory, or read or
 // written in pieces larger than 64 KiB, makes fewer of them.
 TEST(FileCopy, CopiesEveryByteAChunkAtATime) {

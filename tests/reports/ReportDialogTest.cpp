@@ -22,7 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "ReportsTest.h"
+#include "framework/MessageBox.h"
+#include "framework/SaveMessages.h"
 #include "framework/TextCodec.h"
 #include "framework/print/TPrinter.h"
 #include "listing/PrintLayout.h"
@@ -33,7 +34,13 @@
 #include "reports/ReportsDialog.h"
 #include "reports/TBlindPrintout.h"
 #include "resources/ids/ReportsIds.h"
+#include "session/AppValues.h"
+#include "store/Diary.h"
 #include "store/Versions.h"
+#include "support/DiaryFiles.h"
+#include "support/GuiTest.h"
+#include "support/TestEnvironment.h"
+#include "support/env/FaultEnv.h"
 
 namespace jtest {
 namespace {
@@ -42,6 +49,47 @@ using framework::TDialog;
 using platform::FaultEnv;
 using namespace resources::reports_ids;
 using framework::testing::PrintDialogAnswer;
+
+// Today is 15/06/20 (TZ=UTC), the data directory is the test's own folder,
+// under a file layer a test may arm to fail.
+class ReportsTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        session::ResetValues();
+        framework::ResetVersionWarning();
+        session::Values().dataDirectory = TestDir();
+        session::Values().todayShortDate = "15/06/20";
+    }
+
+    platform::FaultEnv faults_{platform::Env::Default()};
+    platform::ScopedEnv useFaults_{&faults_};
+};
+
+store::TEntryRecord TextEntry(dates::Instant key, std::string text, int score = 5) {
+    return {std::move(text), dates::FormatStamp(key), static_cast<std::int32_t>(key), score};
+}
+store::TEntryRecord ButtonEntry(dates::Instant key, std::string text) {
+    return {std::move(text), dates::FormatShortDate(key), static_cast<std::int32_t>(key), -1};
+}
+
+std::string ListingBytes() {
+    return ReadFileBytes(InTestDir("listd.tmp"));
+}
+std::string ListingOf(const std::vector<std::string>& lines) {
+    std::string bytes = "Date\tEvents\tScore\tDate/time entered\r\n";
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+// The list around these listed lines, with the search line's word if any.
+std::vector<std::string> ListOf(const std::vector<std::string>& lines,
+                                const std::string& search = "") {
+    std::vector<std::string> list = {"Date\tNews\tScore\tDate/time entered", " "};
+    if (!search.empty()) list.push_back("Searching for: " + search);
+    list.insert(list.end(), lines.begin(), lines.end());
+    list.push_back(std::string(150, '-'));
+    return list;
+}
 
 // Checks the list, the listing file and the count against these lines.
 void ExpectReport(std::string start, std::string end, std::string search,
