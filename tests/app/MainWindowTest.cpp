@@ -59,7 +59,8 @@ int RunApp(const std::function<void(app::MainWindow&)>& act) {
     return status;
 }
 
-// "text id" for a command, ">text" for a popup, "-" for a separator.
+// "text name" for a command (its name is "cmd" and its id), ">text" for a
+// popup, "-" for a separator.
 std::vector<std::string> Describe(const QList<QAction*>& actions) {
     std::vector<std::string> items;
     for (QAction* action : actions) {
@@ -71,8 +72,7 @@ std::vector<std::string> Describe(const QList<QAction*>& actions) {
                 items.push_back("  " + sub);
             }
         } else {
-            items.push_back(action->text().toStdString() + " " +
-                            std::to_string(action->data().toInt()));
+            items.push_back((action->text() + " " + action->objectName()).toStdString());
         }
     }
     return items;
@@ -109,14 +109,14 @@ TEST_F(EntryTest, MainWindowLooksAsItShouldAndStartupFillsTheValues) {
                                   "Work", "A123456789B123456789C123", "", "", "", "Weather"}));
         EXPECT_EQ(v.noteTitle, "Most Memorable Event");
         if (stored) continue;
-        EXPECT_EQ(
-            Describe(window.MenuBar()->actions()),
-            (std::vector<std::string>{
-                ">Setup", "  Set Subect &Headings 11847", "  &Set Entry Preference 11846",
-                "  Set &Text Title 11853", "  E&xit 108", "Enter-by-&Text 11845",
-                "Enter-by-&Buttons 11842", "&See-Entries 11851", ">&Help", "  &General Help 11848",
-                "  &Button Entry Help 11850", "  &Further Button Entry Help 11852",
-                "  &Text Entry Help 11849", "  -", "  &About 11844"}));
+        EXPECT_EQ(Describe(window.MenuBar()->actions()),
+                  (std::vector<std::string>{
+                      ">Setup", "  Set Subect &Headings cmd11847",
+                      "  &Set Entry Preference cmd11846", "  Set &Text Title cmd11853",
+                      "  E&xit cmd108", "Enter-by-&Text cmd11845", "Enter-by-&Buttons cmd11842",
+                      "&See-Entries cmd11851", ">&Help", "  &General Help cmd11848",
+                      "  &Button Entry Help cmd11850", "  &Further Button Entry Help cmd11852",
+                      "  &Text Entry Help cmd11849", "  -", "  &About cmd11844"}));
         QWidget* frame = window.Widget();
         EXPECT_EQ(frame->windowTitle(), "Jotwel");
         EXPECT_EQ(QRect(frame->pos(), frame->size()), QRect(55, 75, 600, 350));

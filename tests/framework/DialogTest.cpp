@@ -283,6 +283,10 @@ TEST_F(FrameworkTest, EditBoxesKeepWhatFitsTheLimitAndTheCodePage) {
         framework::TEdit line(&d, kLine, 5);
         Type(d, kLine, "abcdefg");
         EXPECT_EQ(line.GetText(), "abcd");
+        line.SetText("ab");  // a paste keeps what fits after the text there
+        ControlOf<QLineEdit>(d, kLine)->insert("cdefg");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(line.GetText(), "abcd");
         framework::TEdit summary(&d, kSummary, 6);
         Type(d, kSummary, "ab");
         PressKey(d, Qt::Key_Return);

@@ -391,8 +391,11 @@ TEST(PrintLineReader, SplitsTheFileIntoPrintLines) {
         std::vector<Read> reads;
         std::string text;
         bool endsLine = false;
-        while (reader.ReadPrintLine(&text, &endsLine).ok()) reads.emplace_back(text, endsLine);
+        platform::Status read;
+        while ((read = reader.ReadPrintLine(&text, &endsLine)).ok())
+            reads.emplace_back(text, endsLine);
         EXPECT_EQ(reads, expected) << bytes.substr(0, 20);
+        EXPECT_EQ(read.message(), "The listing file " + InTestDir("listd.tmp") + " ended early");
     }
 }
 
