@@ -233,6 +233,10 @@ const std::string kOpened[2][2] = {
     {"Enter news for: Saturday 06 December 2014|I wish to enter Today's news",
      "Enter news for: Sunday 07 December 2014|I wish to enter Yesterday's news"}};
 
+// The day an entry is for: both dialogs open on the start-up preference's
+// day and the today box turns it; the other-date box is checked exactly
+// while an accepted date is in force. OK stores the entry for the day the
+// heading names (a special date at the start of that local day).
 // Every order of up to three clicks, T on the today box, and in the text
 // entry dialog on the other-date box A (an impossible date refused, then one
 // with a fifth year digit the box does not take) or R (a date too late
@@ -302,6 +306,9 @@ TEST_F(EntryTest, TheHeadingNamesTheDayOkStoresWhateverTheOrderOfClicks) {
     }
 }
 
+// A save without a window, after each fault: only an entry that did not
+// reach the diary keeps its dialog open; one stored is told as saved, with
+// what went wrong after.
 TEST_F(EntryTest, EachSaveOutcomeIsTold) {
     const store::TEntryRecord earlier{"earlier  = )", "01/12/14 @ 10:00:00", 1417428000, 2};
     const store::TEntryRecord entry{"x  = )", "07/12/14 @ 21:07:09", 1417986429, 5};
