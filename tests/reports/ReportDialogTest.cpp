@@ -66,9 +66,6 @@ protected:
     platform::ScopedEnv useFaults_{&faults_};
 };
 
-store::TEntryRecord TextEntry(dates::Instant key, std::string text, int score = 5) {
-    return {std::move(text), dates::FormatStamp(key), static_cast<std::int32_t>(key), score};
-}
 store::TEntryRecord ButtonEntry(dates::Instant key, std::string text) {
     return {std::move(text), dates::FormatShortDate(key), static_cast<std::int32_t>(key), -1};
 }
@@ -108,10 +105,10 @@ TEST(Report, ListsTheRangeOfWholeDaysInFileOrder) {
     const dates::Instant first = dates::ParseDiaryDate("01/01/05") - dates::SecondsPerDay;
     const dates::Instant todayEnd = dates::ParseDiaryDate("15/06/20");
     const dates::Instant marchEnd = dates::ParseDiaryDate("12/03/14");
-    PutDiary({TextEntry(On("10/03/14", 0), "Caf\xE9 \x80", 7), ButtonEntry(first, "Work = 3"),
-              TextEntry(first - 1, "too early"), TextEntry(todayEnd - 1, "late", 0),
-              TextEntry(todayEnd + 1, "tomorrow"), TextEntry(marchEnd, "march end", -1),
-              TextEntry(marchEnd + 1, "after"), TextEntry(On("10/03/14", 0) - 1, "before")});
+    PutDiary({Rec(On("10/03/14", 0), "Caf\xE9 \x80", 7), ButtonEntry(first, "Work = 3"),
+              Rec(first - 1, "too early", 5), Rec(todayEnd - 1, "late", 0),
+              Rec(todayEnd + 1, "tomorrow", 5), Rec(marchEnd, "march end", -1),
+              Rec(marchEnd + 1, "after", 5), Rec(On("10/03/14", 0) - 1, "before", 5)});
     const std::string caf = "10/03/14 @ 00:00:00 Score = 7   Caf\xE9 \x80";
     const std::string end = "13/03/14 @ 00:00:00  march end";
     ExpectReport(
@@ -136,7 +133,7 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
     };
     for (const auto& entry : entries) {
         SetTimeZone(entry.zone);
-        PutDiary({TextEntry(entry.key, "x")});
+        PutDiary({Rec(entry.key, "x", 5)});
         const std::string day = std::string(entry.stamp).substr(0, 8);
         ExpectReport(day, day, "", {entry.stamp + std::string(" Score = 5   x")});
         for (const dates::Instant other :
@@ -148,8 +145,8 @@ TEST(Report, ListsEachEntryUnderTheLocalDayOfItsStamp) {
 }
 
 TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
-    PutDiary({TextEntry(On("01/02/14"), "Went to the beach"), TextEntry(On("02/02/14"), "seaside"),
-              TextEntry(On("03/02/14"), "by the sea")});
+    PutDiary({Rec(On("01/02/14"), "Went to the beach", 5), Rec(On("02/02/14"), "seaside", 5),
+              Rec(On("03/02/14"), "by the sea", 5)});
     const std::vector<std::string> all = {"01/02/14 @ 12:00:00 Score = 5   Went to the beach",
                                           "02/02/14 @ 12:00:00 Score = 5   seaside",
                                           "03/02/14 @ 12:00:00 Score = 5   by the sea"};
@@ -157,7 +154,7 @@ TEST(Report, SearchesTheTextOnlyWithoutRegardToCase) {
     ExpectReport("", "", " sea", {all[2]}, " sea");  // the leading space must match too
     ExpectReport("", "", "12:00", {}, "12:00");      // the stamp is not searched
     ExpectReport("", "", "?!.-", all);               // nothing to search for
-    PutDiary({});
+    std::remove(store::DiaryPath(TestDir()).c_str());
     ExpectReport("", "", "word", {}, "word");  // an absent diary lists nothing
 }
 
@@ -179,8 +176,7 @@ TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
     for (int n = 0; n < 1500; ++n) {
         std::string text = "sea";
         for (int word = 0; word < n % 90; ++word) text += " word" + std::to_string(word);
-        const store::RecordBytes bytes =
-            store::EncodeRecord(TextEntry(On("01/02/14") + n * 60, text));
+        const store::RecordBytes bytes = store::EncodeRecord(Rec(On("01/02/14") + n * 60, text, 5));
         diary.append(bytes.data(), bytes.size());
     }
     WriteFileBytes(store::DiaryPath(TestDir()), diary);
@@ -204,9 +200,9 @@ TEST(Report, LinesHandedInBatchesAreTheGatheredLines) {
 
 // The last two are twins: the same key and stamp.
 const std::vector<store::TEntryRecord> kDiary = {
-    TextEntry(On("01/02/14"), "quiet day", 3),
-    TextEntry(On("02/02/14"), std::string(120, 'f') + " beach tail", -1),
-    TextEntry(On("03/02/14"), "beach again", 8), TextEntry(On("03/02/14"), "beach twin", 8)};
+    Rec(On("01/02/14"), "quiet day", 3),
+    Rec(On("02/02/14"), std::string(120, 'f') + " beach tail", -1),
+    Rec(On("03/02/14"), "beach again", 8), Rec(On("03/02/14"), "beach twin", 8)};
 const std::vector<std::string> kListed = {
     "01/02/14 @ 12:00:00 Score = 3   quiet day",
     "02/02/14 @ 12:00:00  " + std::string(120, 'f') + " ", "      -> beach tail",
@@ -300,7 +296,7 @@ TEST_F(ReportDialogTest, ShowResultsListsWritesTheListingAndRevealsPrintList) {
 // diary (another copy) changed since.
 TEST_F(ReportDialogTest, DeleteActsOnTheSelectedEntryAndListsWhatShowResultsWould) {
     const auto& [quiet, folded, again, twin] = std::tie(kDiary[0], kDiary[1], kDiary[2], kDiary[3]);
-    const auto added = TextEntry(On("04/02/14"), "added");
+    const auto added = Rec(On("04/02/14"), "added", 5);
     const std::string deleted = ": Entry Deleted";
     // Rows of the list: 0 the heading, 1 the blank line, 2 the quiet day,
     // 3 and 4 the folded entry, 5 and 6 the twins, 7 dashes.

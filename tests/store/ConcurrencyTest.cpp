@@ -90,7 +90,7 @@ TEST(StoreCrash, KilledAtAnyMomentTheDiaryIsTheOldOrTheNewContent) {
         (void)Step(round, done, &next, false);
         ASSERT_TRUE(DiaryIs(DiaryOf(state)) || DiaryIs(DiaryOf(next)))
             << "round " << round << " after " << done << ": " << DiaryIs(DiaryOf(state)).message();
-        const Records onDisk = ReadAll();
+        const Records onDisk = ReadDiary();
         changes += done + (onDisk == next);
         state = onDisk;
     }
@@ -117,7 +117,7 @@ std::int32_t KeyOf(int writer, int round, int kind) {
 }
 
 std::set<std::int32_t> KeysInDiary() {
-    const std::vector<std::int32_t> keys = Keys(ReadAll());
+    const std::vector<std::int32_t> keys = Keys(ReadDiary());
     return {keys.begin(), keys.end()};
 }
 
@@ -136,7 +136,7 @@ int RunWriter(int writer) {
         // deletion: then the deletion is refused and made again.
         platform::Status deleted = platform::Status::Error(0, "not yet");
         for (int tries = 0; round % 3 == 0 && !deleted.ok() && tries < 100; ++tries) {
-            const Records all = ReadAll();
+            const Records all = ReadDiary();
             const auto at = std::find(all.begin(), all.end(), text);
             if (at == all.end()) return 4;
             VersionRequest version(DiaryChange::kDeletion);
@@ -175,7 +175,7 @@ TEST(SharedDiary, TwoWritersAtOnceLoseNothing) {
             expected.insert(KeyOf(writer, round, 1));
         }
     }
-    EXPECT_EQ(ReadAll().size(), expected.size());
+    EXPECT_EQ(ReadDiary().size(), expected.size());
     EXPECT_EQ(KeysInDiary(), expected);
     EXPECT_TRUE(jtest::TemporaryFilesIn(DataDir()).empty());
 }

@@ -196,7 +196,7 @@ TEST(InsertRecordInOrder, ATornAppendLeavesTheOldRecordsAndAFragment) {
     EXPECT_FALSE(inPlace);
     EXPECT_TRUE(writes.fired() && disk.fired());
     EXPECT_LT(DiaryBytes().value_or("").size(), 4 * RecordSize);
-    EXPECT_EQ(ReadAll(), old);
+    EXPECT_EQ(ReadDiary(), old);
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(40, "new")).ok());
     EXPECT_TRUE(DiaryIs(DiaryOf({old[0], old[1], old[2], Rec(40, "new")})));
 }
@@ -257,13 +257,13 @@ TEST(RewriteDiary, WritesWhatTheRewriteMakesOfTheRecordsOrNothingWhenItFails) {
     PutDiary(RecsWithKeys({10, 30}), "fragment");
     ASSERT_TRUE(RewriteDiary(DataDir(), AddKey99).ok());
     const Records rewritten = {Rec(10, "key 10"), Rec(30, "key 30"), Rec(99)};
-    EXPECT_EQ(ReadAll(), rewritten);
+    EXPECT_EQ(ReadDiary(), rewritten);
     const platform::Status refused = RewriteDiary(DataDir(), [](const Records&, Records* next) {
         *next = {};
         return platform::Status::Error(0, "no");
     });
     EXPECT_FALSE(refused.ok());
-    EXPECT_EQ(ReadAll(), rewritten);
+    EXPECT_EQ(ReadDiary(), rewritten);
     EXPECT_FALSE(HoldExists());
 }
 
@@ -350,9 +350,9 @@ TEST(StoreFaults, EveryFailingOperationLeavesOldOrNewAndIsReported) {
 // A diary that cannot be opened or read is reported, never taken as empty;
 // an absent one is empty, and a trailing fragment is skipped.
 TEST(StoreFaults, AReaderReportsAnUnreadableDiary) {
-    EXPECT_TRUE(ReadAll().empty());
+    EXPECT_TRUE(ReadDiary().empty());
     PutDiary(RecsWithKeys({10, 30}), "fragment");
-    EXPECT_EQ(ReadAll(), RecsWithKeys({10, 30}));
+    EXPECT_EQ(ReadDiary(), RecsWithKeys({10, 30}));
     FaultEnv env(platform::Env::Default());
     platform::ScopedEnv scoped(&env);
     for (FaultEnv::Op op : {FaultEnv::kOpenRead, FaultEnv::kRead}) {
@@ -371,14 +371,6 @@ std::string Folder() {
 }
 std::string InFolder(const std::string& name) {
     return (fs::path(Folder()) / name).string();
-}
-
-std::vector<std::string> Listed() {
-    std::vector<DiaryVersion> versions;
-    EXPECT_TRUE(ListVersions(DataDir(), &versions).ok());
-    std::vector<std::string> names;
-    for (const DiaryVersion& v : versions) names.push_back(v.name);
-    return names;
 }
 
 std::string Keep(DiaryChange change) {
@@ -411,7 +403,7 @@ TEST_F(VersionsTest, TheFirstChangeOfEachDayAndEveryDeletionKeepAPlainCopy) {
     jtest::SetTimeZone("XST-10");                 // ten hours ahead of UTC
     clock_.SetNow(kSunday - 10 * 3600);           // 21:05:09 there
     EXPECT_EQ(Keep(DiaryChange::kDeletion), "");  // absent
-    PutDiary({});
+    PutDiary(Records{});
     EXPECT_EQ(Keep(DiaryChange::kAddition), "");  // empty
     EXPECT_FALSE(fs::exists(Folder()));
 
@@ -457,10 +449,10 @@ TEST_F(VersionsTest, KeepsTheNewestThirty) {
     expected.push_back(Keep(DiaryChange::kAddition));
     clock_.Advance(86400);
     expected.push_back(Keep(DiaryChange::kAddition));
-    EXPECT_EQ(Listed(), expected);
+    EXPECT_EQ(jtest::VersionNames(), expected);
     clock_.SetNow(kSunday - 365 * 86400);
     const std::string backdated = Keep(DiaryChange::kAddition);
-    EXPECT_EQ(Listed().front(), backdated);
+    EXPECT_EQ(jtest::VersionNames().front(), backdated);
     EXPECT_FALSE(fs::exists(InFolder(old[2])));
     for (const std::string& name : foreign) EXPECT_EQ(jtest::ReadFileBytes(InFolder(name)), name);
 }
@@ -479,7 +471,7 @@ TEST_F(VersionsTest, ARestoreKeepsTheDiaryFirstAndRefusesWhatIsNotAKeptVersion) 
         EXPECT_EQ(status.code(), name.ends_with("10.dat") ? ENOENT : EINVAL) << name;
         EXPECT_TRUE(DiaryIs(DiaryOf(RecsWithKeys({1})))) << name;
     }
-    EXPECT_EQ(Listed(), std::vector<std::string>{version});
+    EXPECT_EQ(jtest::VersionNames(), std::vector<std::string>{version});
 
     PutDiary(RecsWithKeys({1, 2}));
     std::string saved;
@@ -530,7 +522,7 @@ TEST_F(FileSafety, ALinkedPrivateDiaryStaysALinkAndPrivateThroughEveryChange) {
         EXPECT_TRUE(jtest::TemporaryFilesIn(jtest::InTestDir("elsewhere")).empty());
     }
     EXPECT_EQ(ModeOf(VersionsPath(DataDir())), 0700u);
-    const std::vector<std::string> versions = Listed();
+    const std::vector<std::string> versions = jtest::VersionNames();
     ASSERT_FALSE(versions.empty());
     for (const std::string& name : versions) EXPECT_EQ(ModeOf(InFolder(name)), 0600u) << name;
     fs::remove(DiaryPath(DataDir()));
@@ -547,13 +539,13 @@ TEST_F(FileSafety, ALinkPlantedAtTheHoldFileOrAsAVersionIsNeverFollowed) {
     ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(5)).ok());  // a rebuild: 5 goes between
     EXPECT_EQ(jtest::ReadFileBytes(victim), "keep me");
     EXPECT_FALSE(fs::exists(fs::symlink_status(HoldPath(DataDir()))));
-    EXPECT_EQ(ReadAll().size(), 3u);
+    EXPECT_EQ(ReadDiary().size(), 3u);
 
     fs::create_directories(VersionsPath(DataDir()));
     fs::create_symlink(victim, InFolder("Jotwel-2014-01-01-000000.dat"));
     const platform::Status status = RestoreVersion(DataDir(), "Jotwel-2014-01-01-000000.dat");
     EXPECT_NE(status.message().find("not a regular file"), std::string::npos) << status.message();
-    EXPECT_EQ(ReadAll().size(), 3u);
+    EXPECT_EQ(ReadDiary().size(), 3u);
 }
 
 // A named pipe at the diary's name is refused at once as a file that cannot
@@ -588,9 +580,9 @@ TEST_F(FileSafety, AVersionNeverCostsASave) {
     const platform::Status status = AppendRecord(DataDir(), Rec(5), nullptr, &version);
     EXPECT_TRUE(faults_.fired());
     EXPECT_TRUE(status.ok()) << status.message();
-    EXPECT_EQ(Keys(ReadAll()), (std::vector<std::int32_t>{1, 2, 5}));
+    EXPECT_EQ(Keys(ReadDiary()), (std::vector<std::int32_t>{1, 2, 5}));
     EXPECT_EQ(version.status.code(), ENOSPC);
-    EXPECT_TRUE(Listed().empty());
+    EXPECT_TRUE(jtest::VersionNames().empty());
 }
 
 // A rebuild's version is a second name of the old diary file, made just
@@ -605,7 +597,7 @@ TEST_F(FileSafety, ARebuildKeepsItsVersionAsALinkToTheOldDiary) {
     EXPECT_EQ(jtest::ReadFileBytes(made), DiaryOf(RecsWithKeys({1, 9})));
     EXPECT_EQ(fs::hard_link_count(made), 1u);  // the diary itself is a new file now
     EXPECT_EQ(StatOf(made).st_ino, old);
-    EXPECT_EQ(ReadAll().size(), 3u);
+    EXPECT_EQ(ReadDiary().size(), 3u);
 
     // Where the file system makes no second name (EPERM, EXDEV), the version
     // is a copy all the same.

@@ -6,10 +6,6 @@
 
 namespace storetest {
 
-store::TEntryRecord Rec(std::int32_t key, std::string text) {
-    return {std::move(text), dates::FormatStamp(key), key, -1};
-}
-
 Records RecsWithKeys(const std::vector<std::int32_t>& keys) {
     Records records;
     for (std::int32_t key : keys) records.push_back(Rec(key, "key " + std::to_string(key)));
@@ -20,16 +16,6 @@ std::vector<std::int32_t> Keys(const Records& records) {
     std::vector<std::int32_t> keys;
     for (const auto& record : records) keys.push_back(record.Key);
     return keys;
-}
-
-void PutDiary(const Records& records, const std::string& tail) {
-    jtest::WriteFileBytes(store::DiaryPath(DataDir()), DiaryOf(records) + tail);
-}
-
-std::optional<std::string> DiaryBytes() {
-    const std::string path = store::DiaryPath(DataDir());
-    if (!std::filesystem::exists(path)) return std::nullopt;
-    return jtest::ReadFileBytes(path);
 }
 
 static std::string Describe(const std::optional<std::string>& bytes) {
@@ -46,15 +32,6 @@ static std::string Describe(const std::optional<std::string>& bytes) {
     if (actual == expected) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "diary holds " << Describe(actual) << "; expected " << Describe(expected);
-}
-
-Records ReadAll() {
-    std::unique_ptr<store::DiaryReader> reader = store::OpenDiaryForReading(DataDir());
-    Records records;
-    for (store::TEntryRecord record; store::ReadNextRecord(*reader, &record);)
-        records.push_back(record);
-    EXPECT_TRUE(reader->status().ok()) << reader->status().message();
-    return records;
 }
 
 bool HoldExists() {

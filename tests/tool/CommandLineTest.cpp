@@ -76,7 +76,7 @@ TEST_F(CommandLineTest, MistakesSayWhatIsWrongAndExitWithOne) {
         EXPECT_THAT(run.err, HasSubstr(c.says));
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(Diary(), DiaryOf(SampleDiary()));
+    EXPECT_EQ(DiaryBytes(), DiaryOf(SampleDiary()));
 }
 
 // A day too short for a line still shows its dot.

@@ -119,18 +119,18 @@ TEST_F(ToolTest, MergeFoldsTheOtherInOrChangesNothing) {
     }
     WriteFileBytes(InTestDir("other.dat"), DiaryOf({kA, kB2, kD, kY}));
     EXPECT_THAT(Out({"merge", "other.dat", "--dry-run"}), HasSubstr("Would add 3 entries"));
-    EXPECT_EQ(Diary(), before);
-    EXPECT_EQ(VersionCount(), 0u);
+    EXPECT_EQ(DiaryBytes(), before);
+    EXPECT_EQ(VersionNames().size(), 0u);
 
     const std::string run = Out({"merge", "other.dat"});
-    EXPECT_EQ(Diary(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
-    EXPECT_EQ(VersionCount(), 1u);
+    EXPECT_EQ(DiaryBytes(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(VersionNames().size(), 1u);
     EXPECT_THAT(run, AllOf(HasSubstr("Added 3 entries from other.dat:\n  02/03/14 @ 12:00:00  "
                                      "score 2: b, as changed"),
                            HasSubstr("kept as the version Jotwel-")));
     EXPECT_THAT(Out({"merge", "other.dat"}), HasSubstr("Nothing to add: the diary is unchanged."));
-    EXPECT_EQ(Diary(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
-    EXPECT_EQ(VersionCount(), 1u);
+    EXPECT_EQ(DiaryBytes(), DiaryOf({kA, kA, kB, kB2, kD, kX, kY}));
+    EXPECT_EQ(VersionNames().size(), 1u);
 }
 
 // The sample kept on 14/06/20 09:00; the diary holds one entry.
@@ -161,13 +161,13 @@ TEST_F(VersionsCommandTest, ListsTheVersionsAndRestoresOnlyAfterYes) {
                                version_ +
                                "? The diary as it is now is kept as a version first. [y/N] "
                                "Nothing restored.\n");
-        EXPECT_EQ(Diary(), now_);
+        EXPECT_EQ(DiaryBytes(), now_);
     }
     EXPECT_EQ(Out({"restore", version_}, " Yes \n"),
               "Restored " + store::DiaryPath(TestDir()) + " from the version " + version_ +
                   ".\nThe diary as it was is kept as the version "
                   "Jotwel-2020-06-15-120000.dat.\n");
-    EXPECT_EQ(Diary(), DiaryOf(SampleDiary()));
+    EXPECT_EQ(DiaryBytes(), DiaryOf(SampleDiary()));
 }
 
 // Failing before the copy is in place, the diary stays; after, it is restored.
@@ -177,7 +177,7 @@ TEST_F(VersionsCommandTest, AFailedRestoreSaysWhyAndWhetherTheDiaryWasReplaced) 
     EXPECT_EQ(run.status, tool::kExitFileError);
     EXPECT_THAT(run.err, AllOf(StartsWith("jotwel-tool: restore: "),
                                HasSubstr(std::strerror(ENOSPC)), EndsWith("Nothing restored.\n")));
-    EXPECT_EQ(Diary(), now_);
+    EXPECT_EQ(DiaryBytes(), now_);
     fs::remove(store::VersionsPath(TestDir()) + "/Jotwel-2020-06-15-120000.dat");
     faults_.FailNth(3, platform::FaultEnv::kSync | platform::FaultEnv::kSyncDir, EIO);
     run = RunTool({"restore", version_, "--yes"});
@@ -326,8 +326,8 @@ TEST_F(EditTest, NothingChangesWhenTheEditIsNotMade) {
     run = Run({"edit", "--key", std::to_string(kButtons.Key)}, kMarkEditor, "n\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("line 7: the row must start with its score"));
-    EXPECT_EQ(Diary(), before_);
-    EXPECT_EQ(VersionCount(), 0u);
+    EXPECT_EQ(DiaryBytes(), before_);
+    EXPECT_EQ(VersionNames().size(), 0u);
 }
 
 TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
@@ -339,7 +339,7 @@ TEST_F(EditTest, AnEditReplacesThatRecordAfterKeepingAVersion) {
     const store::TEntryRecord edited{"Quiet day\r\nread in the evening  = caf\xE9 \x80)",
                                      kText.Stamp, kText.Key, 9};
     EXPECT_EQ(DiaryRecords(), (std::vector<store::TEntryRecord>{kOther, edited, kButtons}));
-    EXPECT_EQ(VersionCount(), 1u);
+    EXPECT_EQ(VersionNames().size(), 1u);
     // A day of one entry is named by its date.
     run = Run({"edit", "5/12/14"}, "sed -i -e 's/^Score: .*/Score: -/' \"$1\"");
     ASSERT_EQ(run.status, 0) << run.err;

@@ -40,18 +40,6 @@ inline std::string Out(const std::vector<std::string>& args, const std::string& 
     return run.out;
 }
 
-inline std::string Diary() {
-    return ReadFileBytes(store::DiaryPath(TestDir()));
-}
-inline void PutDiary(const std::string& bytes) {
-    WriteFileBytes(store::DiaryPath(TestDir()), bytes);
-}
-inline std::size_t VersionCount() {
-    std::vector<store::DiaryVersion> versions;
-    EXPECT_TRUE(store::ListVersions(TestDir(), &versions).ok());
-    return versions.size();
-}
-
 // Both kinds of entry, as the program leaves them: a folded text, two lines,
 // bytes above 127, a row left unscored.
 inline std::vector<store::TEntryRecord> SampleDiary() {
