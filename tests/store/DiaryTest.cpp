@@ -53,6 +53,8 @@ TEST(RecordCodec, LaysOutFieldsLittleEndianWithZerosAfterTheTerminators) {
     foreign[3] = '\0';  // Text "qqq" and junk after it; Stamp without terminator
     EXPECT_EQ(DecodeRecord(foreign.data()).Text, "qqq");
     EXPECT_EQ(DecodeRecord(foreign.data()).Stamp, std::string(25, 'q'));
+    foreign[3] = 'q';  // a Text that fills its room is read without the Stamp
+    EXPECT_EQ(DecodeRecord(foreign.data()).Text, std::string(501, 'q'));
 }
 
 TEST(MakeTextEntryRecord, ComposesSummaryAndNoteWithinFiveHundredBytes) {
@@ -178,6 +180,11 @@ TEST(InsertRecordInOrder, PlacesBeforeTheFirstGreaterKey) {
         EXPECT_TRUE(DiaryIs(DiaryOf(expected))) << keys.size();
         EXPECT_FALSE(HoldExists());
     }
+    // Keys compare as signed 32-bit values, without overflow at the ends.
+    PutDiary({Rec(-1), Rec(INT32_MAX)});
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(INT32_MIN)).ok());
+    ASSERT_TRUE(InsertRecordInOrder(DataDir(), Rec(0)).ok());
+    EXPECT_EQ(Keys(ReadDiary()), (std::vector<std::int32_t>{INT32_MIN, -1, 0, INT32_MAX}));
 }
 
 // A write cut short while the entry is appended, and the repair failing too
